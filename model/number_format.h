@@ -1,0 +1,31 @@
+// Number patterns of the bench's readouts, with the decimal separator passed in.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+/**
+ * Format with a pattern such as "0.0", "#0.0000000" or "#00000.0": each "0" before the point is a
+ * digit always shown, "#" one shown only when significant; the digits after the point are all
+ * shown. Rounds half away from zero on the value's 15-digit decimal form; a value that rounds to
+ * zero carries no minus sign.
+ */
+std::string formatPattern(double value, std::string_view pattern, char decimalSeparator);
+
+/** The shortest decimal text that reads back as the same double ("112", "2.5"). */
+std::string formatGeneral(double value, char decimalSeparator);
+
+/** The shortest decimal text that reads back as the same single ("112", "0.1"). */
+std::string formatGeneral(float value, char decimalSeparator);
+
+/**
+ * The short invariant form: a leading blank for a value that is not negative, "-" otherwise,
+ * "." as the point, no zero before the point and no trailing zeros (" 50", " 50.5", " .5", "-.5").
+ */
+std::string formatShortInvariant(double value);
+
+/** Read a decimal number written with the given separator; false when the text is not a number. */
+bool parseDecimal(std::string_view text, char decimalSeparator, double &value);
+
+/** The slider readout: 100 × fraction through "00.0" and back, in the short invariant form. */
+std::string sliderCaption(double R_dlina, char decimalSeparator);
