@@ -27,7 +27,7 @@ int main()
     const int calls = 2000000;
     const double bridge = nanosecondsPerCall(
         [](int i) {
-            BridgeInput in{1963, 1000 + (i & 1023), 2.5, 2.5, 2.3, 112, 10, 8, 1, 1};
+            BridgeInput in{1963, 1000.0 + (i & 1023), 2.5, 2.5, 2.3, 112, 10, 8, 1, 1};
             sink = solveBridge(in).Ig;
         },
         calls);

@@ -143,3 +143,11 @@ std::string sliderCaption(double R_dlina, char decimalSeparator)
     parseDecimal(formatPattern(100 * R_dlina, "00.0", decimalSeparator), decimalSeparator, percent);
     return formatShortInvariant(percent);
 }
+
+int roundHalfEven(double value)
+{
+    const double down = std::floor(value);
+    const double diff = value - down;
+    double whole = diff < 0.5 ? down : diff > 0.5 ? down + 1 : (std::fmod(down, 2) == 0 ? down : down + 1);
+    return static_cast<int>(whole);
+}

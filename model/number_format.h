@@ -29,3 +29,6 @@ bool parseDecimal(std::string_view text, char decimalSeparator, double &value);
 
 /** The slider readout: 100 × fraction through "00.0" and back, in the short invariant form. */
 std::string sliderCaption(double R_dlina, char decimalSeparator);
+
+/** A whole number to the nearest, halves to the even neighbour (112.5 → 112, 19.5 → 20). */
+int roundHalfEven(double value);

@@ -1,0 +1,31 @@
+// The Authors window: a portrait and the credits.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+class QLabel;
+
+/** The Authors window: ownerless and modeless; it is destroyed when the user closes it. */
+class Form2 : public QWidget
+{
+    Q_OBJECT
+public:
+    Form2();
+
+    QLabel *Image1;
+    QLabel *Label1;
+
+    /** The caption of Label1 as given, line breaks included. */
+    QString label1Caption() const { return m_caption; }
+    void setLabel1Caption(const QString &caption);
+    /** Puts the centre of this window, frame included, on the centre of `window`. */
+    void centreOver(const QWidget *window);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    QString m_caption;
+    const QWidget *m_centredOver = nullptr;
+};

@@ -1,0 +1,21 @@
+// The real desktop: Qt message boxes, the desktop's viewer and editor, a clock-seeded draw.
+#pragma once
+
+#include "toolkit/desktop.h"
+
+#include <random>
+
+class RealDesktop : public Desktop
+{
+public:
+    Answer messageBox(QWidget *parent, const QString &text, const QString &caption,
+                      Buttons buttons) override;
+    bool openDocument(const QString &path) override;
+    bool startProgram(const QString &program, const QStringList &arguments) override;
+    QString textEditor() override;
+    void seedRandom() override;
+    double randomUniform() override;
+
+private:
+    std::mt19937_64 m_random;
+};

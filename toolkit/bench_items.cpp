@@ -1,0 +1,112 @@
+// Lightweight pictures, labels and lines that the bench widget paints and hit-tests.
+#include "bench_items.h"
+
+#include "bench_canvas.h"
+#include "svg_cache.h"
+
+#include <QPainter>
+
+void BenchItem::setVisible(bool visible)
+{
+    if (m_visible == visible)
+        return;
+    m_visible = visible;
+    changed();
+}
+
+void BenchItem::changed()
+{
+    if (m_canvas)
+        m_canvas->update();
+}
+
+void BenchBox::setLeft(double left)
+{
+    if (m_geometry.left() == left)
+        return;
+    m_geometry.moveLeft(left);
+    changed();
+}
+
+void BenchBox::setTop(double top)
+{
+    if (m_geometry.top() == top)
+        return;
+    m_geometry.moveTop(top);
+    changed();
+}
+
+void BenchImage::paint(QPainter &painter) const
+{
+    const qreal ratio = painter.device()->devicePixelRatioF();
+    const QPixmap pixmap = SvgCache::instance().pixmap(m_resource, bounds().size().toSize(), ratio);
+    if (pixmap.isNull())
+        return;
+    // Snap to the device pixel grid so the picture is copied, not resampled.
+    const QPointF at(std::round(left() * ratio) / ratio, std::round(top() * ratio) / ratio);
+    painter.drawPixmap(at, pixmap);
+}
+
+void BenchLabel::setCaption(const QString &caption)
+{
+    if (m_caption == caption)
+        return;
+    m_caption = caption;
+    changed();
+}
+
+void BenchLabel::paint(QPainter &painter) const
+{
+    painter.save();
+    const QRectF r = bounds();
+    if (!transparent)
+        painter.fillRect(r, background);
+    QRectF textRect = r;
+    if (framed) {
+        // A sunken single-line border, one pixel each side.
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setPen(QColor(96, 96, 96));
+        painter.drawLine(r.topLeft(), r.topRight() - QPointF(1, 0));
+        painter.drawLine(r.topLeft(), r.bottomLeft() - QPointF(0, 1));
+        painter.setPen(Qt::white);
+        painter.drawLine(r.bottomLeft() - QPointF(0, 1), r.bottomRight() - QPointF(1, 1));
+        painter.drawLine(r.topRight() - QPointF(1, 0), r.bottomRight() - QPointF(1, 1));
+        textRect.adjust(2, 1, -2, -1);
+    }
+    painter.setFont(font);
+    painter.setPen(foreground);
+    painter.drawText(textRect, int(alignment | Qt::AlignTop), m_caption);
+    painter.restore();
+}
+
+void BenchLine::setX1(double v)
+{
+    m_p1.setX(v);
+    changed();
+}
+
+void BenchLine::setY1(double v)
+{
+    m_p1.setY(v);
+    changed();
+}
+
+void BenchLine::setX2(double v)
+{
+    m_p2.setX(v);
+    changed();
+}
+
+void BenchLine::setY2(double v)
+{
+    m_p2.setY(v);
+    changed();
+}
+
+void BenchLine::paint(QPainter &painter) const
+{
+    painter.save();
+    painter.setPen(QPen(m_color, 3, Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(m_p1, m_p2);
+    painter.restore();
+}

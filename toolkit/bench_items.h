@@ -1,0 +1,130 @@
+// Lightweight pictures, labels and lines that the bench widget paints and hit-tests.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QPointF>
+#include <QRectF>
+#include <QString>
+#include <functional>
+
+class QPainter;
+class BenchCanvas;
+
+/** One drawn control of the bench: not a widget, painted and hit-tested by its canvas. */
+class BenchItem
+{
+public:
+    explicit BenchItem(QString name) : m_name(std::move(name)) {}
+    virtual ~BenchItem() = default;
+    BenchItem(const BenchItem &) = delete;
+    BenchItem &operator=(const BenchItem &) = delete;
+
+    const QString &name() const { return m_name; }
+    const QString &toolTip() const { return m_toolTip; }
+    void setToolTip(const QString &tip) { m_toolTip = tip; }
+    bool isVisible() const { return m_visible; }
+    void setVisible(bool visible);
+
+    /** Whether the item takes clicks at all (pictures and labels do, lines do not). */
+    virtual bool takesClicks() const { return true; }
+    /** The area that takes clicks and tooltips, in bench pixels. */
+    virtual QRectF bounds() const = 0;
+    virtual void paint(QPainter &painter) const = 0;
+
+    std::function<void()> onClick;
+
+    void attach(BenchCanvas *canvas) { m_canvas = canvas; }
+
+protected:
+    void changed();
+
+private:
+    QString m_name;
+    QString m_toolTip;
+    bool m_visible = true;
+    BenchCanvas *m_canvas = nullptr;
+};
+
+/** A rectangle item whose left and top edges may be set to fractional pixels. */
+class BenchBox : public BenchItem
+{
+public:
+    BenchBox(QString name, QRectF geometry) : BenchItem(std::move(name)), m_geometry(geometry) {}
+    double left() const { return m_geometry.left(); }
+    double top() const { return m_geometry.top(); }
+    double width() const { return m_geometry.width(); }
+    double height() const { return m_geometry.height(); }
+    void setLeft(double left);
+    void setTop(double top);
+    QRectF bounds() const override { return m_geometry; }
+
+private:
+    QRectF m_geometry;
+};
+
+/** A picture shown at its own size from an SVG resource. */
+class BenchImage : public BenchBox
+{
+public:
+    BenchImage(QString name, QRectF geometry, QString resource)
+        : BenchBox(std::move(name), geometry), m_resource(std::move(resource))
+    {
+    }
+    const QString &resource() const { return m_resource; }
+    void paint(QPainter &painter) const override;
+
+private:
+    QString m_resource;
+};
+
+/** A text label: framed or plain, filled or transparent. */
+class BenchLabel : public BenchBox
+{
+public:
+    BenchLabel(QString name, QRectF geometry, QString caption)
+        : BenchBox(std::move(name), geometry), m_caption(std::move(caption))
+    {
+    }
+    const QString &caption() const { return m_caption; }
+    void setCaption(const QString &caption);
+
+    QFont font;
+    Qt::Alignment alignment = Qt::AlignLeft;
+    bool framed = false;
+    bool transparent = false;
+    QColor background = QColor(240, 240, 240);
+    QColor foreground = Qt::black;
+
+    void paint(QPainter &painter) const override;
+
+private:
+    QString m_caption;
+};
+
+/** A wire or the needle: a 3-pixel line between two end points; takes no clicks. */
+class BenchLine : public BenchItem
+{
+public:
+    BenchLine(QString name, QPointF p1, QPointF p2, QColor color = Qt::black)
+        : BenchItem(std::move(name)), m_p1(p1), m_p2(p2), m_color(color)
+    {
+    }
+    double X1() const { return m_p1.x(); }
+    double Y1() const { return m_p1.y(); }
+    double X2() const { return m_p2.x(); }
+    double Y2() const { return m_p2.y(); }
+    void setX1(double v);
+    void setY1(double v);
+    void setX2(double v);
+    void setY2(double v);
+    const QColor &color() const { return m_color; }
+
+    bool takesClicks() const override { return false; }
+    QRectF bounds() const override { return QRectF(m_p1, m_p2).normalized(); }
+    void paint(QPainter &painter) const override;
+
+private:
+    QPointF m_p1, m_p2;
+    QColor m_color;
+};

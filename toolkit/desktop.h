@@ -1,0 +1,31 @@
+// Everything the bench asks of the world outside its window.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+/** Message boxes, documents, the editor and the random draw: real on a desktop, faked in tests. */
+class Desktop
+{
+public:
+    enum class Buttons { Ok, YesNo };
+    enum class Answer { Ok, Yes, No };
+
+    virtual ~Desktop() = default;
+
+    /** A modal box without an icon; the first button is the default. Returns the answer. */
+    virtual Answer messageBox(QWidget *parent, const QString &text, const QString &caption,
+                              Buttons buttons) = 0;
+    /** Opens a document with the desktop's viewer; false when no viewer could be asked. */
+    virtual bool openDocument(const QString &path) = 0;
+    /** Starts a program with its arguments, without a shell; false when it cannot start. */
+    virtual bool startProgram(const QString &program, const QStringList &arguments) = 0;
+    /** The plain-text editor of this desktop, or an empty string when none is found. */
+    virtual QString textEditor() = 0;
+    /** Takes a new seed for the random draw from the clock. */
+    virtual void seedRandom() = 0;
+    /** A number drawn uniformly from [0, 1). */
+    virtual double randomUniform() = 0;
+};

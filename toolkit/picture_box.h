@@ -1,0 +1,35 @@
+// A sunken digital readout that is cleared and printed into.
+#pragma once
+
+#include <QColor>
+#include <QFrame>
+#include <QString>
+
+/** A readout box: a sunken frame on a coloured background with one printed line of text. */
+class PictureBox : public QFrame
+{
+    Q_OBJECT
+public:
+    explicit PictureBox(QWidget *parent = nullptr);
+
+    void setBackColor(const QColor &color);
+    void setForeColor(const QColor &color);
+    QColor backColor() const { return m_back; }
+    QColor foreColor() const { return m_fore; }
+
+    /** Clears the box to its background; the next print starts at the top-left corner. */
+    void Cls();
+    /** Prints one line of text at the print position and moves it to the next line. */
+    void Print(const QString &text);
+    /** The text printed since the last clear, lines joined by "\n". */
+    QString text() const { return m_lines.join(QLatin1Char('\n')); }
+    bool isShown() const { return !isHidden(); }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QColor m_back;
+    QColor m_fore;
+    QStringList m_lines;
+};

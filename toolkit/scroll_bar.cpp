@@ -1,0 +1,56 @@
+// A scroll bar that reports its value changes as the bench's change procedures expect.
+#include "scroll_bar.h"
+
+#include <QStyle>
+#include <algorithm>
+#include <cstdlib>
+
+ScrollBar::ScrollBar(Qt::Orientation orientation, int topOrLeft, int bottomOrRight, int value,
+                     QWidget *parent)
+    : QScrollBar(orientation, parent), m_min(topOrLeft), m_max(bottomOrRight)
+{
+    // The underlying bar always runs 0 … |max − min| from its top or left end; the bench's value
+    // is converted in toRaw/fromRaw only, so arrows, wheel and keys keep their usual directions.
+    setTracking(false);
+    setFocusPolicy(Qt::StrongFocus);
+    setRange(0, std::abs(m_max - m_min));
+    QScrollBar::setValue(toRaw(value));
+    connect(this, &QAbstractSlider::valueChanged, this, &ScrollBar::change);
+}
+
+int ScrollBar::toRaw(int value) const
+{
+    return m_max >= m_min ? value - m_min : m_min - value;
+}
+
+int ScrollBar::fromRaw(int raw) const
+{
+    return m_max >= m_min ? m_min + raw : m_min - raw;
+}
+
+int ScrollBar::value() const
+{
+    return fromRaw(QScrollBar::value());
+}
+
+void ScrollBar::setValue(int value)
+{
+    const int lo = std::min(m_min, m_max), hi = std::max(m_min, m_max);
+    QScrollBar::setValue(toRaw(std::clamp(value, lo, hi)));
+}
+
+void ScrollBar::setMax(int max)
+{
+    // Keep the value while the new range holds it; otherwise it is pulled to the nearer end,
+    // and that change is reported like any other.
+    const int keep = value();
+    m_max = max;
+    QSignalBlocker block(this);
+    setRange(0, std::abs(m_max - m_min));
+    const int lo = std::min(m_min, m_max), hi = std::max(m_min, m_max);
+    const int now = std::clamp(keep, lo, hi);
+    QScrollBar::setValue(toRaw(now));
+    block.unblock();
+    if (now != keep)
+        emit change();
+}
