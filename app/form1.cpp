@@ -176,38 +176,39 @@ void Form1::buildBench()
     Image1 = image("Image1", {128, 5, 200, 96}, "source", QStringLiteral("Источник ЭДС"));
 
     // Readouts and scroll bars, back to front: each new widget lies over those before it.
-    auto bar = [&](Qt::Orientation o, QRect geometry, int top, int bottom, int value, int arrow,
-                   int page, const QString &tip) {
+    auto bar = [&](const char *name, Qt::Orientation o, QRect geometry, int top, int bottom,
+                   int value, int arrow, int page) {
         auto *b = new ScrollBar(o, top, bottom, value, bench);
+        b->setObjectName(QString::fromLatin1(name));
         b->setGeometry(geometry);
         b->setSingleStep(arrow);
         b->setPageStep(page);
-        b->setToolTip(tip);
         return b;
     };
-    auto box = [&](QRect geometry, const QString &tip) {
+    auto box = [&](const char *name, QRect geometry, const QString &tip) {
         auto *p = new PictureBox(bench);
+        p->setObjectName(QString::fromLatin1(name));
         p->setGeometry(geometry);
         p->setFont(large);
         p->setToolTip(tip);
         return p;
     };
-    HScroll1 = bar(Qt::Horizontal, {60, 170, 448, 12}, 0, 200, 100, 1, 5, QString());
-    Picture1 = box({472, 376, 81, 24}, QStringLiteral("Сопротивление магазина"));
-    Picture2 = box({235, 360, 95, 24}, QStringLiteral("Сила тока, А"));
-    HScroll2 = bar(Qt::Horizontal, {386, 82, 160, 12}, 0, 100, 0, 1, 5, QString());
-    HScroll3 = bar(Qt::Horizontal, {192, 80, 25, 9}, 4, 12, 4, 1, 1, QString());
-    VScroll1 = bar(Qt::Vertical, {452, 332, 15, 40}, 9, 0, 0, 1, 1, QString());
-    VScroll2 = bar(Qt::Vertical, {530, 332, 15, 40}, 9, 0, 0, 1, 1, QString());
-    VScroll3 = bar(Qt::Vertical, {610, 332, 15, 40}, 9, 0, 0, 1, 1, QString());
-    VScroll4 = bar(Qt::Vertical, {452, 408, 15, 40}, 9, 0, 0, 1, 1, QString());
-    VScroll5 = bar(Qt::Vertical, {530, 408, 15, 40}, 9, 0, 0, 1, 1, QString());
-    VScroll6 = bar(Qt::Vertical, {610, 408, 15, 40}, 9, 0, 0, 1, 1, QString());
-    HScroll4 = bar(Qt::Horizontal, {248, 80, 25, 9}, 0, 20, 0, 1, 1, QString());
+    HScroll1 = bar("HScroll1", Qt::Horizontal, {60, 170, 448, 12}, 0, 200, 100, 1, 5);
+    Picture1 = box("Picture1", {472, 376, 81, 24}, QStringLiteral("Сопротивление магазина"));
+    Picture2 = box("Picture2", {235, 360, 95, 24}, QStringLiteral("Сила тока, А"));
+    HScroll2 = bar("HScroll2", Qt::Horizontal, {386, 82, 160, 12}, 0, 100, 0, 1, 5);
+    HScroll3 = bar("HScroll3", Qt::Horizontal, {192, 80, 25, 9}, 4, 12, 4, 1, 1);
+    VScroll1 = bar("VScroll1", Qt::Vertical, {452, 332, 15, 40}, 9, 0, 0, 1, 1);
+    VScroll2 = bar("VScroll2", Qt::Vertical, {530, 332, 15, 40}, 9, 0, 0, 1, 1);
+    VScroll3 = bar("VScroll3", Qt::Vertical, {610, 332, 15, 40}, 9, 0, 0, 1, 1);
+    VScroll4 = bar("VScroll4", Qt::Vertical, {452, 408, 15, 40}, 9, 0, 0, 1, 1);
+    VScroll5 = bar("VScroll5", Qt::Vertical, {530, 408, 15, 40}, 9, 0, 0, 1, 1);
+    VScroll6 = bar("VScroll6", Qt::Vertical, {610, 408, 15, 40}, 9, 0, 0, 1, 1);
+    HScroll4 = bar("HScroll4", Qt::Horizontal, {248, 80, 25, 9}, 0, 20, 0, 1, 1);
     // The rheostat maximum steps by 5 on its arrows and by 1 in its track: the other way round
     // from the slider and the rheostat.
-    VScroll7 = bar(Qt::Vertical, {565, 96, 10, 40}, 500, 15, 30, 5, 1, QString());
-    Picture3 = box({0, 140, 40, 25}, QStringLiteral("Сила тока, А"));
+    VScroll7 = bar("VScroll7", Qt::Vertical, {565, 96, 10, 40}, 500, 15, 30, 5, 1);
+    Picture3 = box("Picture3", {0, 140, 40, 25}, QStringLiteral("Сила тока, А"));
 
     // The pause timer: enabled, with no interval until a pause gives it one.
     Timer1 = new Timer(this);

@@ -2,6 +2,7 @@
 #include "scroll_bar.h"
 
 #include <QStyle>
+#include <QStyleOptionSlider>
 #include <algorithm>
 #include <cstdlib>
 
@@ -53,4 +54,11 @@ void ScrollBar::setMax(int max)
     block.unblock();
     if (now != keep)
         emit change();
+}
+
+QRect ScrollBar::partRect(QStyle::SubControl part) const
+{
+    QStyleOptionSlider option;
+    initStyleOption(&option);
+    return style()->subControlRect(QStyle::CC_ScrollBar, &option, part, this);
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QScrollBar>
+#include <QStyle>
 
 /**
  * A scroll bar between a top (or left) end and a bottom (or right) end, either of which may be the
@@ -25,6 +26,8 @@ public:
     void setMax(int max);
     /** Shown unless hidden; independent of whether the window itself is on screen. */
     bool isShown() const { return !isHidden(); }
+    /** Where one of the bar's parts (arrows, track, thumb) lies, in the bar's own pixels. */
+    QRect partRect(QStyle::SubControl part) const;
 
 signals:
     void change();

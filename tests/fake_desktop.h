@@ -1,0 +1,72 @@
+// A desktop for tests: answers every box at once and records what the bench asked of it.
+#pragma once
+
+#include "toolkit/desktop.h"
+
+#include <QList>
+#include <QStringList>
+#include <functional>
+
+class FakeDesktop : public Desktop
+{
+public:
+    struct Box
+    {
+        QString text;
+        QString caption;
+        Buttons buttons;
+    };
+
+    Answer messageBox(QWidget *, const QString &text, const QString &caption,
+                      Buttons buttons) override
+    {
+        boxes.append({text, caption, buttons});
+        if (onBox)
+            onBox();
+        return buttons == Buttons::YesNo ? yesNoAnswer : Answer::Ok;
+    }
+    bool openDocument(const QString &path) override
+    {
+        opened << path;
+        return viewerWorks;
+    }
+    bool startProgram(const QString &program, const QStringList &arguments) override
+    {
+        started << (QStringList{program} + arguments);
+        return editorStarts;
+    }
+    QString textEditor() override { return editor; }
+    void seedRandom() override { ++seeds; }
+    double randomUniform() override
+    {
+        if (draws.isEmpty())
+            return 0.5;
+        return draws.takeFirst();
+    }
+
+    QStringList captions() const
+    {
+        QStringList out;
+        for (const Box &b : boxes)
+            out << b.caption;
+        return out;
+    }
+    QStringList texts() const
+    {
+        QStringList out;
+        for (const Box &b : boxes)
+            out << b.text;
+        return out;
+    }
+
+    QList<Box> boxes;
+    std::function<void()> onBox; // runs while a box is "up"
+    Answer yesNoAnswer = Answer::No;
+    QStringList opened;
+    QList<QStringList> started;
+    bool viewerWorks = true;
+    bool editorStarts = true;
+    QString editor = QStringLiteral("gedit");
+    int seeds = 0;
+    QList<double> draws;
+};
