@@ -1,0 +1,606 @@
+// Tests of the working bench: start-up, the instruments, the views, the reveals and shutdown.
+#include "app/form2.h"
+#include "app/real_desktop.h"
+#include "bench_fixture.h"
+#include "toolkit/timer.h"
+
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QScreen>
+#include <QTimer>
+#include <cmath>
+
+namespace {
+
+const auto top = QStyle::SC_ScrollBarSubLine;    // the top (or left) arrow
+const auto bottom = QStyle::SC_ScrollBarAddLine; // the bottom (or right) arrow
+
+// What each of the four views shows, by the names of its controls.
+QStringList shownControls(Form1 &form)
+{
+    QStringList shown;
+    for (const auto &item : form.bench->items())
+        if (item->isVisible())
+            shown << item->name();
+    for (QObject *child : form.bench->children())
+        if (auto *w = qobject_cast<QWidget *>(child); w && !w->isHidden())
+            shown << w->objectName();
+    shown.sort();
+    return shown;
+}
+
+void closeKeyAndSetBox(Form1 &form, int d1, int d2, int d3, int d4, int d5, int d6)
+{
+    if (form.state.rabota == 0)
+        clickItem(form, form.Lblvkl);
+    const std::pair<ScrollBar *, int> decades[] = {{form.VScroll1, d1}, {form.VScroll2, d2},
+                                                   {form.VScroll3, d3}, {form.VScroll4, d4},
+                                                   {form.VScroll5, d5}, {form.VScroll6, d6}};
+    for (const auto &[bar, digit] : decades)
+        bar->setValue(digit);
+}
+
+} // namespace
+
+class tst_Instruments : public QObject
+{
+    Q_OBJECT
+private slots:
+    void startUp();
+    void slideWire_data();
+    void slideWire();
+    void rheostatMaximum_data();
+    void rheostatMaximum();
+    void rheostatAtZero();
+    void box_data();
+    void box();
+    void boxArrowAtTheEnd();
+    void views_data();
+    void views();
+    void openingTheKeyKeepsReadouts();
+    void sourceAlwaysRecomputes();
+    void overloadThrowsBack();
+    void unknownResistorRefused();
+    void unknownResistorDrawn_data();
+    void unknownResistorDrawn();
+    void realDrawCoversTheRange();
+    void revealShownThenHidden();
+    void nestedRevealsEndTogether();
+    void revealFollowsTheSlider();
+    void waitZero();
+    void closeAnsweredNo();
+    void closeAnsweredYes();
+    void closeDuringReveal();
+    void enterAnswersYes();
+    void studentSession();
+};
+
+void tst_Instruments::startUp()
+{
+    LoadedBench bench;
+    Form1 &form = *bench.form;
+    QCOMPARE(form.LblEdc->caption(), QStringLiteral("8"));
+    QCOMPARE(form.Lblr->caption(), QStringLiteral("10"));
+    QCOMPARE(form.LblReomax->caption(), QStringLiteral("150"));
+    QCOMPARE(form.Lbl_reo->caption(), QStringLiteral("112"));
+    QCOMPARE(form.Lbldv->caption(), QStringLiteral(" 50"));
+    QVERIFY(!form.Lbl_Rx->isVisible());
+    QCOMPARE(form.Lbl_Rx->caption(), QStringLiteral("Rx=1963.0 Ом"));
+    QVERIFY(!form.Lbl_Ri->isVisible());
+    QVERIFY(!form.Label1->isVisible());
+    QCOMPARE(form.HScroll1->value(), 100);
+    QCOMPARE(form.HScroll2->value(), 112);
+    QCOMPARE(form.HScroll2->max(), 150);
+    QCOMPARE(form.state.R_L, 2.5);
+    QCOMPARE(form.state.R_R, 2.5f);
+    QCOMPARE(form.state.Reo, 112.5f); // until the rheostat is first moved
+    QCOMPARE(form.state.Rx, 1963.0);
+    QCOMPARE(form.state.R_m, 0.0f);
+    QCOMPARE(form.state.I, 0.0);
+    QCOMPARE(form.state.Ig, 0.0);
+    QCOMPARE(form.Picture1->text(), QString()); // blank until a decade is turned
+    QCOMPARE(form.Picture2->text(), QStringLiteral("0.0000000"));
+    QCOMPARE(form.Picture3->text(), QStringLiteral("0.00"));
+    QCOMPARE(form.Picture1->foreColor(), QColor(255, 255, 255));
+    QCOMPARE(form.Picture2->backColor(), QColor(0, 0, 0));
+    QCOMPARE(form.Picture3->foreColor(), QColor(0, 255, 0));
+    QCOMPARE(form.Image8->bounds().topLeft(), QPointF(20, 72));
+    QVERIFY(bench.desktop.boxes.isEmpty());
+    // The whole window, frame and menu bar included, stands in the middle of the screen.
+    const QRect screen = form.screen()->geometry();
+    const QRect frame = form.frameGeometry();
+    QVERIFY(std::abs(frame.center().x() - screen.center().x()) <= 1);
+    QVERIFY(std::abs(frame.center().y() - screen.center().y()) <= 1);
+}
+
+void tst_Instruments::slideWire_data()
+{
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<double>("contact");
+    QTest::addColumn<double>("left");
+    QTest::addColumn<double>("right");
+    QTest::addColumn<QString>("leftCaption");
+    QTest::addColumn<QString>("rightCaption");
+    QTest::newRow("left end") << 0 << " 0" << 60.0 << 0.0 << 5.0 << "R_L=0.000 Ом" << "R_R=5.000 Ом";
+    QTest::newRow("first step") << 1 << " .5" << 62.24 << 0.025 << 4.975 << "R_L=0.025 Ом"
+                                << "R_R=4.975 Ом";
+    QTest::newRow("middle") << 100 << " 50" << 284.0 << 2.5 << 2.5 << "R_L=2.500 Ом"
+                            << "R_R=2.500 Ом";
+    QTest::newRow("past the middle") << 101 << " 50.5" << 286.24 << 2.525 << 2.475
+                                     << "R_L=2.525 Ом" << "R_R=2.475 Ом";
+    QTest::newRow("right end") << 200 << " 100" << 508.0 << 5.0 << 0.0 << "R_L=5.000 Ом"
+                               << "R_R=0.000 Ом";
+}
+
+void tst_Instruments::slideWire()
+{
+    QFETCH(int, position);
+    QFETCH(QString, caption);
+    QFETCH(double, contact);
+    QFETCH(double, left);
+    QFETCH(double, right);
+    QFETCH(QString, leftCaption);
+    QFETCH(QString, rightCaption);
+    LoadedBench bench;
+    Form1 &form = *bench.form;
+    clickItem(form, form.Lblvkl);
+    form.HScroll1->setValue(position == 100 ? 99 : 100);
+    form.HScroll1->setValue(position);
+    QCOMPARE(form.state.R_dlina, position * 0.005);
+    QCOMPARE(form.Lbldv->caption(), caption);
+    QVERIFY(std::fabs(form.Line1->X1() - contact) < 1e-4);
+    QCOMPARE(form.Line1->X2(), 256.0); // the lead's other end stays on the galvanometer
+    QVERIFY(std::fabs(form.Image4->left() - (contact - 17.5)) < 1e-4);
+    QVERIFY(std::fabs(form.Lbldv->left() - (contact - 21.5)) < 1e-4);
+    QVERIFY(std::fabs(form.state.R_L - left) < 1e-12);
+    QVERIFY(std::fabs(form.state.R_R - right) < 1e-6);
+    QVERIFY(std::fabs(form.state.R_L + form.state.R_R - 5.0) < 1e-6); // the right arm is a single
+    QCOMPARE(form.Lbl_R_L->caption(), leftCaption);
+    QCOMPARE(form.Lbl_R_R->caption(), rightCaption);
+}
+
+void tst_Instruments::rheostatMaximum_data()
+{
+    QTest::addColumn<int>("maximum");
+    QTest::addColumn<int>("rheostat");
+    QTest::newRow("30") << 30 << 22;
+    QTest::newRow("26 rounds up to even") << 26 << 20;
+    QTest::newRow("15") << 15 << 11;
+    QTest::newRow("500") << 500 << 375;
+    QTest::newRow("150 rounds down to even") << 150 << 112;
+}
+
+void tst_Instruments::rheostatMaximum()
+{
+    QFETCH(int, maximum);
+    QFETCH(int, rheostat);
+    LoadedBench bench;
+    Form1 &form = *bench.form;
+    form.VScroll7->setValue(maximum == 150 ? 30 : 150);
+    form.VScroll7->setValue(maximum);
+    QCOMPARE(form.state.Reo_max, double(maximum));
+    QCOMPARE(form.LblReomax->caption(), QString::number(maximum));
+    QCOMPARE(form.HScroll2->max(), maximum);
+    QCOMPARE(form.HScroll2->value(), rheostat);
+    QCOMPARE(form.state.Reo, float(rheostat));
+    QCOMPARE(form.Lbl_reo->caption(), QString::number(rheostat));
+    const double centred = double(rheostat) / maximum * 160 + 386 - 18;
+    QVERIFY(std::fabs(form.Lbl_reo->left() - centred) < 1e-9);
+    if (maximum == 150)
+        QVERIFY(std::fabs(form.Lbl_reo->left() - 487.47) < 0.01);
+}
+
+void tst_Instruments::rheostatAtZero()
+{
+    LoadedBench bench;
+    Form1 &form = *bench.form;
+    form.HScroll2->setValue(0);
+    QCOMPARE(form.state.Reo, 0.0f);
+    QCOMPARE(form.Lbl_reo->caption(), QStringLiteral("0"));
+    QCOMPARE(form.Lbl_reo->left(), 386.0 - 18);
+}
+
+void tst_Instruments::box_data()
+{
+    QTest::addColumn<QList<int>>("digits");
+    QTest::addColumn<float>("total");
+    QTest::addColumn<QString>("display");
+    QTest::newRow("units only") << QList<int>{0, 0, 0, 0, 3, 0} << 3.0f << "00003.0";
+    QTest::newRow("every decade") << QList<int>{1, 2, 3, 4, 5, 6} << 12345.6f << "12345.6";
+    QTest::newRow("all nines") << QList<int>{9, 9, 9, 9, 9, 9} << 99999.9f << "99999.9";
+    QTest::newRow("a tenth") << QList<int>{0, 0, 0, 0, 0, 1} << 0.1f << "00000.1";
+}
+
+void tst_Instruments::box()
+{
+    QFETCH(QList<int>, digits);
+    QFETCH(float, total);
+    QFETCH(QString, display);
+    LoadedBench bench;
+    Form1 &form = *bench.form;
+    closeKeyAndSetBox(form, digits[0], digits[1], digits[2], digits[3], digits[4], digits[5]);
+    QCOMPARE(form.state.R_m, total);
+    QCOMPARE(form.Picture1->text(), display);
+    const BenchLabel *labels[] = {form.Lbl_R_m_1, form.lbl_R_m_2, form.lbl_R_m_3,
+                                  form.Lbl_R_m_4, form.Lbl_R_m_5, form.Lbl_R_m_6};
+    for (int k = 0; k < 6; ++k)
+        QCOMPARE(labels[k]->caption(), QString::number(digits[k]));
+}
+
+void tst_Instruments::boxArrowAtTheEnd()
+{
+    LoadedBench bench;
+    Form1 &form = *bench.form;
+    closeKeyAndSetBox(form, 9, 0, 0, 0, 0, 0);
+    form.Picture1->Cls();
+    form.Picture2->Cls();
+    clickBar(form.VScroll1, top); // already at 9
+    clickBar(form.VScroll6, bottom); // already at 0
+    QCOMPARE(form.Picture1->text(), QString()); // nothing summed
+    QCOMPARE(form.Picture2->text(), QString()); // nothing recomputed
+    clickBar(form.VScroll6, top);
+    QCOMPARE(form.Picture1->text(), QStringLiteral("90000.1"));
+    QCOMPARE(form.Lbl_R_m_6->caption(), QStringLiteral("1"));
+}
+
+void tst_Instruments::views_data()
+{
+    QTest::addColumn<bool>("closeKey");
+    QTest::addColumn<bool>("sourceOn");
+    QTest::addColumn<QStringList>("shown");
+    const QStringList always = {"Image1", "Image2", "Image3", "Image4", "Image5", "Image6",
+                                "Image7", "Lbldv", "Lblvkl", "LblEdc", "Lblr", "Picture2",
+                                "Picture3"};
+    QStringList lines;
+    for (int k = 1; k <= 17; ++k)
+        lines << QStringLiteral("Line%1").arg(k);
+    const QStringList open = {"VScroll7", "LblReomax", "Image8"};
+    const QStringList closed = {"HScroll1", "HScroll2", "VScroll1", "VScroll2", "VScroll3",
+                                "VScroll4", "VScroll5", "VScroll6", "Lbl_R_m_1", "lbl_R_m_2",
+                                "lbl_R_m_3", "Lbl_R_m_4", "Lbl_R_m_5", "Lbl_R_m_6", "Lbl_reo",
+                                "Picture1", "Image9"};
+    const QStringList off = {"HScroll3", "HScroll4"};
+    const QStringList on = {"Image10"};
+    auto row = [&](const char *name, bool k, bool s) {
+        QStringList shown = always + lines + (k ? closed : open) + (s ? on : off);
+        shown.sort();
+        QTest::newRow(name) << k << s << shown;
+    };
+    row("key open, source off", false, false);
+    row("key open, source on", false, true);
+    row("key closed, source off", true, false);
+    row("key closed, source on", true, true);
+}
+
+void tst_Instruments::views()
+{
+    QFETCH(bool, closeKey);
+    QFETCH(bool, sourceOn);
+    QFETCH(QStringList, shown);
+    LoadedBench bench;
+    Form1 &form = *bench.form;
+    // With the box at 1963 and the slider in the middle the bridge is balanced: no refusal.
+    closeKeyAndSetBox(form, 0, 1, 9, 6, 3, 0);
+    if (!closeKey)
+        clickItem(form, form.Lblvkl);
+    if (sourceOn)
+        clickItem(form, form.Image1);
+    QVERIFY(bench.desktop.boxes.isEmpty());
+    QCOMPARE(shownControls(form), shown);
+    const BenchImage *key = closeKey ? form.Image9 : form.Image8;
+    QCOMPARE(key->bounds().topLeft(), QPointF(20, 72));
+}
+
+void tst_Instruments::openingTheKeyKeepsReadouts()
+{
+    LoadedBench bench;
+    Form1 &form = *bench.form;
+    closeKeyAndSetBox(form, 0, 1, 0, 0, 0, 0);
+    clickItem(form, form.Image1);
+    const QString current = form.Picture2->text();
+    const double tip = form.Line17->X2();
+    QVERIFY(current != QStringLiteral("0.0000000"));
+    form.Lbl_R_L->setVisible(true); // as a reveal would show it
+    clickItem(form, form.Lblvkl); // open: hides, refreshes nothing
+    QCOMPARE(form.Picture2->text(), current);
+    QCOMPARE(form.Line17->X2(), tip);
+    QVERIFY(form.state.Ig != 0);
+    QVERIFY(!form.Lbl_R_L->isVisible());
+    form.Lbl_R_L->setVisible(true);
+    clickItem(form, form.Lblvkl); // closing leaves the arm readouts as they are
+    QVERIFY(form.Lbl_R_L->isVisible());
+}
+
+void tst_Instruments::sourceAlwaysRecomputes()
+{
+    LoadedBench bench;
+    Form1 &form = *bench.form;
+    for (int click = 1; click <= 2; ++click) {
+        form.Picture2->Cls();
+        form.Lbldv->setCaption(QString());
+        clickItem(form, form.Image1);
+        QCOMPARE(form.Picture2->text(), QStringLiteral("0.0000000")); // key open: zero
+        QCOMPARE(form.Lbldv->caption(), QStringLiteral(" 50"));
+    }
+    QCOMPARE(form.state.istochnik, std::int16_t(0));
+}
+
+void tst_Instruments::overloadThrowsBack()
+{
+    LoadedBench bench;
+    Form1 &form = *bench.form;
+    clickItem(form, form.Image1); // source on, box at 0: closing the key overloads
+    clickItem(form, form.Lblvkl);
+    QCOMPARE(bench.desktop.texts(),
+             QStringList{"Такой ток сожжёт гальванометр! Измените сопротивление!"});
+    QCOMPARE(form.state.rabota, 0.0);
+    QCOMPARE(form.state.istochnik, std::int16_t(0));
+    QCOMPARE(form.Picture2->text(), QStringLiteral("0.0000000"));
+    QCOMPARE(form.Picture3->text(), QStringLiteral("0.00"));
+    QCOMPARE(form.Line17->X2(), 279.0);
+    QCOMPARE(form.Line17->Y2(), 278.0);
+    LoadedBench fresh;
+    QCOMPARE(shownControls(form), shownControls(*fresh.form)); // the start-up view
+}
+
+void tst_Instruments::unknownResistorRefused()
+{
+    LoadedBench bench;
+    Form1 &form = *bench.form;
+    clickItem(form, form.Image1);
+    form.Lbl_Rx->setCaption(QString());
+    clickItem(form, form.Image6);
+    QCOMPARE(bench.desktop.texts(),
+             QStringList{"Чтобы поменять неизвестное сопротивление, сначала выключите источник!"});
+    QCOMPARE(bench.desktop.captions(), QStringList{"Ошибка"});
+    QCOMPARE(form.state.Rx, 1963.0);
+    QCOMPARE(form.Lbl_Rx->caption(), QStringLiteral("Rx=1963.0 Ом"));
+    QCOMPARE(bench.desktop.seeds, 0);
+}
+
+void tst_Instruments::unknownResistorDrawn_data()
+{
+    QTest::addColumn<double>("u");
+    QTest::addColumn<double>("Rx");
+    QTest::newRow("bottom") << 0.0 << 50.0;
+    QTest::newRow("middle") << 0.5 << 100.0;
+    QTest::newRow("just below the last step") << 100.0 / 101 - 1e-12 << 149.0;
+    QTest::newRow("last step") << 100.0 / 101 << 150.0;
+    QTest::newRow("just below 1") << std::nextafter(1.0, 0.0) << 150.0;
+    QTest::newRow("single just below 1") << double(std::nextafter(1.0f, 0.0f)) << 150.0;
+}
+
+void tst_Instruments::unknownResistorDrawn()
+{
+    QFETCH(double, u);
+    QFETCH(double, Rx);
+    LoadedBench bench;
+    Form1 &form = *bench.form;
+    bench.desktop.draws = {u};
+    form.Picture2->Cls();
+    form.Lbl_Rx->setVisible(true);
+    clickItem(form, form.Image6);
+    QCOMPARE(bench.desktop.seeds, 1); // a new seed at each click
+    QCOMPARE(form.state.Rx, Rx);
+    QCOMPARE(form.Lbl_Rx->caption(), QStringLiteral("Rx=%1.0 Ом").arg(int(Rx)));
+    QCOMPARE(bench.desktop.texts(),
+             QStringList{"Неизвестное сопротивление изменено! Удачной работы!"});
+    QCOMPARE(bench.desktop.captions(), QStringList{"Ошибка"});
+    QVERIFY(form.Lbl_Rx->isVisible()); // visibility untouched
+    QCOMPARE(form.Picture2->text(), QString()); // nothing recomputed
+}
+
+void tst_Instruments::realDrawCoversTheRange()
+{
+    RealDesktop desktop;
+    FakeDesktop quiet;
+    Form1 form(desktop);
+    QVector<int> counts(101);
+    for (int i = 0; i < 20000; ++i) {
+        desktop.seedRandom();
+        const double u = desktop.randomUniform();
+        QVERIFY(u >= 0 && u < 1);
+        const int Rx = 50 + std::clamp(int(std::floor(u * 101)), 0, 100);
+        ++counts[Rx - 50];
+    }
+    for (int k = 0; k <= 100; ++k)
+        QVERIFY2(counts[k] > 100, qPrintable(QString::number(k + 50))); // about 198 each
+}
+
+void tst_Instruments::revealShownThenHidden()
+{
+    LoadedBench bench;
+    Form1 &form = *bench.form;
+    form.waitScale = 0.01; // ten seconds become 100 ms
+    bool shownDuring = false;
+    QTimer::singleShot(30, [&] { shownDuring = form.Lbl_Rx->isVisible() && form.Lbl_Ri->isVisible(); });
+    QElapsedTimer clock;
+    clock.start();
+    clickItem(form, form.Image5);
+    QVERIFY(clock.elapsed() >= 95);
+    QVERIFY(shownDuring);
+    QVERIFY(!form.Lbl_Rx->isVisible());
+    QVERIFY(!form.Lbl_Ri->isVisible());
+    QVERIFY(!form.Timer1->isEnabled());
+    QCOMPARE(form.Timer1->interval(), 0);
+}
+
+// A reveal four seconds into another: all four readouts go together ten seconds after the second.
+void tst_Instruments::nestedRevealsEndTogether()
+{
+    LoadedBench bench;
+    Form1 &form = *bench.form;
+    form.waitScale = 0.05; // one second of the bench is 50 ms
+    bool allShownAt12 = false;
+    qint64 innerEnded = 0;
+    QElapsedTimer clock;
+    QTimer::singleShot(200, [&] {
+        QTimer::singleShot(400, [&] {
+            allShownAt12 = form.Lbl_R_L->isVisible() && form.Lbl_R_R->isVisible() &&
+                           form.Lbl_Rx->isVisible() && form.Lbl_Ri->isVisible();
+        });
+        clickItem(form, form.Image5);
+        innerEnded = clock.elapsed();
+    });
+    clock.start();
+    clickBench(form, {100, 225}); // on the wire's board, clear of the slider's readout
+    const qint64 outerEnded = clock.elapsed();
+    QVERIFY(allShownAt12);
+    QVERIFY2(innerEnded >= 690, qPrintable(QString::number(innerEnded)));
+    QVERIFY(outerEnded - innerEnded < 100);
+    for (const BenchLabel *l : {form.Lbl_R_L, form.Lbl_R_R, form.Lbl_Rx, form.Lbl_Ri})
+        QVERIFY(!l->isVisible());
+}
+
+void tst_Instruments::revealFollowsTheSlider()
+{
+    LoadedBench bench;
+    Form1 &form = *bench.form;
+    closeKeyAndSetBox(form, 0, 1, 9, 6, 3, 0);
+    clickItem(form, form.Image1);
+    form.waitScale = 0.01;
+    QString during, arms;
+    QTimer::singleShot(20, [&] {
+        form.HScroll1->setValue(120);
+        during = form.Lbl_Ri->caption();
+        arms = form.Lbl_R_L->caption();
+    });
+    QCOMPARE(form.Lbl_Ri->caption(), QStringLiteral("Ri=1963.0 Ом"));
+    clickItem(form, form.Image5);
+    QCOMPARE(during, QStringLiteral("Ri=2944.5 Ом")); // 1963 · 3 / 2
+    QCOMPARE(arms, QStringLiteral("R_L=3.000 Ом"));
+}
+
+void tst_Instruments::waitZero()
+{
+    LoadedBench bench;
+    Form1 &form = *bench.form;
+    QElapsedTimer clock;
+    clock.start();
+    form.Wait(0);
+    QVERIFY(clock.elapsed() < 50);
+    QVERIFY(!form.Timer1->isEnabled());
+}
+
+void tst_Instruments::closeAnsweredNo()
+{
+    LoadedBench bench;
+    Form1 &form = *bench.form;
+    closeKeyAndSetBox(form, 0, 1, 0, 0, 0, 0);
+    form.mnuHelpAvtors_Click();
+    QPointer<Form2> authors = form.form2;
+    QVERIFY(authors && authors->isVisible());
+    bench.desktop.yesNoAnswer = Desktop::Answer::No;
+    QVERIFY(!form.close());
+    QCOMPARE(bench.desktop.boxes.size(), 1);
+    QCOMPARE(bench.desktop.boxes[0].text, QStringLiteral("Вы абсолютно уверены?"));
+    QCOMPARE(bench.desktop.boxes[0].caption, QStringLiteral("На Выход"));
+    QCOMPARE(bench.desktop.boxes[0].buttons, Desktop::Buttons::YesNo);
+    QVERIFY(form.isVisible());
+    QVERIFY(authors && authors->isVisible());
+    QCOMPARE(form.state.R_m, 1000.0f);
+    QCOMPARE(form.state.rabota, 1.0);
+    QVERIFY(!form.isEnding());
+}
+
+void tst_Instruments::closeAnsweredYes()
+{
+    LoadedBench bench;
+    Form1 &form = *bench.form;
+    form.mnuHelpAvtors_Click();
+    QPointer<Form2> authors = form.form2;
+    bench.desktop.yesNoAnswer = Desktop::Answer::Yes;
+    QVERIFY(form.close());
+    QVERIFY(!form.isVisible());
+    QVERIFY(form.isEnding());
+    QTRY_VERIFY(!authors); // the Authors window closed and is gone
+    const std::int16_t before = form.state.istochnik;
+    clickItem(form, form.Image1); // nothing runs any more
+    QCOMPARE(form.state.istochnik, before);
+}
+
+void tst_Instruments::closeDuringReveal()
+{
+    auto bench = std::make_unique<LoadedBench>();
+    Form1 &form = *bench->form;
+    form.waitScale = 0.1; // a one-second pause
+    bench->desktop.yesNoAnswer = Desktop::Answer::Yes;
+    QTimer::singleShot(50, &form, [&] { form.close(); });
+    QElapsedTimer clock;
+    clock.start();
+    clickItem(form, form.Image5);
+    QVERIFY(clock.elapsed() < 500); // the pause ended with the program
+    QVERIFY(form.isEnding());
+    QVERIFY(!form.Timer1->isEnabled());
+    QTest::qWait(150); // no timer or handler comes back to the window
+    bench.reset();
+}
+
+void tst_Instruments::enterAnswersYes()
+{
+    RealDesktop desktop;
+    bool noIcon = false;
+    QTimer::singleShot(0, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        noIcon = box->icon() == QMessageBox::NoIcon;
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    const auto answer = desktop.messageBox(nullptr, QStringLiteral("Вы абсолютно уверены?"),
+                                           QStringLiteral("На Выход"), Desktop::Buttons::YesNo);
+    QCOMPARE(answer, Desktop::Answer::Yes);
+    QVERIFY(noIcon);
+}
+
+// A student's measurement through real clicks: balance Rx = 1963, read it, overload, recover.
+void tst_Instruments::studentSession()
+{
+    LoadedBench bench;
+    Form1 &form = *bench.form;
+    clickItem(form, form.Lblvkl); // close the key first: the source is still off
+    auto turn = [&](ScrollBar *bar, QStyle::SubControl arrow, int clicks) {
+        for (int i = 0; i < clicks && bench.desktop.boxes.isEmpty(); ++i)
+            clickBar(bar, arrow);
+    };
+    turn(form.VScroll2, top, 1);
+    turn(form.VScroll3, top, 9);
+    turn(form.VScroll4, top, 6);
+    turn(form.VScroll5, top, 3);
+    QCOMPARE(form.Picture1->text(), QStringLiteral("01963.0"));
+    clickBar(form.HScroll1, bottom); // slider off the middle: the bridge is out of balance
+    clickItem(form, form.Image1);   // source on
+    QVERIFY(bench.desktop.boxes.isEmpty());
+    QVERIFY(form.Image10->isVisible());
+    QVERIFY(form.state.Ig != 0);
+    clickBar(form.HScroll1, top);   // back to the middle: balance
+    QCOMPARE(form.Lbldv->caption(), QStringLiteral(" 50"));
+    QCOMPARE(form.Picture2->text(), QStringLiteral("0.0000000"));
+    QVERIFY(std::fabs(form.Line17->X2() - 279) < 1);
+    form.waitScale = 0.01;
+    QString revealed;
+    QTimer::singleShot(20, [&] { revealed = form.Lbl_Ri->isVisible() ? form.Lbl_Ri->caption() : ""; });
+    clickItem(form, form.Image5);
+    QCOMPARE(revealed, QStringLiteral("Ri=1963.0 Ом"));
+
+    // Turning the box down towards zero overloads the galvanometer before it gets there.
+    turn(form.VScroll2, bottom, 1);
+    turn(form.VScroll3, bottom, 9);
+    turn(form.VScroll4, bottom, 6);
+    QCOMPARE(bench.desktop.texts(),
+             QStringList{"Такой ток сожжёт гальванометр! Измените сопротивление!"});
+    QCOMPARE(form.state.rabota, 0.0);
+    QCOMPARE(form.state.istochnik, std::int16_t(0));
+    QCOMPARE(form.Picture2->text(), QStringLiteral("0.0000000"));
+
+    // Recovery: close the key, set the box back, switch the source on again.
+    clickItem(form, form.Lblvkl);
+    closeKeyAndSetBox(form, 0, 1, 9, 6, 3, 0);
+    clickItem(form, form.Image1);
+    QCOMPARE(bench.desktop.boxes.size(), 1);
+    QCOMPARE(form.Picture2->text(), QStringLiteral("0.0000000"));
+    QVERIFY(form.state.I > 0);
+}
+
+QTEST_MAIN(tst_Instruments)
+#include "tst_instruments.moc"
