@@ -10,6 +10,7 @@
 #include "toolkit/svg_cache.h"
 #include "toolkit/timer.h"
 
+#include <QCoreApplication>
 #include <QIcon>
 #include <QLayout>
 #include <QLocale>
@@ -51,6 +52,7 @@ Form1::Form1(Desktop &desktop, QWidget *parent) : QMainWindow(parent), m_desktop
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     setWindowIcon(benchIcon());
+    programFolder = QCoreApplication::applicationDirPath();
     buildBench();
     buildMenus();
     layout()->setSizeConstraint(QLayout::SetFixedSize);

@@ -107,6 +107,8 @@ public:
     void mnuHelpAvtors_Click();
     void mnuHelpAbout_Click();
 
+    /** Where the documents are looked for after the working folder: the program's own folder. */
+    QString programFolder;
     /** Scales every pause; tests shorten the ten-second reveals with it. */
     double waitScale = 1.0;
     /** True once the user has confirmed closing: nothing more runs on the bench. */

@@ -3,16 +3,15 @@
 
 #include "toolkit/desktop.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
 namespace {
 
 // The working folder first, then the folder the program was installed in.
-QString findDocument(const QString &fileName)
+QString findDocument(const QString &fileName, const QString &programFolder)
 {
-    for (const QString &folder : {QDir::currentPath(), QCoreApplication::applicationDirPath()}) {
+    for (const QString &folder : {QDir::currentPath(), programFolder}) {
         const QFileInfo file(QDir(folder).filePath(fileName));
         if (file.isFile())
             return file.absoluteFilePath();
@@ -35,7 +34,7 @@ void Form1::showError(const QString &text)
 
 void Form1::openDocument(const QString &fileName)
 {
-    const QString path = findDocument(fileName);
+    const QString path = findDocument(fileName, programFolder);
     if (path.isEmpty())
         showError(missingDocument(fileName));
     else if (!m_desktop.openDocument(path))
@@ -72,7 +71,7 @@ void Form1::mnuHelpUprav_Click()
 void Form1::mnuHelpInstruction_Click()
 {
     const QString fileName = QStringLiteral("instruction.txt");
-    const QString path = findDocument(fileName);
+    const QString path = findDocument(fileName, programFolder);
     if (path.isEmpty()) {
         showError(missingDocument(fileName));
         return;
