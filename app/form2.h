@@ -10,7 +10,7 @@ class QLabel;
 class Form2 : public QWidget
 {
     Q_OBJECT
-public:
+  public:
     Form2();
 
     QLabel *Image1;
@@ -22,10 +22,10 @@ public:
     /** Puts the centre of this window, frame included, on the centre of `window`. */
     void centreOver(const QWidget *window);
 
-protected:
+  protected:
     void showEvent(QShowEvent *event) override;
 
-private:
+  private:
     QString m_caption;
     const QWidget *m_centredOver = nullptr;
 };

@@ -3,6 +3,7 @@
 
 #include <QDesktopServices>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
@@ -15,8 +16,8 @@ Desktop::Answer RealDesktop::messageBox(QWidget *parent, const QString &text,
     if (buttons == Buttons::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::Yes);
-        box.setButtonText(QMessageBox::Yes, QStringLiteral("Да"));
-        box.setButtonText(QMessageBox::No, QStringLiteral("Нет"));
+        box.button(QMessageBox::Yes)->setText(QStringLiteral("Да"));
+        box.button(QMessageBox::No)->setText(QStringLiteral("Нет"));
     } else {
         box.setStandardButtons(QMessageBox::Ok);
         box.setDefaultButton(QMessageBox::Ok);

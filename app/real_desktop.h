@@ -7,7 +7,7 @@
 
 class RealDesktop : public Desktop
 {
-public:
+  public:
     Answer messageBox(QWidget *parent, const QString &text, const QString &caption,
                       Buttons buttons) override;
     bool openDocument(const QString &path) override;
@@ -16,6 +16,6 @@ public:
     void seedRandom() override;
     double randomUniform() override;
 
-private:
+  private:
     std::mt19937_64 m_random;
 };

@@ -64,9 +64,9 @@ void Form1::Form_Unload(int &Cancel)
 {
     if (m_ending)
         return;
-    const Desktop::Answer answer = m_desktop.messageBox(
-        this, QStringLiteral("Вы абсолютно уверены?"), QStringLiteral("На Выход"),
-        Desktop::Buttons::YesNo);
+    const Desktop::Answer answer =
+        m_desktop.messageBox(this, QStringLiteral("Вы абсолютно уверены?"),
+                             QStringLiteral("На Выход"), Desktop::Buttons::YesNo);
     if (answer != Desktop::Answer::Yes) {
         Cancel = 1;
         return;

@@ -30,8 +30,10 @@ void Form1::R_left_right()
 {
     state.R_L = state.R_dlina * state.Rmax;
     state.R_R = static_cast<float>(state.Rmax - state.R_L);
-    Lbl_R_L->setCaption(QStringLiteral("R_L=") + format(state.R_L, "0.000") + QStringLiteral(" Ом"));
-    Lbl_R_R->setCaption(QStringLiteral("R_R=") + format(state.R_R, "0.000") + QStringLiteral(" Ом"));
+    Lbl_R_L->setCaption(QStringLiteral("R_L=") + format(state.R_L, "0.000") +
+                        QStringLiteral(" Ом"));
+    Lbl_R_R->setCaption(QStringLiteral("R_R=") + format(state.R_R, "0.000") +
+                        QStringLiteral(" Ом"));
 }
 
 void Form1::HScroll2_Change()

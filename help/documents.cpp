@@ -78,8 +78,8 @@ void Form1::mnuHelpInstruction_Click()
     }
     const QString editor = m_desktop.textEditor();
     if (editor.isEmpty())
-        showError(QStringLiteral("Не найден текстовый редактор, чтобы открыть файл «%1».")
-                      .arg(fileName));
+        showError(
+            QStringLiteral("Не найден текстовый редактор, чтобы открыть файл «%1».").arg(fileName));
     else if (!m_desktop.startProgram(editor, {path}))
         showError(QStringLiteral("Не удалось запустить текстовый редактор «%1» для файла «%2».")
                       .arg(editor, fileName));

@@ -29,7 +29,12 @@ struct BridgeResult
     double Ri = 0;      // the unknown that the balance condition gives: R4·R2/R3
 };
 
-enum class Overload { None, Source, Galvanometer };
+enum class Overload
+{
+    None,
+    Source,
+    Galvanometer
+};
 
 /** Is the circuit live: key closed and source on. */
 bool isLive(double rabota, int istochnik);

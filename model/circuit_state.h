@@ -26,16 +26,16 @@ struct CircuitState
     double R2{};
     double R3{};
     double R4{};
-    float Rg{};             // galvanometer resistance, Ω
-    double rabota{};        // the key: 1 closed, 0 open
+    float Rg{};               // galvanometer resistance, Ω
+    double rabota{};          // the key: 1 closed, 0 open
     std::int16_t istochnik{}; // the source: 1 on, 0 off
-    double I{};             // source current, A
-    double Imax{};          // source current limit, A
-    double Ig{};            // galvanometer current, A, signed
-    float Igmax{};          // galvanometer current limit, A
-    double alpha_max{};     // needle deflection at Igmax, rad
-    double alpha{};         // present needle deflection, rad
-    double k_alpha{};       // needle sensitivity, rad/A
-    double dx{};            // needle extent to the right, px
-    float dy{};             // needle extent upwards, px
+    double I{};               // source current, A
+    double Imax{};            // source current limit, A
+    double Ig{};              // galvanometer current, A, signed
+    float Igmax{};            // galvanometer current limit, A
+    double alpha_max{};       // needle deflection at Igmax, rad
+    double alpha{};           // present needle deflection, rad
+    double k_alpha{};         // needle sensitivity, rad/A
+    double dx{};              // needle extent to the right, px
+    float dy{};               // needle extent upwards, px
 };

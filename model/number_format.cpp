@@ -148,6 +148,8 @@ int roundHalfEven(double value)
 {
     const double down = std::floor(value);
     const double diff = value - down;
-    double whole = diff < 0.5 ? down : diff > 0.5 ? down + 1 : (std::fmod(down, 2) == 0 ? down : down + 1);
+    double whole = diff < 0.5   ? down
+                   : diff > 0.5 ? down + 1
+                                : (std::fmod(down, 2) == 0 ? down : down + 1);
     return static_cast<int>(whole);
 }

@@ -9,7 +9,7 @@
 
 class FakeDesktop : public Desktop
 {
-public:
+  public:
     struct Box
     {
         QString text;

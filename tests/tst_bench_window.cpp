@@ -9,7 +9,7 @@
 class tst_BenchWindow : public QObject
 {
     Q_OBJECT
-private slots:
+  private slots:
     void window();
     void items_data();
     void items();
@@ -158,16 +158,22 @@ void tst_BenchWindow::widgets_data()
     QTest::addColumn<int>("arrow");
     QTest::addColumn<int>("page");
     QTest::addColumn<bool>("vertical");
-    QTest::newRow("HScroll1") << "HScroll1" << QRect(60, 170, 448, 12) << 0 << 200 << 100 << 1 << 5 << false;
-    QTest::newRow("HScroll2") << "HScroll2" << QRect(386, 82, 160, 12) << 0 << 100 << 0 << 1 << 5 << false;
-    QTest::newRow("VScroll7") << "VScroll7" << QRect(565, 96, 10, 40) << 500 << 15 << 30 << 5 << 1 << true;
-    QTest::newRow("HScroll3") << "HScroll3" << QRect(192, 80, 25, 9) << 4 << 12 << 4 << 1 << 1 << false;
-    QTest::newRow("HScroll4") << "HScroll4" << QRect(248, 80, 25, 9) << 0 << 20 << 0 << 1 << 1 << false;
+    QTest::newRow("HScroll1") << "HScroll1" << QRect(60, 170, 448, 12) << 0 << 200 << 100 << 1 << 5
+                              << false;
+    QTest::newRow("HScroll2") << "HScroll2" << QRect(386, 82, 160, 12) << 0 << 100 << 0 << 1 << 5
+                              << false;
+    QTest::newRow("VScroll7") << "VScroll7" << QRect(565, 96, 10, 40) << 500 << 15 << 30 << 5 << 1
+                              << true;
+    QTest::newRow("HScroll3") << "HScroll3" << QRect(192, 80, 25, 9) << 4 << 12 << 4 << 1 << 1
+                              << false;
+    QTest::newRow("HScroll4") << "HScroll4" << QRect(248, 80, 25, 9) << 0 << 20 << 0 << 1 << 1
+                              << false;
     const int xs[] = {452, 530, 610};
     for (int k = 1; k <= 6; ++k) {
         const QString name = QStringLiteral("VScroll%1").arg(k);
-        QTest::newRow(qPrintable(name)) << name << QRect(xs[(k - 1) % 3], k <= 3 ? 332 : 408, 15, 40)
-                                        << 9 << 0 << 0 << 1 << 1 << true;
+        QTest::newRow(qPrintable(name))
+            << name << QRect(xs[(k - 1) % 3], k <= 3 ? 332 : 408, 15, 40) << 9 << 0 << 0 << 1 << 1
+            << true;
     }
 }
 
@@ -200,12 +206,12 @@ void tst_BenchWindow::zOrder()
     FakeDesktop desktop;
     Form1 form(desktop);
     const QStringList drawn = {
-        "Lbldv",     "Line17",    "Lbl_Ri",    "Lbl_Rx",    "Image10",   "Line16",  "Line14",
-        "Label1",    "Lbl_R_R",   "Lbl_R_m_6", "Lbl_R_m_5", "Lbl_R_m_4", "lbl_R_m_3", "lbl_R_m_2",
-        "Lbl_R_m_1", "Line5",     "Line15",    "Line3",     "Line2",     "Image7",  "Image6",
-        "Image5",    "Image4",    "Lbl_reo",   "Image2",    "Line10",    "LblReomax", "Lblr",
-        "Lbl_R_L",   "LblEdc",    "Lblvkl",    "Line9",     "Line7",     "Line6",   "Line13",
-        "Line12",    "Line11",    "Line8",     "Line4",     "Line1",     "Image8",  "Image9",
+        "Lbldv",     "Line17",  "Lbl_Ri",    "Lbl_Rx",    "Image10",   "Line16",    "Line14",
+        "Label1",    "Lbl_R_R", "Lbl_R_m_6", "Lbl_R_m_5", "Lbl_R_m_4", "lbl_R_m_3", "lbl_R_m_2",
+        "Lbl_R_m_1", "Line5",   "Line15",    "Line3",     "Line2",     "Image7",    "Image6",
+        "Image5",    "Image4",  "Lbl_reo",   "Image2",    "Line10",    "LblReomax", "Lblr",
+        "Lbl_R_L",   "LblEdc",  "Lblvkl",    "Line9",     "Line7",     "Line6",     "Line13",
+        "Line12",    "Line11",  "Line8",     "Line4",     "Line1",     "Image8",    "Image9",
         "Image3",    "Image1"};
     QStringList items;
     for (const auto &item : form.bench->items())
@@ -258,12 +264,13 @@ void tst_BenchWindow::hitTesting()
     LoadedBench bench;
     Form1 &form = *bench.form;
     QStringList clicked;
-    for (BenchItem *item : {static_cast<BenchItem *>(form.Image1), static_cast<BenchItem *>(form.Lblvkl),
-                            static_cast<BenchItem *>(form.Image3), static_cast<BenchItem *>(form.Image5),
-                            static_cast<BenchItem *>(form.Image6)})
+    for (BenchItem *item :
+         {static_cast<BenchItem *>(form.Image1), static_cast<BenchItem *>(form.Lblvkl),
+          static_cast<BenchItem *>(form.Image3), static_cast<BenchItem *>(form.Image5),
+          static_cast<BenchItem *>(form.Image6)})
         item->onClick = [&clicked, item] { clicked << item->name(); };
 
-    clickBench(form, {62, 114}); // the transparent hotspot over the key
+    clickBench(form, {62, 114});  // the transparent hotspot over the key
     clickBench(form, {279, 300}); // on the needle: it takes no clicks, the galvanometer does
     clickBench(form, {150, 440}); // the resistor over the bottom wire
     QCOMPARE(clicked, QStringList({"Lblvkl", "Image5", "Image6"}));
@@ -408,8 +415,7 @@ void tst_BenchWindow::rightArmZero()
     form.state.R_R = 0;
     makeLive(form, 1963);
     form.raschet();
-    QCOMPARE(bench.desktop.texts(),
-             QStringList{"Правое плечо реохорда равно 0! Думать надо!"});
+    QCOMPARE(bench.desktop.texts(), QStringList{"Правое плечо реохорда равно 0! Думать надо!"});
     QCOMPARE(form.Lbl_Ri->caption(), QStringLiteral("Ri=7.0 Ом"));
     QVERIFY(form.state.I > 0); // the currents are still computed and shown
     QCOMPARE(form.Picture3->text(), QStringLiteral("0.06"));

@@ -52,7 +52,7 @@ void nodalSolve(const BridgeInput &in, double &I, double &Ig)
 class tst_Bridge : public QObject
 {
     Q_OBJECT
-private slots:
+  private slots:
     void workedCases_data();
     void workedCases();
     void openCircuit_data();
@@ -80,8 +80,8 @@ void tst_Bridge::workedCases_data()
                              << 1963.0 << int(Overload::None);
     QTest::newRow("galvanometer overload") << 0.0 << 8.0 << 10.0 << 112.0 << 1963.0 << 0.0636
                                            << -0.0331 << 0.0 << int(Overload::Galvanometer);
-    QTest::newRow("source checked first") << 0.0 << 12.0 << 0.0 << 0.0 << 100.0 << 3.365
-                                          << -1.69 << 0.0 << int(Overload::Source);
+    QTest::newRow("source checked first")
+        << 0.0 << 12.0 << 0.0 << 0.0 << 100.0 << 3.365 << -1.69 << 0.0 << int(Overload::Source);
 }
 
 void tst_Bridge::workedCases()
@@ -107,7 +107,8 @@ void tst_Bridge::workedCases()
     if (Ig == 0)
         QCOMPARE(out.Ig, 0.0);
     else
-        QVERIFY2(std::fabs(out.Ig - Ig) <= 0.003 * std::fabs(Ig), qPrintable(QString::number(out.Ig)));
+        QVERIFY2(std::fabs(out.Ig - Ig) <= 0.003 * std::fabs(Ig),
+                 qPrintable(QString::number(out.Ig)));
     QVERIFY(out.hasRi);
     QVERIFY(std::fabs(out.Ri - Ri) < 1e-9);
     QCOMPARE(int(overloadVerdict(out.I, 3, out.Ig, 0.0025f)), overload);
@@ -198,9 +199,15 @@ void tst_Bridge::agreesWithNodalSolve()
                                 const BridgeResult out = solveBridge(in);
                                 double I = 0, Ig = 0;
                                 nodalSolve(in, I, Ig);
-                                const QString where = QString("R1=%1 R2=%2 R3=%3 R4=%4 E=%5 r=%6 Reo=%7")
-                                                          .arg(R1).arg(R2).arg(R3).arg(R4)
-                                                          .arg(Edc).arg(r).arg(Reo);
+                                const QString where =
+                                    QString("R1=%1 R2=%2 R3=%3 R4=%4 E=%5 r=%6 Reo=%7")
+                                        .arg(R1)
+                                        .arg(R2)
+                                        .arg(R3)
+                                        .arg(R4)
+                                        .arg(Edc)
+                                        .arg(r)
+                                        .arg(Reo);
                                 QVERIFY2(std::fabs(out.I - I) <= 1e-9 * I, qPrintable(where));
                                 const double scale = std::max(std::fabs(Ig), 1e-4 * I);
                                 QVERIFY2(std::fabs(out.Ig - Ig) <= 1e-9 * scale, qPrintable(where));

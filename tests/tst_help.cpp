@@ -40,7 +40,7 @@ QAction *action(Form1 &form, const QString &name)
 class tst_Help : public QObject
 {
     Q_OBJECT
-private slots:
+  private slots:
     void documents_data();
     void documents();
     void instruction();
@@ -60,11 +60,16 @@ void tst_Help::documents_data()
 {
     QTest::addColumn<QString>("item");
     QTest::addColumn<QString>("file");
-    QTest::newRow("Справка") << "mnuFileSpravka1" << "spravka1.pdf";
-    QTest::newRow("Гальванометр") << "mnuFileSpravka2" << "galvanometr.pdf";
-    QTest::newRow("Реохорд") << "mnuFileSpravka3" << "reochord.pdf";
-    QTest::newRow("Корвел") << "mnuFilesHistory" << "Korvel.pdf";
-    QTest::newRow("Управление") << "mnuHelpUprav" << "uprav.pdf";
+    QTest::newRow("Справка") << "mnuFileSpravka1"
+                             << "spravka1.pdf";
+    QTest::newRow("Гальванометр") << "mnuFileSpravka2"
+                                  << "galvanometr.pdf";
+    QTest::newRow("Реохорд") << "mnuFileSpravka3"
+                             << "reochord.pdf";
+    QTest::newRow("Корвел") << "mnuFilesHistory"
+                            << "Korvel.pdf";
+    QTest::newRow("Управление") << "mnuHelpUprav"
+                                << "uprav.pdf";
 }
 
 void tst_Help::documents()

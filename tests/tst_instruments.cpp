@@ -45,7 +45,7 @@ void closeKeyAndSetBox(Form1 &form, int d1, int d2, int d3, int d4, int d5, int 
 class tst_Instruments : public QObject
 {
     Q_OBJECT
-private slots:
+  private slots:
     void startUp();
     void slideWire_data();
     void slideWire();
@@ -122,13 +122,14 @@ void tst_Instruments::slideWire_data()
     QTest::addColumn<double>("right");
     QTest::addColumn<QString>("leftCaption");
     QTest::addColumn<QString>("rightCaption");
-    QTest::newRow("left end") << 0 << " 0" << 60.0 << 0.0 << 5.0 << "R_L=0.000 Ом" << "R_R=5.000 Ом";
+    QTest::newRow("left end") << 0 << " 0" << 60.0 << 0.0 << 5.0 << "R_L=0.000 Ом"
+                              << "R_R=5.000 Ом";
     QTest::newRow("first step") << 1 << " .5" << 62.24 << 0.025 << 4.975 << "R_L=0.025 Ом"
                                 << "R_R=4.975 Ом";
     QTest::newRow("middle") << 100 << " 50" << 284.0 << 2.5 << 2.5 << "R_L=2.500 Ом"
                             << "R_R=2.500 Ом";
-    QTest::newRow("past the middle") << 101 << " 50.5" << 286.24 << 2.525 << 2.475
-                                     << "R_L=2.525 Ом" << "R_R=2.475 Ом";
+    QTest::newRow("past the middle") << 101 << " 50.5" << 286.24 << 2.525 << 2.475 << "R_L=2.525 Ом"
+                                     << "R_R=2.475 Ом";
     QTest::newRow("right end") << 200 << " 100" << 508.0 << 5.0 << 0.0 << "R_L=5.000 Ом"
                                << "R_R=0.000 Ом";
 }
@@ -235,8 +236,8 @@ void tst_Instruments::boxArrowAtTheEnd()
     closeKeyAndSetBox(form, 9, 0, 0, 0, 0, 0);
     form.Picture1->Cls();
     form.Picture2->Cls();
-    clickBar(form.VScroll1, top); // already at 9
-    clickBar(form.VScroll6, bottom); // already at 0
+    clickBar(form.VScroll1, top);               // already at 9
+    clickBar(form.VScroll6, bottom);            // already at 0
     QCOMPARE(form.Picture1->text(), QString()); // nothing summed
     QCOMPARE(form.Picture2->text(), QString()); // nothing recomputed
     clickBar(form.VScroll6, top);
@@ -249,17 +250,17 @@ void tst_Instruments::views_data()
     QTest::addColumn<bool>("closeKey");
     QTest::addColumn<bool>("sourceOn");
     QTest::addColumn<QStringList>("shown");
-    const QStringList always = {"Image1", "Image2", "Image3", "Image4", "Image5", "Image6",
-                                "Image7", "Lbldv", "Lblvkl", "LblEdc", "Lblr", "Picture2",
-                                "Picture3"};
+    const QStringList always = {"Image1", "Image2",   "Image3",  "Image4", "Image5",
+                                "Image6", "Image7",   "Lbldv",   "Lblvkl", "LblEdc",
+                                "Lblr",   "Picture2", "Picture3"};
     QStringList lines;
     for (int k = 1; k <= 17; ++k)
         lines << QStringLiteral("Line%1").arg(k);
     const QStringList open = {"VScroll7", "LblReomax", "Image8"};
-    const QStringList closed = {"HScroll1", "HScroll2", "VScroll1", "VScroll2", "VScroll3",
-                                "VScroll4", "VScroll5", "VScroll6", "Lbl_R_m_1", "lbl_R_m_2",
+    const QStringList closed = {"HScroll1",  "HScroll2",  "VScroll1",  "VScroll2",  "VScroll3",
+                                "VScroll4",  "VScroll5",  "VScroll6",  "Lbl_R_m_1", "lbl_R_m_2",
                                 "lbl_R_m_3", "Lbl_R_m_4", "Lbl_R_m_5", "Lbl_R_m_6", "Lbl_reo",
-                                "Picture1", "Image9"};
+                                "Picture1",  "Image9"};
     const QStringList off = {"HScroll3", "HScroll4"};
     const QStringList on = {"Image10"};
     auto row = [&](const char *name, bool k, bool s) {
@@ -302,7 +303,7 @@ void tst_Instruments::openingTheKeyKeepsReadouts()
     const double tip = form.Line17->X2();
     QVERIFY(current != QStringLiteral("0.0000000"));
     form.Lbl_R_L->setVisible(true); // as a reveal would show it
-    clickItem(form, form.Lblvkl); // open: hides, refreshes nothing
+    clickItem(form, form.Lblvkl);   // open: hides, refreshes nothing
     QCOMPARE(form.Picture2->text(), current);
     QCOMPARE(form.Line17->X2(), tip);
     QVERIFY(form.state.Ig != 0);
@@ -387,7 +388,7 @@ void tst_Instruments::unknownResistorDrawn()
     QCOMPARE(bench.desktop.texts(),
              QStringList{"Неизвестное сопротивление изменено! Удачной работы!"});
     QCOMPARE(bench.desktop.captions(), QStringList{"Ошибка"});
-    QVERIFY(form.Lbl_Rx->isVisible()); // visibility untouched
+    QVERIFY(form.Lbl_Rx->isVisible());          // visibility untouched
     QCOMPARE(form.Picture2->text(), QString()); // nothing recomputed
 }
 
@@ -414,7 +415,8 @@ void tst_Instruments::revealShownThenHidden()
     Form1 &form = *bench.form;
     form.waitScale = 0.01; // ten seconds become 100 ms
     bool shownDuring = false;
-    QTimer::singleShot(30, [&] { shownDuring = form.Lbl_Rx->isVisible() && form.Lbl_Ri->isVisible(); });
+    QTimer::singleShot(30,
+                       [&] { shownDuring = form.Lbl_Rx->isVisible() && form.Lbl_Ri->isVisible(); });
     QElapsedTimer clock;
     clock.start();
     clickItem(form, form.Image5);
@@ -569,17 +571,18 @@ void tst_Instruments::studentSession()
     turn(form.VScroll5, top, 3);
     QCOMPARE(form.Picture1->text(), QStringLiteral("01963.0"));
     clickBar(form.HScroll1, bottom); // slider off the middle: the bridge is out of balance
-    clickItem(form, form.Image1);   // source on
+    clickItem(form, form.Image1);    // source on
     QVERIFY(bench.desktop.boxes.isEmpty());
     QVERIFY(form.Image10->isVisible());
     QVERIFY(form.state.Ig != 0);
-    clickBar(form.HScroll1, top);   // back to the middle: balance
+    clickBar(form.HScroll1, top); // back to the middle: balance
     QCOMPARE(form.Lbldv->caption(), QStringLiteral(" 50"));
     QCOMPARE(form.Picture2->text(), QStringLiteral("0.0000000"));
     QVERIFY(std::fabs(form.Line17->X2() - 279) < 1);
     form.waitScale = 0.01;
     QString revealed;
-    QTimer::singleShot(20, [&] { revealed = form.Lbl_Ri->isVisible() ? form.Lbl_Ri->caption() : ""; });
+    QTimer::singleShot(20,
+                       [&] { revealed = form.Lbl_Ri->isVisible() ? form.Lbl_Ri->caption() : ""; });
     clickItem(form, form.Image5);
     QCOMPARE(revealed, QStringLiteral("Ri=1963.0 Ом"));
 

@@ -7,7 +7,7 @@
 class tst_Needle : public QObject
 {
     Q_OBJECT
-private slots:
+  private slots:
     void tip_data();
     void tip();
     void constants();

@@ -6,7 +6,7 @@
 class tst_NumberFormat : public QObject
 {
     Q_OBJECT
-private slots:
+  private slots:
     void patterns_data();
     void patterns();
     void general_data();
@@ -24,29 +24,75 @@ void tst_NumberFormat::patterns_data()
     QTest::addColumn<QString>("pattern");
     QTest::addColumn<QString>("point");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("current zero") << 0.0 << "#0.0000000" << "." << "0.0000000";
-    QTest::newRow("current negative") << -0.0000767 << "#0.0000000" << "." << "-0.0000767";
-    QTest::newRow("current rounded") << -0.00007668 << "#0.0000000" << "." << "-0.0000767";
-    QTest::newRow("current comma") << -0.0331 << "#0.0000000" << "," << "-0,0331000";
-    QTest::newRow("tiny negative is zero") << -1e-12 << "#0.0000000" << "." << "0.0000000";
-    QTest::newRow("source current") << 0.062997 << "#0.00" << "." << "0.06";
-    QTest::newRow("half away from zero") << 3.365 << "#0.00" << "." << "3.37";
-    QTest::newRow("binary just below half") << 2.675 << "#0.00" << "." << "2.68";
-    QTest::newRow("negative half") << -0.05 << "0.0" << "." << "-0.1";
-    QTest::newRow("carry into new digit") << 9.96 << "0.0" << "." << "10.0";
-    QTest::newRow("box zero") << 0.0 << "#00000.0" << "." << "00000.0";
-    QTest::newRow("box 105.3") << 105.3 << "#00000.0" << "." << "00105.3";
-    QTest::newRow("box max single") << double(99999.9f) << "#00000.0" << "," << "99999,9";
-    QTest::newRow("box 12345.6 single") << double(12345.6f) << "#00000.0" << "." << "12345.6";
-    QTest::newRow("box tenth") << 0.1 << "#00000.0" << "." << "00000.1";
-    QTest::newRow("Rx point") << 1963.0 << "0.0" << "." << "1963.0";
-    QTest::newRow("Rx comma") << 1963.0 << "0.0" << "," << "1963,0";
-    QTest::newRow("arm") << 2.5 << "0.000" << "." << "2.500";
-    QTest::newRow("arm single") << double(2.475f) << "0.000" << "," << "2,475";
-    QTest::newRow("percent middle") << 50.0 << "00.0" << "." << "50.0";
-    QTest::newRow("percent small") << 0.5 << "00.0" << "." << "00.5";
-    QTest::newRow("percent full") << 100.0 << "00.0" << "." << "100.0";
-    QTest::newRow("percent 101 steps") << 101 * 0.005 * 100 << "00.0" << "." << "50.5";
+    QTest::newRow("current zero") << 0.0 << "#0.0000000"
+                                  << "."
+                                  << "0.0000000";
+    QTest::newRow("current negative") << -0.0000767 << "#0.0000000"
+                                      << "."
+                                      << "-0.0000767";
+    QTest::newRow("current rounded") << -0.00007668 << "#0.0000000"
+                                     << "."
+                                     << "-0.0000767";
+    QTest::newRow("current comma") << -0.0331 << "#0.0000000"
+                                   << ","
+                                   << "-0,0331000";
+    QTest::newRow("tiny negative is zero") << -1e-12 << "#0.0000000"
+                                           << "."
+                                           << "0.0000000";
+    QTest::newRow("source current") << 0.062997 << "#0.00"
+                                    << "."
+                                    << "0.06";
+    QTest::newRow("half away from zero") << 3.365 << "#0.00"
+                                         << "."
+                                         << "3.37";
+    QTest::newRow("binary just below half") << 2.675 << "#0.00"
+                                            << "."
+                                            << "2.68";
+    QTest::newRow("negative half") << -0.05 << "0.0"
+                                   << "."
+                                   << "-0.1";
+    QTest::newRow("carry into new digit") << 9.96 << "0.0"
+                                          << "."
+                                          << "10.0";
+    QTest::newRow("box zero") << 0.0 << "#00000.0"
+                              << "."
+                              << "00000.0";
+    QTest::newRow("box 105.3") << 105.3 << "#00000.0"
+                               << "."
+                               << "00105.3";
+    QTest::newRow("box max single") << double(99999.9f) << "#00000.0"
+                                    << ","
+                                    << "99999,9";
+    QTest::newRow("box 12345.6 single") << double(12345.6f) << "#00000.0"
+                                        << "."
+                                        << "12345.6";
+    QTest::newRow("box tenth") << 0.1 << "#00000.0"
+                               << "."
+                               << "00000.1";
+    QTest::newRow("Rx point") << 1963.0 << "0.0"
+                              << "."
+                              << "1963.0";
+    QTest::newRow("Rx comma") << 1963.0 << "0.0"
+                              << ","
+                              << "1963,0";
+    QTest::newRow("arm") << 2.5 << "0.000"
+                         << "."
+                         << "2.500";
+    QTest::newRow("arm single") << double(2.475f) << "0.000"
+                                << ","
+                                << "2,475";
+    QTest::newRow("percent middle") << 50.0 << "00.0"
+                                    << "."
+                                    << "50.0";
+    QTest::newRow("percent small") << 0.5 << "00.0"
+                                   << "."
+                                   << "00.5";
+    QTest::newRow("percent full") << 100.0 << "00.0"
+                                  << "."
+                                  << "100.0";
+    QTest::newRow("percent 101 steps") << 101 * 0.005 * 100 << "00.0"
+                                       << "."
+                                       << "50.5";
 }
 
 void tst_NumberFormat::patterns()
@@ -55,8 +101,7 @@ void tst_NumberFormat::patterns()
     QFETCH(QString, pattern);
     QFETCH(QString, point);
     QFETCH(QString, expected);
-    const std::string got =
-        formatPattern(value, pattern.toStdString(), point.toLatin1().at(0));
+    const std::string got = formatPattern(value, pattern.toStdString(), point.toLatin1().at(0));
     QCOMPARE(QString::fromStdString(got), expected);
 }
 
@@ -66,13 +111,20 @@ void tst_NumberFormat::general_data()
     QTest::addColumn<bool>("single");
     QTest::addColumn<QString>("point");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("whole") << 112.0 << false << "." << "112";
-    QTest::newRow("whole single") << 10.0 << true << "," << "10";
-    QTest::newRow("zero") << 0.0 << true << "." << "0";
-    QTest::newRow("half single comma") << 112.5 << true << "," << "112,5";
-    QTest::newRow("tenth single") << 0.1 << true << "." << "0.1";
-    QTest::newRow("tenth double") << 0.1 << false << "." << "0.1";
-    QTest::newRow("negative") << -2.25 << false << "." << "-2.25";
+    QTest::newRow("whole") << 112.0 << false << "."
+                           << "112";
+    QTest::newRow("whole single") << 10.0 << true << ","
+                                  << "10";
+    QTest::newRow("zero") << 0.0 << true << "."
+                          << "0";
+    QTest::newRow("half single comma") << 112.5 << true << ","
+                                       << "112,5";
+    QTest::newRow("tenth single") << 0.1 << true << "."
+                                  << "0.1";
+    QTest::newRow("tenth double") << 0.1 << false << "."
+                                  << "0.1";
+    QTest::newRow("negative") << -2.25 << false << "."
+                              << "-2.25";
 }
 
 void tst_NumberFormat::general()

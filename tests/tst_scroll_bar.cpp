@@ -22,7 +22,7 @@ void clickPart(ScrollBar &bar, QStyle::SubControl part)
 class tst_ScrollBar : public QObject
 {
     Q_OBJECT
-private slots:
+  private slots:
     void setFromCode();
     void lowerMaximum();
     void arrows_data();
@@ -135,8 +135,8 @@ void tst_ScrollBar::wheelAndKeysOnDecade()
     QTest::keyClick(&bar, Qt::Key_Down);
     QCOMPARE(bar.value(), 4);
     const QPoint at = bar.rect().center();
-    QWheelEvent up(at, bar.mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton,
-                   Qt::NoModifier, Qt::NoScrollPhase, false);
+    QWheelEvent up(at, bar.mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                   Qt::NoScrollPhase, false);
     QApplication::sendEvent(&bar, &up);
     QVERIFY(bar.value() > 4); // the wheel turned away from the user raises the digit
 }

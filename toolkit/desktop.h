@@ -9,9 +9,18 @@ class QWidget;
 /** Message boxes, documents, the editor and the random draw: real on a desktop, faked in tests. */
 class Desktop
 {
-public:
-    enum class Buttons { Ok, YesNo };
-    enum class Answer { Ok, Yes, No };
+  public:
+    enum class Buttons
+    {
+        Ok,
+        YesNo
+    };
+    enum class Answer
+    {
+        Ok,
+        Yes,
+        No
+    };
 
     virtual ~Desktop() = default;
 

@@ -8,7 +8,7 @@
 /** Renders compiled-in SVG pictures to pixmaps at the physical size and keeps them. */
 class SvgCache
 {
-public:
+  public:
     static SvgCache &instance();
 
     /** The picture at `size` logical pixels for a screen of the given ratio; null if missing. */
@@ -17,7 +17,7 @@ public:
     int renders() const { return m_renders; }
     int hits() const { return m_hits; }
 
-private:
+  private:
     QHash<QString, QPixmap> m_pixmaps;
     int m_renders = 0;
     int m_hits = 0;

@@ -8,7 +8,7 @@
 class Timer : public QObject
 {
     Q_OBJECT
-public:
+  public:
     explicit Timer(QObject *parent = nullptr);
 
     bool isEnabled() const { return m_enabled; }
@@ -17,10 +17,10 @@ public:
     /** Sets the interval and starts counting it afresh. */
     void setInterval(int milliseconds);
 
-signals:
+  signals:
     void tick();
 
-private:
+  private:
     void restart();
 
     QTimer m_timer;

@@ -15,7 +15,8 @@ void Form1::ekran()
                        static_cast<QWidget *>(VScroll3), static_cast<QWidget *>(VScroll4),
                        static_cast<QWidget *>(VScroll5), static_cast<QWidget *>(VScroll6)})
         w->setVisible(!open);
-    for (BenchLabel *l : {Lbl_R_m_1, lbl_R_m_2, lbl_R_m_3, Lbl_R_m_4, Lbl_R_m_5, Lbl_R_m_6, Lbl_reo})
+    for (BenchLabel *l :
+         {Lbl_R_m_1, lbl_R_m_2, lbl_R_m_3, Lbl_R_m_4, Lbl_R_m_5, Lbl_R_m_6, Lbl_reo})
         l->setVisible(!open);
     Picture1->setVisible(!open);
     VScroll7->setVisible(open);
