@@ -2,21 +2,20 @@
 #pragma once
 
 #include <QImage>
-#include <QString>
 
 namespace figures {
 
-// A drawing that a document refers to by name, as in <img src="bridge-schematic">.
-struct Figure {
-    QString name;
-    QImage image; // its device pixel ratio makes the image's logical size its printed size at 96 dpi
-};
+// Each drawing is an image whose device pixel ratio makes its logical size its printed size at
+// 96 dpi, the unit of lengths in a QTextDocument; a document shows it as <img src="NAME">.
 
 // The four-arm bridge: source with EMF E and internal resistance r, the rheostat, the key K,
 // the arms Rx, Rм, Rл, Rп and the galvanometer G across the diagonal.
-Figure bridgeSchematic(int dpi);
+QImage bridgeSchematic(int dpi); // bridge-schematic
+
+// The centre-zero scale of the galvanometer, ±2.5 mA at ±0.78 rad, with the needle at 1 mA.
+QImage galvanometerScale(int dpi); // galvanometer-scale
 
 // The slide wire seen from above: the wire along its ruler, the slider, the two arms l and L − l.
-Figure slideWireSketch(int dpi);
+QImage slideWireSketch(int dpi); // slide-wire-sketch
 
 } // namespace figures
