@@ -3,6 +3,7 @@
 
 #include "app/bench_fonts.h"
 #include "app/form2.h"
+#include "toolkit/announcing_desktop.h"
 #include "toolkit/bench_canvas.h"
 #include "toolkit/bench_items.h"
 #include "toolkit/picture_box.h"
@@ -45,7 +46,9 @@ QIcon benchIcon()
 
 } // namespace
 
-Form1::Form1(Desktop &desktop, QWidget *parent) : QMainWindow(parent), m_desktop(desktop)
+Form1::Form1(Desktop &desktop, QWidget *parent)
+    : QMainWindow(parent), m_announcer(std::make_unique<AnnouncingDesktop>(desktop)),
+      m_desktop(*m_announcer)
 {
     setWindowTitle(QStringLiteral("Моделирование моста Корвела"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -57,6 +60,7 @@ Form1::Form1(Desktop &desktop, QWidget *parent) : QMainWindow(parent), m_desktop
     buildMenus();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     connectHandlers();
+    buildKeyboardAccess();
 }
 
 Form1::~Form1()

@@ -6,8 +6,10 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
+#include <memory>
 #include <vector>
 
+class AnnouncingDesktop;
 class BenchCanvas;
 class BenchImage;
 class BenchLabel;
@@ -128,9 +130,11 @@ private:
     void buildBench();
     void buildMenus();
     void connectHandlers();
+    void buildKeyboardAccess();
     void openDocument(const QString &fileName);
     void showError(const QString &text);
 
+    std::unique_ptr<AnnouncingDesktop> m_announcer; // boxes reach screen readers as well
     Desktop &m_desktop;
     std::vector<QEventLoop *> m_pauses;
     bool m_ending = false;

@@ -12,12 +12,21 @@ void BenchItem::setVisible(bool visible)
         return;
     m_visible = visible;
     changed();
+    if (m_canvas)
+        m_canvas->itemVisibilityChanged(this);
 }
 
 void BenchItem::changed()
 {
     if (m_canvas)
         m_canvas->update();
+}
+
+void BenchItem::valueChanged()
+{
+    changed();
+    if (m_canvas)
+        m_canvas->itemValueChanged(this);
 }
 
 void BenchBox::setLeft(double left)
@@ -52,7 +61,7 @@ void BenchLabel::setCaption(const QString &caption)
     if (m_caption == caption)
         return;
     m_caption = caption;
-    changed();
+    valueChanged();
 }
 
 void BenchLabel::paint(QPainter &painter) const

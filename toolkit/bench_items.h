@@ -26,6 +26,16 @@ public:
     bool isVisible() const { return m_visible; }
     void setVisible(bool visible);
 
+    /** What a screen reader calls the item: its own accessible name, else its tooltip. */
+    QString accessibleName() const
+    {
+        return m_accessibleName.isEmpty() ? m_toolTip : m_accessibleName;
+    }
+    void setAccessibleName(const QString &name) { m_accessibleName = name; }
+    /** What a screen reader reads as the item's state: accessibleValue's answer, else nothing. */
+    virtual QString valueText() const { return accessibleValue ? accessibleValue() : QString(); }
+    std::function<QString()> accessibleValue;
+
     /** Whether the item takes clicks at all (pictures and labels do, lines do not). */
     virtual bool takesClicks() const { return true; }
     /** The area that takes clicks and tooltips, in bench pixels. */
@@ -38,10 +48,13 @@ public:
 
 protected:
     void changed();
+    /** Repaints the item and tells screen readers that valueText() has changed. */
+    void valueChanged();
 
 private:
     QString m_name;
     QString m_toolTip;
+    QString m_accessibleName;
     bool m_visible = true;
     BenchCanvas *m_canvas = nullptr;
 };
@@ -88,6 +101,8 @@ public:
     }
     const QString &caption() const { return m_caption; }
     void setCaption(const QString &caption);
+    /** A label reads out its caption unless given a value of its own. */
+    QString valueText() const override { return accessibleValue ? accessibleValue() : m_caption; }
 
     QFont font;
     Qt::Alignment alignment = Qt::AlignLeft;

@@ -32,4 +32,5 @@ private:
     QColor m_back;
     QColor m_fore;
     QStringList m_lines;
+    QString m_announced; // what screen readers were last told the box shows
 };

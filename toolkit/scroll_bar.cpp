@@ -1,6 +1,7 @@
 // A scroll bar that reports its value changes as the bench's change procedures expect.
 #include "scroll_bar.h"
 
+#include <QKeyEvent>
 #include <QStyle>
 #include <QStyleOptionSlider>
 #include <algorithm>
@@ -54,6 +55,47 @@ void ScrollBar::setMax(int max)
     block.unblock();
     if (now != keep)
         emit change();
+}
+
+// The keys move the thumb the way they point, whichever end holds the larger value: Up and Page Up
+// towards the top of a vertical bar (a decade's 9) and towards the right of a horizontal one, Right
+// as Up and Left as Down on a vertical bar; Home and End to the top or left end and to the bottom
+// or right end. QScrollBar alone turns the left and right arrows of a horizontal bar round.
+void ScrollBar::keyPressEvent(QKeyEvent *event)
+{
+    const bool vertical = orientation() == Qt::Vertical;
+    SliderAction action = SliderNoAction;
+    switch (event->key()) {
+    case Qt::Key_Up:
+        action = vertical ? SliderSingleStepSub : SliderSingleStepAdd;
+        break;
+    case Qt::Key_Down:
+        action = vertical ? SliderSingleStepAdd : SliderSingleStepSub;
+        break;
+    case Qt::Key_Left:
+        action = vertical ? SliderSingleStepAdd : SliderSingleStepSub;
+        break;
+    case Qt::Key_Right:
+        action = vertical ? SliderSingleStepSub : SliderSingleStepAdd;
+        break;
+    case Qt::Key_PageUp:
+        action = vertical ? SliderPageStepSub : SliderPageStepAdd;
+        break;
+    case Qt::Key_PageDown:
+        action = vertical ? SliderPageStepAdd : SliderPageStepSub;
+        break;
+    case Qt::Key_Home:
+        action = SliderToMinimum;
+        break;
+    case Qt::Key_End:
+        action = SliderToMaximum;
+        break;
+    default:
+        QScrollBar::keyPressEvent(event);
+        return;
+    }
+    triggerAction(action);
+    event->accept();
 }
 
 QRect ScrollBar::partRect(QStyle::SubControl part) const

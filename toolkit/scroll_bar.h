@@ -32,6 +32,9 @@ public:
 signals:
     void change();
 
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     int toRaw(int value) const;
     int fromRaw(int raw) const;

@@ -1,0 +1,575 @@
+// Tests of what screen readers are told of the bench, and of the bench on high-density screens.
+#include "bench_fixture.h"
+#include "toolkit/bench_accessible.h"
+
+#include <QAccessible>
+#include <QPaintEngine>
+#include <QtMath>
+#include <climits>
+#include <cmath>
+
+namespace {
+
+struct Heard
+{
+    QAccessible::Event type;
+    QObject *object;
+    QAccessible::Role role;
+    QString name;
+    QString value;
+};
+
+QList<Heard> heard;
+
+// What a screen reader would be told, read at the moment it is told. Offscreen no screen reader
+// is ever active and Qt drops its own events, so only the bench's own reach here.
+void listen(QAccessibleEvent *event)
+{
+    QAccessibleInterface *iface = event->accessibleInterface();
+    Heard h{event->type(), event->object(), iface ? iface->role() : QAccessible::NoRole,
+            iface ? iface->text(QAccessible::Name) : QString(), QString()};
+    if (event->type() == QAccessible::ValueChanged)
+        h.value = static_cast<QAccessibleValueChangeEvent *>(event)->value().toString();
+    heard.append(h);
+}
+
+QList<Heard> heardOf(QAccessible::Event type)
+{
+    QList<Heard> out;
+    for (const Heard &h : heard)
+        if (h.type == type)
+            out << h;
+    return out;
+}
+
+QAccessibleInterface *benchInterface(Form1 &form)
+{
+    return QAccessible::queryAccessibleInterface(form.bench);
+}
+
+/** The interface of a control by its system name: a drawn item or a widget on the bench. */
+QAccessibleInterface *interfaceOf(Form1 &form, const QString &name)
+{
+    if (BenchItem *item = form.bench->item(name))
+        return form.bench->accessibleItem(item);
+    QWidget *w = form.bench->findChild<QWidget *>(name);
+    return w ? QAccessible::queryAccessibleInterface(w) : nullptr;
+}
+
+/** The system name behind an interface of the bench's tree. */
+QString systemName(Form1 &form, QAccessibleInterface *iface)
+{
+    if (iface->object())
+        return iface->object()->objectName();
+    for (const auto &item : form.bench->items())
+        if (form.bench->accessibleItem(item.get()) == iface)
+            return item->name();
+    return iface->role() == QAccessible::AlertMessage ? QStringLiteral("alert") : QString();
+}
+
+void setBox(Form1 &form, const QList<int> &digits)
+{
+    ScrollBar *decades[] = {form.VScroll1, form.VScroll2, form.VScroll3,
+                            form.VScroll4, form.VScroll5, form.VScroll6};
+    for (int k = 0; k < 6; ++k)
+        decades[k]->setValue(digits[k]);
+}
+
+/** Records the pictures a paint draws and where they land in device pixels. */
+class PixmapRecorder : public QPaintDevice
+{
+public:
+    struct Draw
+    {
+        QRectF device; // the target in device pixels
+        QSize pixels;  // the pixmap's own size
+    };
+
+    explicit PixmapRecorder(qreal ratio) : m_ratio(ratio) {}
+    QPaintEngine *paintEngine() const override { return &m_engine; }
+    QList<Draw> draws() const { return m_engine.draws; }
+
+protected:
+    int metric(PaintDeviceMetric metric) const override
+    {
+        switch (metric) {
+        case PdmWidth:
+            return qRound(640 * m_ratio);
+        case PdmHeight:
+            return qRound(480 * m_ratio);
+        case PdmDevicePixelRatio:
+            return qCeil(m_ratio);
+        case PdmDevicePixelRatioScaled:
+            return qRound(m_ratio * devicePixelRatioFScale());
+        case PdmDepth:
+            return 32;
+        case PdmNumColors:
+            return INT_MAX;
+        case PdmWidthMM:
+        case PdmHeightMM:
+            return 100;
+        default:
+            return 96;
+        }
+    }
+
+private:
+    class Engine : public QPaintEngine
+    {
+    public:
+        Engine() : QPaintEngine(QPaintEngine::AllFeatures) {}
+        bool begin(QPaintDevice *) override { return true; }
+        bool end() override { return true; }
+        void updateState(const QPaintEngineState &) override {}
+        void drawPixmap(const QRectF &target, const QPixmap &pixmap, const QRectF &) override
+        {
+            draws.append({painter()->combinedTransform().mapRect(target), pixmap.size()});
+        }
+        void drawPath(const QPainterPath &) override {}
+        void drawPolygon(const QPointF *, int, PolygonDrawMode) override {}
+        void drawTextItem(const QPointF &, const QTextItem &) override {}
+        Type type() const override { return QPaintEngine::User; }
+        QList<Draw> draws;
+    };
+
+    qreal m_ratio;
+    mutable Engine m_engine;
+};
+
+} // namespace
+
+class tst_Accessibility : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanupTestCase();
+    void names_data();
+    void names();
+    void tree_data();
+    void tree();
+    void childAt_data();
+    void childAt();
+    void focusAndSwitches();
+    void readoutsAnnounceChanges();
+    void refusalsAnnounced_data();
+    void refusalsAnnounced();
+    void actions();
+    void sharpAtRatio_data();
+    void sharpAtRatio();
+    void textInsideLabels_data();
+    void textInsideLabels();
+};
+
+void tst_Accessibility::initTestCase()
+{
+    QLocale::setDefault(QLocale::c()); // readouts with a decimal point, whatever the machine's
+    setScreenReaderObserver(listen);
+}
+
+void tst_Accessibility::init()
+{
+    heard.clear();
+}
+
+void tst_Accessibility::cleanupTestCase()
+{
+    setScreenReaderObserver({});
+}
+
+void tst_Accessibility::names_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<bool>("closeKey");
+    QTest::addColumn<int>("role");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("value");
+    auto row = [](const char *row, const char *control, bool closeKey, QAccessible::Role role,
+                  const char *name, const char *value) {
+        QTest::newRow(row) << control << closeKey << int(role) << QString::fromUtf8(name)
+                           << QString::fromUtf8(value);
+    };
+    const auto button = QAccessible::Button, text = QAccessible::StaticText,
+               bar = QAccessible::ScrollBar;
+    row("source", "Image1", false, button, "Источник ЭДС", "выключен");
+    row("key open", "Lblvkl", false, button, "Ключ", "разомкнут");
+    row("key closed", "Lblvkl", true, button, "Ключ", "замкнут");
+    row("unknown resistor", "Image6", false, button,
+        "Неизвестное сопротивление. При старте 1963 Ом. При щелчке устанавливается случайным "
+        "образом от 50 до 150 Ом",
+        "");
+    row("slide wire", "Image3", false, button, "Реохорд R=5 Ом (по паспорту)", "");
+    row("galvanometer", "Image5", false, button, "Гальванометр R=2,3 Ом (по паспорту)", "");
+    row("resistance box", "Image7", false, QAccessible::Graphic, "Магазин сопротивлений Р33", "");
+    row("EMF label", "LblEdc", false, text, "ЭДС источника, В", "8");
+    row("internal resistance label, spelt right", "Lblr", false, text,
+        "Внутреннее сопротивление источника, Ом", "10");
+    row("slider label", "Lbldv", false, text, "Положение ползуна", " 50");
+    row("decade digit", "lbl_R_m_3", true, text, "3 декада", "9");
+    row("galvanometer current", "Picture2", false, text, "Сила тока, А", "0.0000000");
+    row("source current", "Picture3", false, text, "Сила тока, А", "0.00");
+    row("box readout", "Picture1", true, text, "Сопротивление магазина", "01963.0");
+    row("EMF bar", "HScroll3", false, bar, "ЭДС источника, В", "8");
+    row("rheostat maximum bar", "VScroll7", false, bar, "Максимальное сопротивление реостата, Ом",
+        "150");
+    row("decade bar reads its digit", "VScroll3", true, bar, "3 декада магазина, ×100 Ом", "9");
+    row("slider bar", "HScroll1", true, bar, "Ползун реохорда, от 0 до 200 полуделений", "100");
+}
+
+// Each instrument and readout is in the bench's tree under its name, with what it shows now.
+void tst_Accessibility::names()
+{
+    QFETCH(QString, control);
+    QFETCH(bool, closeKey);
+    QFETCH(int, role);
+    QFETCH(QString, name);
+    QFETCH(QString, value);
+    LoadedBench bench;
+    Form1 &form = *bench.form;
+    setBox(form, {0, 1, 9, 6, 3, 0});
+    if (closeKey)
+        clickItem(form, form.Lblvkl);
+    QAccessibleInterface *iface = interfaceOf(form, control);
+    QVERIFY(iface && iface->isValid());
+    QCOMPARE(int(iface->role()), role);
+    QCOMPARE(iface->text(QAccessible::Name), name);
+    QCOMPARE(iface->text(QAccessible::Value), value);
+    if (iface->role() != QAccessible::ScrollBar) // AT-SPI reads no text value, only this
+        QCOMPARE(iface->text(QAccessible::Description), value);
+    QVERIFY(!iface->state().invisible);
+    QAccessibleInterface *parent = benchInterface(form);
+    QCOMPARE(iface->parent(), parent);
+    const int index = parent->indexOfChild(iface);
+    QVERIFY(index >= 0);
+    QCOMPARE(parent->child(index), iface);
+    if (QAccessibleValueInterface *v = iface->valueInterface())
+        QCOMPARE(v->currentValue().toString(), value); // not the bar's inverted position
+}
+
+void tst_Accessibility::tree_data()
+{
+    QTest::addColumn<bool>("closeKey");
+    QTest::addColumn<bool>("sourceOn");
+    QTest::addColumn<QStringList>("shown");
+    // Named and shown only: the lamp, the jockey, the key's pictures and the wires are decoration.
+    const QStringList always = {"Image1", "Image2", "Image3", "Image5", "Image6",   "Image7",
+                                "Lbldv",  "Lblvkl", "LblEdc", "Lblr",   "Picture2", "Picture3"};
+    const QStringList open = {"VScroll7", "LblReomax"};
+    const QStringList closed = {"HScroll1",  "HScroll2",  "VScroll1",  "VScroll2",
+                                "VScroll3",  "VScroll4",  "VScroll5",  "VScroll6",
+                                "Lbl_R_m_1", "lbl_R_m_2", "lbl_R_m_3", "Lbl_R_m_4",
+                                "Lbl_R_m_5", "Lbl_R_m_6", "Lbl_reo",   "Picture1"};
+    const QStringList off = {"HScroll3", "HScroll4"};
+    auto row = [&](const char *name, bool k, bool s) {
+        QStringList shown = always + (k ? closed : open) + (s ? QStringList() : off);
+        shown.sort();
+        QTest::newRow(name) << k << s << shown;
+    };
+    row("key open, source off", false, false);
+    row("key open, source on", false, true);
+    row("key closed, source off", true, false);
+    row("key closed, source on", true, true);
+}
+
+// The tree follows the view: the focus order first, then the rest top to bottom; nothing hidden.
+void tst_Accessibility::tree()
+{
+    QFETCH(bool, closeKey);
+    QFETCH(bool, sourceOn);
+    QFETCH(QStringList, shown);
+    LoadedBench bench;
+    Form1 &form = *bench.form;
+    setBox(form, {0, 1, 9, 6, 3, 0});
+    if (closeKey)
+        clickItem(form, form.Lblvkl);
+    if (sourceOn)
+        clickItem(form, form.Image1);
+    QAccessibleInterface *root = benchInterface(form);
+    QCOMPARE(root->text(QAccessible::Name), QStringLiteral("Мост Корвела"));
+    QStringList children;
+    QList<QRect> places;
+    for (int i = 0; i < root->childCount(); ++i) {
+        QAccessibleInterface *child = root->child(i);
+        QVERIFY(child && child->isValid());
+        QCOMPARE(child->parent(), root);
+        QCOMPARE(root->indexOfChild(child), i);
+        QVERIFY(!child->text(QAccessible::Name).isEmpty());
+        QVERIFY(!child->state().invisible);
+        children << systemName(form, child);
+        places << child->rect();
+    }
+    QStringList chain;
+    for (const BenchCanvas::FocusStop &stop : form.bench->focusChain())
+        if (form.bench->isAvailable(stop))
+            chain << (stop.item ? stop.item->name() : stop.widget->objectName());
+    QCOMPARE(children.mid(0, chain.size()), chain);
+    for (int i = chain.size() + 1; i < places.size(); ++i)
+        QVERIFY2(places[i - 1].top() <= places[i].top(), qPrintable(children[i]));
+    children.sort();
+    QCOMPARE(children, shown);
+}
+
+void tst_Accessibility::childAt_data()
+{
+    QTest::addColumn<QPoint>("at");
+    QTest::addColumn<QString>("control");
+    QTest::newRow("unknown resistor") << QPoint(140, 440) << "Image6";
+    QTest::newRow("readout over the galvanometer") << QPoint(280, 372) << "Picture2";
+    QTest::newRow("galvanometer around it") << QPoint(230, 300) << "Image5";
+    QTest::newRow("the jockey is decoration: the wire behind it") << QPoint(297, 232) << "Image3";
+    QTest::newRow("key hotspot over its picture") << QPoint(62, 114) << "Lblvkl";
+    QTest::newRow("bare bench") << QPoint(620, 250) << "";
+}
+
+void tst_Accessibility::childAt()
+{
+    QFETCH(QPoint, at);
+    QFETCH(QString, control);
+    LoadedBench bench;
+    Form1 &form = *bench.form;
+    const QPoint global = form.bench->mapToGlobal(at);
+    QAccessibleInterface *found = benchInterface(form)->childAt(global.x(), global.y());
+    QCOMPARE(found ? systemName(form, found) : QString(), control);
+    if (found)
+        QVERIFY(found->rect().contains(global));
+}
+
+// Tab tells which control has the keyboard; a switch thrown from it tells its new state.
+void tst_Accessibility::focusAndSwitches()
+{
+    LoadedBench bench;
+    Form1 &form = *bench.form;
+    form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    form.bench->setFocusItem(nullptr);
+    heard.clear();
+    for (int i = 0; i < 4; ++i) // the source, its two knobs, the key
+        QTest::keyClick(form.windowHandle(), Qt::Key_Tab);
+    QCoreApplication::processEvents(); // the item speaks after Qt has said the bench has the focus
+    QStringList focus;                 // the knobs between are widgets: Qt tells of them itself
+    for (const Heard &h : heardOf(QAccessible::Focus)) {
+        QCOMPARE(h.role, QAccessible::Button);
+        focus << h.name;
+    }
+    QCOMPARE(focus, (QStringList{"Источник ЭДС", "Ключ"}));
+    QAccessibleInterface *key = interfaceOf(form, "Lblvkl");
+    QCOMPARE(benchInterface(form)->focusChild(), key);
+    QVERIFY(key->state().focused && key->state().focusable);
+
+    heard.clear();
+    QTest::keyClick(form.windowHandle(), Qt::Key_Space);
+    bool told = false;
+    for (const Heard &h : heardOf(QAccessible::ValueChanged))
+        told |= h.name == QStringLiteral("Ключ") && h.value == QStringLiteral("замкнут");
+    QVERIFY(told);
+}
+
+// The galvanometer's readout speaks when its current changes, and only then.
+void tst_Accessibility::readoutsAnnounceChanges()
+{
+    LoadedBench bench;
+    Form1 &form = *bench.form;
+    setBox(form, {0, 1, 9, 6, 3, 0});
+    clickItem(form, form.Lblvkl);
+    clickItem(form, form.Image1);
+    auto saidBy = [](QObject *box) {
+        QStringList said;
+        for (const Heard &h : heardOf(QAccessible::ValueChanged))
+            if (h.object == box)
+                said << h.value;
+        int described = 0;
+        for (const Heard &h : heardOf(QAccessible::DescriptionChanged))
+            described += h.object == box;
+        return described == said.size() ? said : QStringList{"descriptions differ"};
+    };
+    heard.clear();
+    form.HScroll1->setValue(101);
+    QCOMPARE(saidBy(form.Picture2), QStringList{form.Picture2->text()});
+    QVERIFY(form.Picture2->text() != QStringLiteral("0.0000000"));
+    form.HScroll1->setValue(100);
+    heard.clear();
+    form.HScroll2->setValue(50); // balanced: a new rheostat moves the source current only
+    QCOMPARE(saidBy(form.Picture2), QStringList());
+    QCOMPARE(saidBy(form.Picture3), QStringList{form.Picture3->text()});
+    QCOMPARE(saidBy(form.Picture1), QStringList());
+    bool rheostatSaid = false;
+    for (const Heard &h : heardOf(QAccessible::ValueChanged))
+        rheostatSaid |= h.name == QStringLiteral("Сопротивление реостата, Ом") && h.value == "50";
+    QVERIFY(rheostatSaid); // the label over the rheostat and its bar
+}
+
+void tst_Accessibility::refusalsAnnounced_data()
+{
+    QTest::addColumn<int>("how");
+    QTest::addColumn<QString>("first");
+    QTest::newRow("galvanometer overload")
+        << 0 << "Такой ток сожжёт гальванометр! Измените сопротивление!";
+    QTest::newRow("unknown resistor while on")
+        << 1 << "Чтобы поменять неизвестное сопротивление, сначала выключите источник!";
+    QTest::newRow("right arm zero") << 2 << "Правое плечо реохорда равно 0! Думать надо!";
+}
+
+// Every refusal is an alert named by the box's text, raised while its box is up.
+void tst_Accessibility::refusalsAnnounced()
+{
+    QFETCH(int, how);
+    QFETCH(QString, first);
+    LoadedBench bench;
+    Form1 &form = *bench.form;
+    QAccessibleInterface *root = benchInterface(form);
+    QStringList upDuringBox;
+    bench.desktop.onBox = [&] {
+        QAccessibleInterface *last = root->child(root->childCount() - 1);
+        upDuringBox << (last->role() == QAccessible::AlertMessage ? last->text(QAccessible::Name)
+                                                                  : QString());
+    };
+    if (how == 0) { // the source on with the box at 0, then the key closed
+        clickItem(form, form.Image1);
+        clickItem(form, form.Lblvkl);
+    } else if (how == 1) {
+        clickItem(form, form.Image1);
+        clickItem(form, form.Image6);
+    } else {
+        setBox(form, {0, 1, 9, 6, 3, 0});
+        clickItem(form, form.Lblvkl);
+        clickItem(form, form.Image1);
+        form.HScroll1->setValue(200);
+    }
+    const QStringList boxes = bench.desktop.texts();
+    QVERIFY(!boxes.isEmpty());
+    QCOMPARE(boxes.first(), first);
+    QCOMPARE(upDuringBox, boxes);
+    QStringList alerts;
+    for (const Heard &h : heardOf(QAccessible::Alert)) {
+        QCOMPARE(h.role, QAccessible::AlertMessage);
+        alerts << h.name;
+    }
+    QCOMPARE(alerts, boxes);
+    for (int i = 0; i < root->childCount(); ++i) // gone with the box
+        QVERIFY(root->child(i)->role() != QAccessible::AlertMessage);
+}
+
+// A screen reader may press the pictures and set the bars itself: the same procedures run.
+void tst_Accessibility::actions()
+{
+    LoadedBench bench;
+    Form1 &form = *bench.form;
+    QAccessibleActionInterface *key = interfaceOf(form, "Lblvkl")->actionInterface();
+    QVERIFY(key);
+    QVERIFY(key->actionNames().contains(QAccessibleActionInterface::pressAction()));
+    key->doAction(QAccessibleActionInterface::pressAction());
+    QTRY_COMPARE(form.state.rabota, 1.0);
+    QVERIFY(form.VScroll3->isVisible());
+
+    QAccessibleValueInterface *decade = interfaceOf(form, "VScroll3")->valueInterface();
+    QVERIFY(decade);
+    QCOMPARE(decade->minimumValue().toInt(), 0);
+    QCOMPARE(decade->maximumValue().toInt(), 9);
+    QCOMPARE(decade->minimumStepSize().toInt(), 1);
+    decade->setCurrentValue(7);
+    QCOMPARE(form.lbl_R_m_3->caption(), QStringLiteral("7"));
+    QCOMPARE(form.Picture1->text(), QStringLiteral("00700.0"));
+
+    QAccessibleValueInterface *maximum = interfaceOf(form, "VScroll7")->valueInterface();
+    QCOMPARE(maximum->minimumValue().toInt(), 15);
+    QCOMPARE(maximum->maximumValue().toInt(), 500);
+    QCOMPARE(maximum->minimumStepSize().toInt(), 5);
+}
+
+void tst_Accessibility::sharpAtRatio_data()
+{
+    QTest::addColumn<qreal>("ratio");
+    QTest::newRow("1") << 1.0;
+    QTest::newRow("1.5") << 1.5;
+    QTest::newRow("2") << 2.0;
+}
+
+// Each picture is drawn from a pixmap of its physical size, copied pixel for pixel to a whole
+// device pixel: nothing is resampled, so nothing blurs.
+void tst_Accessibility::sharpAtRatio()
+{
+    QFETCH(qreal, ratio);
+    LoadedBench bench;
+    Form1 &form = *bench.form;
+    clickItem(form, form.Image1); // the lamp too
+    PixmapRecorder device(ratio);
+    {
+        QPainter painter(&device);
+        form.bench->render(painter);
+    }
+    QStringList expected, drawn;
+    for (const auto &item : form.bench->items())
+        if (dynamic_cast<const BenchImage *>(item.get()) && item->isVisible())
+            expected << item->name();
+    const QList<PixmapRecorder::Draw> draws = device.draws();
+    QCOMPARE(draws.size(), expected.size());
+    int k = 0;
+    for (auto it = form.bench->items().rbegin(); it != form.bench->items().rend(); ++it) {
+        const auto *image = dynamic_cast<const BenchImage *>(it->get());
+        if (!image || !image->isVisible())
+            continue;
+        const PixmapRecorder::Draw &d = draws[k++];
+        const QString what = image->name();
+        const QSize physical = (image->bounds().size() * ratio).toSize();
+        QCOMPARE(d.pixels, physical);
+        QVERIFY2(std::fabs(d.device.width() - physical.width()) < 1e-6, qPrintable(what));
+        QVERIFY2(std::fabs(d.device.height() - physical.height()) < 1e-6, qPrintable(what));
+        QVERIFY2(std::fabs(d.device.left() - std::round(d.device.left())) < 1e-6, qPrintable(what));
+        QVERIFY2(std::fabs(d.device.top() - std::round(d.device.top())) < 1e-6, qPrintable(what));
+        // Within half a device pixel of its place: the wires still meet its terminals.
+        QVERIFY2(std::fabs(d.device.left() - image->left() * ratio) <= 0.5, qPrintable(what));
+        QVERIFY2(std::fabs(d.device.top() - image->top() * ratio) <= 0.5, qPrintable(what));
+    }
+    if (ratio == 2.0)
+        for (const PixmapRecorder::Draw &d : draws)
+            QVERIFY(d.pixels.width() % 2 == 0 && d.pixels.height() % 2 == 0);
+}
+
+void tst_Accessibility::textInsideLabels_data()
+{
+    sharpAtRatio_data();
+}
+
+// Every caption, at the widest it gets, keeps its ink inside its label at every ratio.
+void tst_Accessibility::textInsideLabels()
+{
+    QFETCH(qreal, ratio);
+    LoadedBench bench;
+    Form1 &form = *bench.form;
+    const std::pair<BenchLabel *, const char *> widest[] = {{form.Lbl_R_L, "R_L=5.000 Ом"},
+                                                            {form.Lbl_R_R, "R_R=5.000 Ом"},
+                                                            {form.Lbl_Rx, "Rx=1963.0 Ом"},
+                                                            {form.Lbl_Ri, "Ri=1963.0 Ом"},
+                                                            {form.Lbl_reo, "500"},
+                                                            {form.LblReomax, "500"},
+                                                            {form.LblEdc, "12"},
+                                                            {form.Lblr, "20"},
+                                                            {form.Lbl_R_m_1, "9"},
+                                                            {form.Lbldv, " 99.5"}};
+    for (const auto &[label, caption] : widest) {
+        label->setCaption(QString::fromUtf8(caption));
+        QImage ink(QSize(640, 480) * ratio, QImage::Format_ARGB32_Premultiplied);
+        ink.setDevicePixelRatio(ratio);
+        ink.fill(Qt::transparent);
+        {
+            QPainter painter(&ink);
+            label->transparent = true; // the text alone
+            label->framed = false;
+            label->paint(painter);
+        }
+        const QRect inside = QRectF(label->left() * ratio, label->top() * ratio,
+                                    label->width() * ratio, label->height() * ratio)
+                                 .toAlignedRect()
+                                 .adjusted(-1, -1, 1, 1);
+        int outside = 0;
+        for (int y = 0; y < ink.height(); ++y)
+            for (int x = 0; x < ink.width(); ++x)
+                if (qAlpha(ink.pixel(x, y)) > 0 && !inside.contains(x, y))
+                    ++outside;
+        QVERIFY2(outside == 0, qPrintable(label->name() + QLatin1Char(' ') + caption));
+    }
+}
+
+QTEST_MAIN(tst_Accessibility)
+#include "tst_accessibility.moc"

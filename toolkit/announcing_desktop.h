@@ -1,0 +1,37 @@
+// A desktop that raises every message box's text on the bench for screen readers as well.
+#pragma once
+
+#include "desktop.h"
+
+#include <QPointer>
+
+class BenchCanvas;
+
+/**
+ * Passes every request on to another desktop; while one of its message boxes is up, the bench
+ * announces the box's text as an alert, so that a refusal reaches a screen reader however the
+ * desktop shows it.
+ */
+class AnnouncingDesktop : public Desktop
+{
+public:
+    explicit AnnouncingDesktop(Desktop &desktop) : m_desktop(desktop) {}
+
+    /** The bench that speaks for the boxes; none until the window has built it. */
+    void setBench(BenchCanvas *bench);
+
+    Answer messageBox(QWidget *parent, const QString &text, const QString &caption,
+                      Buttons buttons) override;
+    bool openDocument(const QString &path) override { return m_desktop.openDocument(path); }
+    bool startProgram(const QString &program, const QStringList &arguments) override
+    {
+        return m_desktop.startProgram(program, arguments);
+    }
+    QString textEditor() override { return m_desktop.textEditor(); }
+    void seedRandom() override { m_desktop.seedRandom(); }
+    double randomUniform() override { return m_desktop.randomUniform(); }
+
+private:
+    Desktop &m_desktop;
+    QPointer<BenchCanvas> m_bench;
+};

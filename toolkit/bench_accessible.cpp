@@ -1,0 +1,387 @@
+// What screen readers see of the bench: its drawn items, scroll bars, readouts and announcements.
+#include "bench_accessible.h"
+
+#include "bench_canvas.h"
+#include "bench_items.h"
+#include "picture_box.h"
+#include "scroll_bar.h"
+
+#include <QAccessibleWidget>
+#include <QKeySequence>
+#include <QPointer>
+#include <QSet>
+#include <QWindow>
+#include <algorithm>
+
+namespace {
+
+std::function<void(QAccessibleEvent *)> &observer()
+{
+    static std::function<void(QAccessibleEvent *)> listener;
+    return listener;
+}
+
+QRect toScreen(const BenchCanvas *canvas, const QRectF &area)
+{
+    return area.toAlignedRect().translated(canvas->mapToGlobal(QPoint(0, 0)));
+}
+
+/** The bench widget: its children are the focus order first, then everything else it shows. */
+class BenchCanvasAccessible : public QAccessibleWidget
+{
+public:
+    explicit BenchCanvasAccessible(BenchCanvas *canvas)
+        : QAccessibleWidget(canvas, QAccessible::Pane)
+    {
+    }
+
+    int childCount() const override { return static_cast<int>(children().size()); }
+
+    QAccessibleInterface *child(int index) const override
+    {
+        const std::vector<QAccessibleInterface *> all = children();
+        return index >= 0 && index < static_cast<int>(all.size()) ? all[index] : nullptr;
+    }
+
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        const std::vector<QAccessibleInterface *> all = children();
+        const auto it = std::find(all.begin(), all.end(), child);
+        return it == all.end() ? -1 : static_cast<int>(it - all.begin());
+    }
+
+    // The front-most widget or named item at a point of the screen.
+    QAccessibleInterface *childAt(int x, int y) const override
+    {
+        BenchCanvas *bench = canvas();
+        const QPoint at = bench->mapFromGlobal(QPoint(x, y));
+        if (QWidget *w = bench->childAt(at)) {
+            while (w->parentWidget() != bench)
+                w = w->parentWidget();
+            return QAccessible::queryAccessibleInterface(w);
+        }
+        for (const auto &item : bench->items())
+            if (item->isVisible() && item->takesClicks() && !item->accessibleName().isEmpty() &&
+                item->bounds().contains(at))
+                return bench->accessibleItem(item.get());
+        return nullptr;
+    }
+
+    QAccessibleInterface *focusChild() const override
+    {
+        BenchCanvas *bench = canvas();
+        if (bench->hasFocus() && bench->focusItem() && bench->focusItem()->isVisible())
+            return bench->accessibleItem(bench->focusItem());
+        return QAccessibleWidget::focusChild();
+    }
+
+private:
+    BenchCanvas *canvas() const { return static_cast<BenchCanvas *>(widget()); }
+
+    std::vector<QAccessibleInterface *> children() const
+    {
+        BenchCanvas *bench = canvas();
+        std::vector<QAccessibleInterface *> out;
+        QSet<const void *> listed;
+        for (const BenchCanvas::FocusStop &stop : bench->focusChain()) {
+            if (!bench->isAvailable(stop))
+                continue;
+            if (stop.item && !stop.item->accessibleName().isEmpty()) {
+                out.push_back(bench->accessibleItem(stop.item));
+                listed.insert(stop.item);
+            } else if (stop.widget) {
+                out.push_back(QAccessible::queryAccessibleInterface(stop.widget));
+                listed.insert(stop.widget);
+            }
+        }
+        // The rest in reading order: top to bottom, then left to right.
+        struct Entry
+        {
+            QRectF at;
+            QAccessibleInterface *iface;
+        };
+        std::vector<Entry> rest;
+        for (const auto &item : bench->items())
+            if (item->isVisible() && item->takesClicks() && !item->accessibleName().isEmpty() &&
+                !listed.contains(item.get()))
+                rest.push_back({item->bounds(), bench->accessibleItem(item.get())});
+        for (QObject *child : bench->children())
+            if (auto *w = qobject_cast<QWidget *>(child);
+                w && !w->isWindow() && !w->isHidden() && !listed.contains(w))
+                rest.push_back({QRectF(w->geometry()), QAccessible::queryAccessibleInterface(w)});
+        std::stable_sort(rest.begin(), rest.end(), [](const Entry &a, const Entry &b) {
+            return a.at.top() != b.at.top() ? a.at.top() < b.at.top() : a.at.left() < b.at.left();
+        });
+        for (const Entry &e : rest)
+            out.push_back(e.iface);
+        if (!bench->announcement().isEmpty())
+            out.push_back(bench->accessibleAnnouncement());
+        out.erase(std::remove(out.begin(), out.end(), nullptr), out.end());
+        return out;
+    }
+};
+
+/** One drawn item: a button when it takes a click procedure, else a text or a picture. */
+class BenchItemAccessible : public QAccessibleInterface, public QAccessibleActionInterface
+{
+public:
+    BenchItemAccessible(BenchCanvas *canvas, BenchItem *item) : m_canvas(canvas), m_item(item) {}
+
+    bool isValid() const override { return !m_canvas.isNull(); }
+    QObject *object() const override { return nullptr; }
+    QWindow *window() const override
+    {
+        return m_canvas ? m_canvas->window()->windowHandle() : nullptr;
+    }
+    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
+    QAccessibleInterface *parent() const override
+    {
+        return m_canvas ? QAccessible::queryAccessibleInterface(m_canvas.data()) : nullptr;
+    }
+    QAccessibleInterface *child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (!m_canvas)
+            return QString();
+        switch (t) {
+        case QAccessible::Name:
+            return m_item->accessibleName();
+        case QAccessible::Value:
+            return m_item->valueText();
+        case QAccessible::Description: // AT-SPI carries no text value: the value goes here too
+            if (!m_item->valueText().isEmpty())
+                return m_item->valueText();
+            return m_item->toolTip() == m_item->accessibleName() ? QString() : m_item->toolTip();
+        default:
+            return QString();
+        }
+    }
+    void setText(QAccessible::Text, const QString &) override {}
+
+    QRect rect() const override
+    {
+        return m_canvas ? toScreen(m_canvas, m_item->bounds()) : QRect();
+    }
+
+    QAccessible::Role role() const override
+    {
+        if (m_item->onClick)
+            return QAccessible::Button;
+        return dynamic_cast<const BenchLabel *>(m_item) ? QAccessible::StaticText
+                                                        : QAccessible::Graphic;
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State s;
+        if (!m_canvas)
+            return s;
+        s.invisible = !m_item->isVisible();
+        if (inFocusChain()) {
+            s.focusable = true;
+            s.focused = m_canvas->hasFocus() && m_canvas->focusItem() == m_item;
+        }
+        return s;
+    }
+
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::ActionInterface)
+            return static_cast<QAccessibleActionInterface *>(this);
+        return nullptr;
+    }
+
+    QStringList actionNames() const override
+    {
+        QStringList names;
+        if (m_canvas && m_item->onClick)
+            names << pressAction();
+        if (m_canvas && inFocusChain())
+            names << setFocusAction();
+        return names;
+    }
+
+    // A press comes from outside any event handler: it runs later, as a click's procedure would.
+    void doAction(const QString &name) override
+    {
+        if (!m_canvas || !m_item->isVisible())
+            return;
+        if (name == pressAction() && m_item->onClick) {
+            QPointer<BenchCanvas> canvas = m_canvas;
+            BenchItem *item = m_item;
+            QMetaObject::invokeMethod(
+                canvas,
+                [canvas, item] {
+                    if (canvas && item->isVisible() && item->onClick)
+                        item->onClick();
+                },
+                Qt::QueuedConnection);
+        } else if (name == setFocusAction() && inFocusChain()) {
+            m_canvas->setFocusItem(m_item);
+        }
+    }
+
+    QStringList keyBindingsForAction(const QString &name) const override
+    {
+        if (name == pressAction() && m_item->onClick)
+            return {QKeySequence(Qt::Key_Space).toString(QKeySequence::NativeText)};
+        return {};
+    }
+
+private:
+    bool inFocusChain() const
+    {
+        const auto &chain = m_canvas->focusChain();
+        return std::any_of(chain.begin(), chain.end(),
+                           [this](const BenchCanvas::FocusStop &s) { return s.item == m_item; });
+    }
+
+    QPointer<BenchCanvas> m_canvas;
+    BenchItem *m_item;
+};
+
+/** The message the bench is showing, as an alert named by its text. */
+class AnnouncementAccessible : public QAccessibleInterface
+{
+public:
+    explicit AnnouncementAccessible(BenchCanvas *canvas) : m_canvas(canvas) {}
+
+    bool isValid() const override { return !m_canvas.isNull(); }
+    QObject *object() const override { return nullptr; }
+    QWindow *window() const override
+    {
+        return m_canvas ? m_canvas->window()->windowHandle() : nullptr;
+    }
+    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
+    QAccessibleInterface *parent() const override
+    {
+        return m_canvas ? QAccessible::queryAccessibleInterface(m_canvas.data()) : nullptr;
+    }
+    QAccessibleInterface *child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
+    QString text(QAccessible::Text t) const override
+    {
+        return m_canvas && t == QAccessible::Name ? m_canvas->announcement() : QString();
+    }
+    void setText(QAccessible::Text, const QString &) override {}
+    QRect rect() const override
+    {
+        return m_canvas ? toScreen(m_canvas, QRectF(m_canvas->rect())) : QRect();
+    }
+    QAccessible::Role role() const override { return QAccessible::AlertMessage; }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s;
+        s.invisible = !m_canvas || m_canvas->announcement().isEmpty();
+        return s;
+    }
+
+private:
+    QPointer<BenchCanvas> m_canvas;
+};
+
+/** A scroll bar read in the bench's values: a decade's digit, not the bar's inverted position. */
+class ScrollBarAccessible : public QAccessibleWidget, public QAccessibleValueInterface
+{
+public:
+    explicit ScrollBarAccessible(ScrollBar *bar) : QAccessibleWidget(bar, QAccessible::ScrollBar) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Value)
+            return QString::number(bar()->value());
+        return QAccessibleWidget::text(t);
+    }
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::ValueInterface)
+            return static_cast<QAccessibleValueInterface *>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+    QVariant currentValue() const override { return bar()->value(); }
+    void setCurrentValue(const QVariant &value) override { bar()->setValue(value.toInt()); }
+    QVariant maximumValue() const override { return std::max(bar()->min(), bar()->max()); }
+    QVariant minimumValue() const override { return std::min(bar()->min(), bar()->max()); }
+    QVariant minimumStepSize() const override { return bar()->singleStep(); }
+
+private:
+    ScrollBar *bar() const { return static_cast<ScrollBar *>(widget()); }
+};
+
+/** A readout: named by its tooltip, read out by what is printed in it. */
+class PictureBoxAccessible : public QAccessibleWidget
+{
+public:
+    explicit PictureBoxAccessible(PictureBox *box) : QAccessibleWidget(box, QAccessible::StaticText)
+    {
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        const auto *box = static_cast<const PictureBox *>(widget());
+        switch (t) {
+        case QAccessible::Name:
+            return box->accessibleName().isEmpty() ? box->toolTip() : box->accessibleName();
+        case QAccessible::Value:
+        case QAccessible::Description: // AT-SPI carries no text value: the value goes here too
+            return box->text();
+        default:
+            return QAccessibleWidget::text(t);
+        }
+    }
+};
+
+QAccessibleInterface *benchFactory(const QString &className, QObject *object)
+{
+    if (!object || !object->isWidgetType())
+        return nullptr;
+    if (className == QLatin1String("BenchCanvas"))
+        return new BenchCanvasAccessible(static_cast<BenchCanvas *>(object));
+    if (className == QLatin1String("ScrollBar"))
+        return new ScrollBarAccessible(static_cast<ScrollBar *>(object));
+    if (className == QLatin1String("PictureBox"))
+        return new PictureBoxAccessible(static_cast<PictureBox *>(object));
+    return nullptr;
+}
+
+} // namespace
+
+void installBenchAccessibility()
+{
+    static bool installed = false;
+    if (installed)
+        return;
+    installed = true;
+    QAccessible::installFactory(benchFactory);
+}
+
+bool screenReadersListen()
+{
+    return QAccessible::isActive() || observer();
+}
+
+void tellScreenReaders(QAccessibleEvent *event)
+{
+    if (observer())
+        observer()(event);
+    QAccessible::updateAccessibility(event);
+}
+
+void setScreenReaderObserver(std::function<void(QAccessibleEvent *)> listener)
+{
+    observer() = std::move(listener);
+}
+
+QAccessibleInterface *newItemAccessible(BenchCanvas *canvas, BenchItem *item)
+{
+    return new BenchItemAccessible(canvas, item);
+}
+
+QAccessibleInterface *newAnnouncementAccessible(BenchCanvas *canvas)
+{
+    return new AnnouncementAccessible(canvas);
+}
