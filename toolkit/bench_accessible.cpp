@@ -29,7 +29,7 @@ QRect toScreen(const BenchCanvas *canvas, const QRectF &area)
 /** The bench widget: its children are the focus order first, then everything else it shows. */
 class BenchCanvasAccessible : public QAccessibleWidget
 {
-public:
+  public:
     explicit BenchCanvasAccessible(BenchCanvas *canvas)
         : QAccessibleWidget(canvas, QAccessible::Pane)
     {
@@ -75,7 +75,7 @@ public:
         return QAccessibleWidget::focusChild();
     }
 
-private:
+  private:
     BenchCanvas *canvas() const { return static_cast<BenchCanvas *>(widget()); }
 
     std::vector<QAccessibleInterface *> children() const
@@ -121,11 +121,11 @@ private:
     }
 };
 
-/** One drawn item: a button when it takes a click procedure, else a text or a picture. */
-class BenchItemAccessible : public QAccessibleInterface, public QAccessibleActionInterface
+/** A leaf of the bench's tree that is no widget: it lives as long as its canvas. */
+class BenchLeafAccessible : public QAccessibleInterface
 {
-public:
-    BenchItemAccessible(BenchCanvas *canvas, BenchItem *item) : m_canvas(canvas), m_item(item) {}
+  public:
+    explicit BenchLeafAccessible(BenchCanvas *canvas) : m_canvas(canvas) {}
 
     bool isValid() const override { return !m_canvas.isNull(); }
     QObject *object() const override { return nullptr; }
@@ -141,6 +141,20 @@ public:
     QAccessibleInterface *child(int) const override { return nullptr; }
     int childCount() const override { return 0; }
     int indexOfChild(const QAccessibleInterface *) const override { return -1; }
+    void setText(QAccessible::Text, const QString &) override {}
+
+  protected:
+    QPointer<BenchCanvas> m_canvas;
+};
+
+/** One drawn item: a button when it takes a click procedure, else a text or a picture. */
+class BenchItemAccessible : public BenchLeafAccessible, public QAccessibleActionInterface
+{
+  public:
+    BenchItemAccessible(BenchCanvas *canvas, BenchItem *item)
+        : BenchLeafAccessible(canvas), m_item(item)
+    {
+    }
 
     QString text(QAccessible::Text t) const override
     {
@@ -159,7 +173,6 @@ public:
             return QString();
         }
     }
-    void setText(QAccessible::Text, const QString &) override {}
 
     QRect rect() const override
     {
@@ -231,7 +244,7 @@ public:
         return {};
     }
 
-private:
+  private:
     bool inFocusChain() const
     {
         const auto &chain = m_canvas->focusChain();
@@ -239,35 +252,19 @@ private:
                            [this](const BenchCanvas::FocusStop &s) { return s.item == m_item; });
     }
 
-    QPointer<BenchCanvas> m_canvas;
     BenchItem *m_item;
 };
 
 /** The message the bench is showing, as an alert named by its text. */
-class AnnouncementAccessible : public QAccessibleInterface
+class AnnouncementAccessible : public BenchLeafAccessible
 {
-public:
-    explicit AnnouncementAccessible(BenchCanvas *canvas) : m_canvas(canvas) {}
+  public:
+    explicit AnnouncementAccessible(BenchCanvas *canvas) : BenchLeafAccessible(canvas) {}
 
-    bool isValid() const override { return !m_canvas.isNull(); }
-    QObject *object() const override { return nullptr; }
-    QWindow *window() const override
-    {
-        return m_canvas ? m_canvas->window()->windowHandle() : nullptr;
-    }
-    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
-    QAccessibleInterface *parent() const override
-    {
-        return m_canvas ? QAccessible::queryAccessibleInterface(m_canvas.data()) : nullptr;
-    }
-    QAccessibleInterface *child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
     QString text(QAccessible::Text t) const override
     {
         return m_canvas && t == QAccessible::Name ? m_canvas->announcement() : QString();
     }
-    void setText(QAccessible::Text, const QString &) override {}
     QRect rect() const override
     {
         return m_canvas ? toScreen(m_canvas, QRectF(m_canvas->rect())) : QRect();
@@ -279,15 +276,12 @@ public:
         s.invisible = !m_canvas || m_canvas->announcement().isEmpty();
         return s;
     }
-
-private:
-    QPointer<BenchCanvas> m_canvas;
 };
 
 /** A scroll bar read in the bench's values: a decade's digit, not the bar's inverted position. */
 class ScrollBarAccessible : public QAccessibleWidget, public QAccessibleValueInterface
 {
-public:
+  public:
     explicit ScrollBarAccessible(ScrollBar *bar) : QAccessibleWidget(bar, QAccessible::ScrollBar) {}
 
     QString text(QAccessible::Text t) const override
@@ -308,14 +302,14 @@ public:
     QVariant minimumValue() const override { return std::min(bar()->min(), bar()->max()); }
     QVariant minimumStepSize() const override { return bar()->singleStep(); }
 
-private:
+  private:
     ScrollBar *bar() const { return static_cast<ScrollBar *>(widget()); }
 };
 
 /** A readout: named by its tooltip, read out by what is printed in it. */
 class PictureBoxAccessible : public QAccessibleWidget
 {
-public:
+  public:
     explicit PictureBoxAccessible(PictureBox *box) : QAccessibleWidget(box, QAccessible::StaticText)
     {
     }
