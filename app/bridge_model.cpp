@@ -80,6 +80,10 @@ void Form1::Wait(double seconds)
         m_pauses.erase(std::find(m_pauses.begin(), m_pauses.end(), &loop));
     }
     Timer1->setEnabled(false);
+    // The timer is stopped now, so a pause running outside this one (a Wait(0) inside a reveal)
+    // would never tick again: let it test the interval, which is 0, and end as well.
+    for (QEventLoop *loop : m_pauses)
+        loop->quit();
 }
 
 void Form1::Timer1_Timer()

@@ -1,8 +1,47 @@
 // SVG artwork rendered once per picture, size and device pixel ratio.
 #include "svg_cache.h"
 
+#include <QCoreApplication>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QSvgRenderer>
+#include <QThread>
+#include <QThreadPool>
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+QString cacheKey(const QString &resource, QSize size, qreal devicePixelRatio)
+{
+    return QStringLiteral("%1|%2x%3|%4")
+        .arg(resource)
+        .arg(size.width())
+        .arg(size.height())
+        .arg(devicePixelRatio);
+}
+
+// Safe on any thread: a QImage, not a QPixmap. An empty size means the picture's own.
+QImage renderImage(const QString &resource, QSize size, qreal devicePixelRatio)
+{
+    QSvgRenderer renderer(resource);
+    if (!renderer.isValid())
+        return QImage();
+    if (size.isEmpty())
+        size = renderer.defaultSize();
+    QImage image((QSizeF(size) * devicePixelRatio).toSize(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    renderer.render(&painter);
+    painter.end();
+    image.setDevicePixelRatio(devicePixelRatio);
+    return image;
+}
+
+} // namespace
 
 SvgCache &SvgCache::instance()
 {
@@ -10,30 +49,69 @@ SvgCache &SvgCache::instance()
     return cache;
 }
 
+// Rendering the artwork is most of the work before the first frame: it runs on the other cores
+// while the window is built and laid out. Biggest pictures first, the window icon before all.
+void SvgCache::startPrefetch()
+{
+    m_prefetchStarted = true;
+    if (!qGuiApp || QThread::currentThread() != qGuiApp->thread())
+        return;
+    QList<QFileInfo> pictures;
+    for (QDirIterator it(QStringLiteral(":/assets"), {QStringLiteral("*.svg")}); it.hasNext();)
+        pictures << QFileInfo(it.next());
+    std::sort(pictures.begin(), pictures.end(), [](const QFileInfo &a, const QFileInfo &b) {
+        const bool aIcon = a.baseName() == QLatin1String("icon");
+        const bool bIcon = b.baseName() == QLatin1String("icon");
+        return aIcon != bIcon ? aIcon : a.size() > b.size();
+    });
+    const qreal ratio = qGuiApp->devicePixelRatio();
+    for (const QFileInfo &picture : pictures) {
+        const QString resource = picture.filePath();
+        auto promise = std::make_shared<std::promise<QImage>>();
+        m_pending.insert(resource, promise->get_future().share());
+        QThreadPool::globalInstance()->start([promise, resource, ratio] {
+            promise->set_value(renderImage(resource, QSize(), ratio));
+        });
+    }
+    // No picture may still be rendering once the application has gone.
+    qAddPostRoutine(&SvgCache::finishPrefetch);
+}
+
+void SvgCache::finishPrefetch()
+{
+    SvgCache &cache = instance();
+    for (const auto &pending : std::as_const(cache.m_pending))
+        pending.wait();
+    cache.m_pending.clear();
+}
+
 QPixmap SvgCache::pixmap(const QString &resource, QSize size, qreal devicePixelRatio)
 {
-    const QString key = QStringLiteral("%1|%2x%3|%4")
-                            .arg(resource)
-                            .arg(size.width())
-                            .arg(size.height())
-                            .arg(devicePixelRatio);
+    if (!m_prefetchStarted)
+        startPrefetch();
+    const QString key = cacheKey(resource, size, devicePixelRatio);
     auto it = m_pixmaps.constFind(key);
     if (it != m_pixmaps.constEnd()) {
         ++m_hits;
         return *it;
     }
-    ++m_renders;
-    QSvgRenderer renderer(resource);
-    QPixmap pixmap;
-    if (renderer.isValid()) {
-        pixmap = QPixmap((QSizeF(size) * devicePixelRatio).toSize());
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        renderer.render(&painter);
-        painter.end();
-        pixmap.setDevicePixelRatio(devicePixelRatio);
+    // A picture rendered in the background is taken in at the size and ratio it has.
+    if (auto pending = m_pending.find(resource); pending != m_pending.end()) {
+        QImage image = pending->get();
+        m_pending.erase(pending); // the image's only owner now: the pixmap takes its pixels over
+        if (!image.isNull()) {
+            const qreal ratio = image.devicePixelRatio();
+            const QSize logical = (QSizeF(image.size()) / ratio).toSize();
+            m_pixmaps.insert(cacheKey(resource, logical, ratio),
+                             QPixmap::fromImage(std::move(image)));
+            ++m_renders;
+            it = m_pixmaps.constFind(key);
+            if (it != m_pixmaps.constEnd())
+                return *it;
+        }
     }
+    ++m_renders;
+    const QPixmap pixmap = QPixmap::fromImage(renderImage(resource, size, devicePixelRatio));
     m_pixmaps.insert(key, pixmap);
     return pixmap;
 }

@@ -1,0 +1,262 @@
+// Timings of the window: one user action end to end, start-up and memory against a bare Qt
+// program, the processor time of a reveal, and the artwork cache.
+#include "app/form1.h"
+#include "app/real_desktop.h"
+#include "toolkit/bench_canvas.h"
+#include "toolkit/desktop.h"
+#include "toolkit/scroll_bar.h"
+#include "toolkit/svg_cache.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QPainter>
+#include <QProcess>
+#include <QTimer>
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <sys/resource.h>
+#include <vector>
+
+namespace {
+
+// The high-water mark of this process's own memory; getrusage would count the parent's from
+// before the exec.
+long peakResidentKb()
+{
+    FILE *status = std::fopen("/proc/self/status", "r");
+    long kb = 0;
+    char line[256];
+    while (status && std::fgets(line, sizeof line, status))
+        if (std::sscanf(line, "VmHWM: %ld kB", &kb) == 1)
+            break;
+    if (status)
+        std::fclose(status);
+    return kb;
+}
+
+/** Answers every box at once and opens nothing. */
+class QuietDesktop : public Desktop
+{
+  public:
+    Answer messageBox(QWidget *, const QString &, const QString &, Buttons buttons) override
+    {
+        ++boxes;
+        return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
+    }
+    bool openDocument(const QString &) override { return false; }
+    bool startProgram(const QString &, const QStringList &) override { return false; }
+    QString textEditor() override { return QString(); }
+    void seedRandom() override {}
+    double randomUniform() override { return 0.5; }
+    int boxes = 0;
+};
+
+double percentile(std::vector<double> samples, double p)
+{
+    std::sort(samples.begin(), samples.end());
+    const size_t at = std::min(samples.size() - 1, static_cast<size_t>(p * samples.size()));
+    return samples[at];
+}
+
+double cpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
+           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+/**
+ * Reports the bench's first painted frame, with the peak resident memory, and quits; on the
+ * error stream it tells how long the window took to build, to load and to paint that frame.
+ */
+class FirstFrame : public QObject
+{
+  public:
+    QElapsedTimer clock;
+    double built = 0, loaded = 0;
+
+  protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && !m_seen) {
+            m_seen = true;
+            const double paintStart = clock.nsecsElapsed() / 1e6;
+            QTimer::singleShot(0, [this, paintStart] {
+                std::fprintf(stderr,
+                             "built %.1f ms, loaded %.1f ms, first paint from %.1f to %.1f ms\n",
+                             built, loaded, paintStart, clock.nsecsElapsed() / 1e6);
+                std::printf("painted %ld\n", peakResidentKb());
+                std::fflush(stdout);
+                QCoreApplication::exit(0);
+            });
+        }
+        return false;
+    }
+
+  private:
+    bool m_seen = false;
+};
+
+// The bench program as main() starts it, stopped at its first frame.
+int firstFrame(int argc, char *argv[])
+{
+    FirstFrame probe;
+    probe.clock.start();
+    QApplication app(argc, argv);
+    RealDesktop desktop;
+    Form1 form(desktop);
+    probe.built = probe.clock.nsecsElapsed() / 1e6;
+    form.bench->installEventFilter(&probe);
+    form.start();
+    probe.loaded = probe.clock.nsecsElapsed() / 1e6;
+    return app.exec();
+}
+
+struct Launch
+{
+    double milliseconds = 0;
+    long peakKb = 0;
+};
+
+// Starts a program that prints "painted <peak kB>" at its first frame; the time is to that line.
+Launch launch(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    process.setProcessEnvironment(env);
+    QElapsedTimer clock;
+    clock.start();
+    process.start(program, arguments);
+    QByteArray out;
+    while (!out.contains('\n') && process.waitForReadyRead(10000))
+        out += process.readAllStandardOutput();
+    Launch result;
+    result.milliseconds = clock.nsecsElapsed() / 1e6;
+    process.waitForFinished(10000);
+    const QList<QByteArray> words = out.trimmed().split(' ');
+    if (words.size() == 2 && words[0] == "painted")
+        result.peakKb = words[1].toLong();
+    else
+        std::fprintf(stderr, "%s did not report its first frame\n", qPrintable(program));
+    return result;
+}
+
+void startUpAndMemory(int runs)
+{
+    const QString folder = QCoreApplication::applicationDirPath();
+    const QString self = QCoreApplication::applicationFilePath();
+    const QString bare = folder + QStringLiteral("/bench_bare");
+    std::vector<double> benchTimes, bareTimes, benchPeaks, barePeaks;
+    launch(self, {QStringLiteral("--first-frame")}); // warm the file cache for both
+    launch(bare, {});
+    for (int i = 0; i < runs; ++i) {
+        const Launch b = launch(self, {QStringLiteral("--first-frame")});
+        const Launch y = launch(bare, {});
+        benchTimes.push_back(b.milliseconds);
+        benchPeaks.push_back(b.peakKb);
+        bareTimes.push_back(y.milliseconds);
+        barePeaks.push_back(y.peakKb);
+    }
+    const double bt = percentile(benchTimes, 0.5), yt = percentile(bareTimes, 0.5);
+    const double bm = percentile(benchPeaks, 0.5), ym = percentile(barePeaks, 0.5);
+    std::printf("start-up to first frame  bench %7.1f ms   bare %7.1f ms   ratio %.2f  (median "
+                "of %d runs each)\n",
+                bt, yt, bt / yt, runs);
+    std::printf("peak resident memory     bench %7.1f MB   bare %7.1f MB   ratio %.2f\n", bm / 1024,
+                ym / 1024, bm / ym);
+}
+
+// One user action: a value change through its handler, the calculation and the needle, then a
+// full repaint of the 640 × 480 bench, its scroll bars and readouts into an offscreen image.
+void actions(Form1 &form, int count)
+{
+    QImage image(640, 480, QImage::Format_ARGB32_Premultiplied);
+    QWidget *bench = form.bench;
+    std::vector<double> total, handler, paint;
+    total.reserve(count);
+    QElapsedTimer clock;
+    for (int i = 0; i < count; ++i) {
+        clock.start();
+        if (i % 2 == 0)
+            form.HScroll1->setValue(form.HScroll1->value() == 100 ? 101 : 100);
+        else
+            form.VScroll6->setValue((form.VScroll6->value() + 1) % 10);
+        const qint64 handled = clock.nsecsElapsed();
+        {
+            QPainter painter(&image);
+            bench->render(&painter);
+        }
+        const qint64 done = clock.nsecsElapsed();
+        total.push_back(done / 1e6);
+        handler.push_back(handled / 1e6);
+        paint.push_back((done - handled) / 1e6);
+    }
+    std::printf(
+        "one action end to end    median %.3f ms   99th percentile %.3f ms   (%d actions)\n",
+        percentile(total, 0.5), percentile(total, 0.99), count);
+    std::printf("  of which the handlers  median %.3f ms   99th percentile %.3f ms\n",
+                percentile(handler, 0.5), percentile(handler, 0.99));
+    std::printf("  of which the repaint   median %.3f ms   99th percentile %.3f ms\n",
+                percentile(paint, 0.5), percentile(paint, 0.99));
+}
+
+void revealCpu(Form1 &form)
+{
+    form.waitScale = 1;
+    QElapsedTimer clock;
+    clock.start();
+    const double before = cpuSeconds();
+    form.Image5_Click(); // ten seconds with the readouts shown and no input
+    const double used = cpuSeconds() - before;
+    const double seconds = clock.elapsed() / 1000.0;
+    std::printf("ten-second reveal        %.1f s   processor %.1f ms   %.3f %% of one core\n",
+                seconds, used * 1000, 100 * used / seconds);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (argc > 1 && std::strcmp(argv[1], "--first-frame") == 0)
+        return firstFrame(argc, argv);
+    const bool quick = argc > 1 && std::strcmp(argv[1], "--quick") == 0;
+    QApplication app(argc, argv);
+    QuietDesktop desktop;
+    Form1 form(desktop);
+    form.start();
+    while (!form.isVisible())
+        QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+
+    // A live, balanced bridge: key closed, box at 1963 Ω, slider in the middle, source on.
+    form.Lblvkl_Click();
+    const int digits[] = {0, 1, 9, 6, 3, 0};
+    ScrollBar *decades[] = {form.VScroll1, form.VScroll2, form.VScroll3,
+                            form.VScroll4, form.VScroll5, form.VScroll6};
+    for (int k = 0; k < 6; ++k)
+        decades[k]->setValue(digits[k]);
+    form.Image1_Click();
+
+    {
+        QImage image(640, 480, QImage::Format_ARGB32_Premultiplied);
+        QPainter painter(&image);
+        static_cast<QWidget *>(form.bench)->render(&painter); // the live view's first frame
+    }
+    const int rendersBefore = SvgCache::instance().renders();
+    const int hitsBefore = SvgCache::instance().hits();
+    actions(form, 10000);
+    std::printf("artwork cache            %d pictures rendered before the actions, %d during "
+                "them; %d hits during them\n",
+                rendersBefore, SvgCache::instance().renders() - rendersBefore,
+                SvgCache::instance().hits() - hitsBefore);
+    if (desktop.boxes != 0)
+        std::printf("warning: %d message boxes during the actions\n", desktop.boxes);
+    if (!quick)
+        revealCpu(form);
+    startUpAndMemory(quick ? 3 : 11);
+    return 0;
+}

@@ -1,0 +1,209 @@
+// The bench's invariants, checked after every action by the fuzzer and the reliability tests.
+#pragma once
+
+#include "app/form1.h"
+#include "model/needle.h"
+#include "model/number_format.h"
+#include "toolkit/bench_canvas.h"
+#include "toolkit/bench_items.h"
+#include "toolkit/picture_box.h"
+#include "toolkit/scroll_bar.h"
+#include "toolkit/timer.h"
+
+#include <QSet>
+#include <QStringList>
+#include <cmath>
+#include <tuple>
+
+/** What the checker cannot read from the window: what has happened to it since start-up. */
+struct BenchHistory
+{
+    bool boxTurned = false; // a decade has changed: Picture1 shows the box from then on
+    bool rheostatMoved =
+        false; // the rheostat or its maximum has changed: Reo is whole from then on
+    bool revealRunning = false; // a reveal is waiting: the four readouts it shows are not checked
+};
+
+/** Keeps `history` up to date with the bars of a started bench. */
+inline void trackHistory(Form1 &form, BenchHistory &history)
+{
+    for (ScrollBar *bar :
+         {form.VScroll1, form.VScroll2, form.VScroll3, form.VScroll4, form.VScroll5, form.VScroll6})
+        QObject::connect(bar, &ScrollBar::change, bar, [&history] { history.boxTurned = true; });
+    for (ScrollBar *bar : {form.HScroll2, form.VScroll7})
+        QObject::connect(bar, &ScrollBar::change, bar,
+                         [&history] { history.rheostatMoved = true; });
+}
+
+inline auto stateFields(const CircuitState &s)
+{
+    return std::tie(s.Edc, s.r, s.Reo_max, s.Reo, s.R_m_1, s.R_m_2, s.R_m_3, s.R_m_4, s.R_m_5,
+                    s.R_m_6, s.R_m, s.R_dlina, s.Rmax, s.R_L, s.R_R, s.Rx, s.R1, s.R2, s.R3, s.R4,
+                    s.Rg, s.rabota, s.istochnik, s.I, s.Imax, s.Ig, s.Igmax, s.alpha_max, s.alpha,
+                    s.k_alpha, s.dx, s.dy);
+}
+
+/** Every field equal: what the menus and a refused close must leave as it was. */
+inline bool sameState(const CircuitState &a, const CircuitState &b)
+{
+    return stateFields(a) == stateFields(b);
+}
+
+/** The view that the two switches call for: the names of every control that must be shown. */
+inline QSet<QString> expectedShown(const CircuitState &s)
+{
+    QSet<QString> shown = {"Image1", "Image2", "Image3", "Image4", "Image5",   "Image6",  "Image7",
+                           "Lbldv",  "Lblvkl", "LblEdc", "Lblr",   "Picture2", "Picture3"};
+    for (int k = 1; k <= 17; ++k)
+        shown << QStringLiteral("Line%1").arg(k);
+    if (s.rabota != 0)
+        shown += QSet<QString>{"HScroll1",  "HScroll2",  "VScroll1",  "VScroll2",  "VScroll3",
+                               "VScroll4",  "VScroll5",  "VScroll6",  "Lbl_R_m_1", "lbl_R_m_2",
+                               "lbl_R_m_3", "Lbl_R_m_4", "Lbl_R_m_5", "Lbl_R_m_6", "Lbl_reo",
+                               "Picture1",  "Image9"};
+    else
+        shown += QSet<QString>{"VScroll7", "LblReomax", "Image8"};
+    if (s.istochnik != 0)
+        shown << QStringLiteral("Image10");
+    else
+        shown += QSet<QString>{"HScroll3", "HScroll4"};
+    return shown;
+}
+
+/** The readouts that only a reveal shows. */
+inline const QSet<QString> &revealedReadouts()
+{
+    static const QSet<QString> names = {"Lbl_R_L", "Lbl_R_R", "Lbl_Rx", "Lbl_Ri"};
+    return names;
+}
+
+/** Every broken invariant of the bench as it stands, one line each; empty when all hold. */
+inline QStringList benchViolations(const Form1 &form, const BenchHistory &history)
+{
+    QStringList v;
+    const CircuitState &s = form.state;
+    const char sep = form.decimalSeparator();
+    const auto num = [](double x) { return QString::number(x, 'g', 17); };
+    const auto whole = [](double x) { return std::isfinite(x) && std::floor(x) == x; };
+    const auto expect = [&v](bool ok, const QString &what) {
+        if (!ok)
+            v << what;
+    };
+    const auto shows = [&v](const char *name, const QString &shown, const std::string &wanted) {
+        const QString w = QString::fromStdString(wanted);
+        if (shown != w)
+            v << QStringLiteral("%1 shows \"%2\", expected \"%3\"").arg(name, shown, w);
+    };
+    const auto pattern = [sep](double x, const char *p) { return formatPattern(x, p, sep); };
+
+    // Every field within its range.
+    expect(whole(s.Edc) && s.Edc >= 4 && s.Edc <= 12, "Edc = " + num(s.Edc));
+    expect(whole(s.r) && s.r >= 0 && s.r <= 20, "r = " + num(s.r));
+    expect(whole(s.Reo_max) && s.Reo_max >= 15 && s.Reo_max <= 500, "Reo_max = " + num(s.Reo_max));
+    expect(s.Reo >= 0 && s.Reo <= s.Reo_max, "Reo = " + num(s.Reo));
+    const double digits[] = {s.R_m_1, s.R_m_2, s.R_m_3, s.R_m_4, s.R_m_5, double(s.R_m_6)};
+    for (int k = 0; k < 6; ++k)
+        expect(whole(digits[k]) && digits[k] >= 0 && digits[k] <= 9,
+               QStringLiteral("R_m_%1 = %2").arg(k + 1).arg(num(digits[k])));
+    const double steps = s.R_dlina / 0.005;
+    expect(s.R_dlina >= 0 && s.R_dlina <= 1 && std::fabs(steps - std::round(steps)) < 1e-9,
+           "R_dlina = " + num(s.R_dlina));
+    expect(s.Rmax == 5, "Rmax = " + num(s.Rmax));
+    expect(std::fabs(s.R_L + s.R_R - s.Rmax) < 1e-6,
+           QStringLiteral("R_L + R_R = %1").arg(num(s.R_L + s.R_R)));
+    expect(s.Rx == 1963 || (whole(s.Rx) && s.Rx >= 50 && s.Rx <= 150), "Rx = " + num(s.Rx));
+    expect(s.rabota == 0 || s.rabota == 1, "rabota = " + num(s.rabota));
+    expect(s.istochnik == 0 || s.istochnik == 1, "istochnik = " + num(s.istochnik));
+    expect(s.Rg == 2.3f && s.Imax == 3 && s.Igmax == 0.0025f, "a constant changed");
+
+    // The state follows its bars.
+    expect(s.Edc == form.HScroll3->value(), "Edc is not HScroll3's value");
+    expect(s.r == float(form.HScroll4->value()), "r is not HScroll4's value");
+    expect(s.Reo_max == form.VScroll7->value() && form.HScroll2->max() == s.Reo_max,
+           "Reo_max is not VScroll7's value or HScroll2's maximum");
+    expect(
+        s.Reo == float(form.HScroll2->value()) ||
+            (!history.rheostatMoved && s.Reo == 112.5f && form.HScroll2->value() == 112),
+        QStringLiteral("Reo = %1 with HScroll2 at %2").arg(num(s.Reo)).arg(form.HScroll2->value()));
+    const ScrollBar *decades[] = {form.VScroll1, form.VScroll2, form.VScroll3,
+                                  form.VScroll4, form.VScroll5, form.VScroll6};
+    for (int k = 0; k < 6; ++k)
+        expect(digits[k] == decades[k]->value(),
+               QStringLiteral("R_m_%1 is not VScroll%1's value").arg(k + 1));
+    const double sum = s.R_m_1 * 10000 + s.R_m_2 * 1000 + s.R_m_3 * 100 + s.R_m_4 * 10 +
+                       s.R_m_5 * 1 + s.R_m_6 * 0.1;
+    expect(s.R_m == static_cast<float>(sum), "R_m = " + num(s.R_m) + " is not the decades' sum");
+    expect(s.R_dlina == form.HScroll1->value() * 0.005, "R_dlina is not HScroll1's value");
+    expect(s.R_L == s.R_dlina * s.Rmax && s.R_R == static_cast<float>(s.Rmax - s.R_L),
+           "the arms do not follow R_dlina");
+
+    // Every readout shows the state it stands for.
+    shows("LblEdc", form.LblEdc->caption(), formatGeneral(s.Edc, sep));
+    shows("Lblr", form.Lblr->caption(), formatGeneral(s.r, sep));
+    shows("LblReomax", form.LblReomax->caption(), formatGeneral(s.Reo_max, sep));
+    shows("Lbl_reo", form.Lbl_reo->caption(), formatGeneral(float(form.HScroll2->value()), sep));
+    const BenchLabel *digitLabels[] = {form.Lbl_R_m_1, form.lbl_R_m_2, form.lbl_R_m_3,
+                                       form.Lbl_R_m_4, form.Lbl_R_m_5, form.Lbl_R_m_6};
+    for (int k = 0; k < 6; ++k)
+        shows("a decade's digit", digitLabels[k]->caption(),
+              std::to_string(static_cast<int>(digits[k])));
+    shows("Lbldv", form.Lbldv->caption(), sliderCaption(s.R_dlina, sep));
+    shows("Lbl_R_L", form.Lbl_R_L->caption(), "R_L=" + pattern(s.R_L, "0.000") + " Ом");
+    shows("Lbl_R_R", form.Lbl_R_R->caption(), "R_R=" + pattern(s.R_R, "0.000") + " Ом");
+    shows("Lbl_Rx", form.Lbl_Rx->caption(), "Rx=" + pattern(s.Rx, "0.0") + " Ом");
+    // A live calculation leaves I > 0; with a right arm it also wrote the balance resistance.
+    if (s.I != 0 && s.R3 != 0)
+        shows("Lbl_Ri", form.Lbl_Ri->caption(), "Ri=" + pattern(s.R4 * s.R2 / s.R3, "0.0") + " Ом");
+    shows("Picture1", form.Picture1->text(),
+          history.boxTurned ? pattern(s.R_m, "#00000.0") : std::string());
+    shows("Picture2", form.Picture2->text(), pattern(s.Ig, "#0.0000000"));
+    shows("Picture3", form.Picture3->text(), pattern(s.I, "#0.00"));
+
+    // The currents: zero with the source off, within the limits on a live circuit.
+    if (s.istochnik == 0)
+        expect(s.I == 0 && s.Ig == 0, "current with the source off: I = " + num(s.I));
+    if (s.rabota == 1 && s.istochnik == 1)
+        expect(s.I > 0 && s.I <= s.Imax && std::fabs(s.Ig) <= s.Igmax,
+               QStringLiteral("live circuit past its limits: I = %1, Ig = %2")
+                   .arg(num(s.I), num(s.Ig)));
+
+    // The needle stands where the last galvanometer current puts it.
+    const NeedleGeometry g = needleGeometry(s.Ig, s.Igmax);
+    expect(form.Line17->X1() == kNeedlePivotX && form.Line17->Y1() == kNeedlePivotY &&
+               form.Line17->X2() == g.x2 && form.Line17->Y2() == g.y2 && s.alpha == g.alpha,
+           QStringLiteral("needle tip (%1, %2) for Ig = %3")
+               .arg(form.Line17->X2())
+               .arg(form.Line17->Y2())
+               .arg(num(s.Ig)));
+
+    // The slider and the rheostat's readout ride on their thumbs.
+    const float contact = static_cast<float>(static_cast<double>(form.HScroll1->value()) /
+                                                 form.HScroll1->max() * form.HScroll1->width() +
+                                             form.HScroll1->x());
+    expect(form.Line1->X1() == contact && form.Image4->left() == contact - 17.5 &&
+               form.Lbldv->left() == contact - 21.5,
+           "the slider is off its bar's thumb");
+    const double over = static_cast<double>(form.HScroll2->value()) / form.HScroll2->max() *
+                            form.HScroll2->width() +
+                        form.HScroll2->x() - form.Lbl_reo->width() / 2;
+    expect(form.Lbl_reo->left() == over, "Lbl_reo is off the rheostat's thumb");
+
+    // What is shown is the view of the two switches; the revealed readouts only during a reveal.
+    const QSet<QString> wanted = expectedShown(s);
+    auto checkShown = [&](const QString &name, bool shown) {
+        if (history.revealRunning && revealedReadouts().contains(name))
+            return;
+        if (shown != wanted.contains(name))
+            v << QStringLiteral("%1 is %2").arg(name, shown ? "shown" : "hidden");
+    };
+    for (const auto &item : form.bench->items())
+        checkShown(item->name(), item->isVisible());
+    for (QObject *child : form.bench->children())
+        if (auto *w = qobject_cast<QWidget *>(child))
+            checkShown(w->objectName(), !w->isHidden());
+    const BenchImage *key = s.rabota != 0 ? form.Image9 : form.Image8;
+    expect(key->bounds().topLeft() == QPointF(20, 72), "the key's picture is out of its place");
+    if (!history.revealRunning)
+        expect(form.Timer1->interval() == 0, "a pause is left running");
+    return v;
+}

@@ -1,0 +1,391 @@
+// Faults a user can meet: no display, missing fonts, clicks piled up in a reveal, every overload.
+#include "app/bench_fonts.h"
+#include "bench_fixture.h"
+#include "fuzz_invariants.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFontInfo>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <functional>
+
+namespace {
+
+const auto top = QStyle::SC_ScrollBarSubLine;    // the top (or left) arrow
+const auto bottom = QStyle::SC_ScrollBarAddLine; // the bottom (or right) arrow
+
+const QString kOverloadGalvanometer =
+    QStringLiteral("Такой ток сожжёт гальванометр! Измените сопротивление!");
+const QString kRightArm = QStringLiteral("Правое плечо реохорда равно 0! Думать надо!");
+
+/** A started bench whose history the invariant checker follows. */
+struct CheckedBench : LoadedBench
+{
+    BenchHistory history;
+    CheckedBench() { trackHistory(*form, history); }
+    QStringList violations() const { return benchViolations(*form, history); }
+};
+
+/** Counts the presses and releases that reach one widget. */
+class ClickCounter : public QObject
+{
+  public:
+    explicit ClickCounter(QWidget *target) { target->installEventFilter(this); }
+    int presses = 0;
+    int releases = 0;
+
+  protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::MouseButtonPress)
+            ++presses;
+        else if (event->type() == QEvent::MouseButtonRelease)
+            ++releases;
+        return false;
+    }
+};
+
+void postClick(QWidget *target, QPoint at)
+{
+    const QPoint global = target->mapToGlobal(at);
+    QCoreApplication::postEvent(target,
+                                new QMouseEvent(QEvent::MouseButtonPress, at, global,
+                                                Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+    QCoreApplication::postEvent(target,
+                                new QMouseEvent(QEvent::MouseButtonRelease, at, global,
+                                                Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
+}
+
+/**
+ * The sensitive setting: Rx = 50, the slider in the middle, 12 V, no internal resistance and the
+ * rheostat at `rheostat`; the key closed, the box at `box` tenths of an ohm, the source on.
+ */
+void liveSensitive(Form1 &form, FakeDesktop &desktop, int box, int rheostat)
+{
+    desktop.draws = {0.0}; // Rx = 50
+    clickItem(form, form.Image6);
+    form.HScroll3->setValue(12);
+    form.HScroll4->setValue(0);
+    clickItem(form, form.Lblvkl);
+    form.HScroll2->setValue(rheostat);
+    ScrollBar *decades[] = {form.VScroll1, form.VScroll2, form.VScroll3,
+                            form.VScroll4, form.VScroll5, form.VScroll6};
+    for (int k = 5, rest = box; k >= 0; --k, rest /= 10)
+        decades[k]->setValue(rest % 10);
+    clickItem(form, form.Image1);
+    desktop.boxes.clear();
+}
+
+QStringList serifFamilies()
+{
+    return {"Times New Roman",
+            "Liberation Serif",
+            "Tinos",
+            "Nimbus Roman",
+            "Nimbus Roman No9 L",
+            "DejaVu Serif",
+            "FreeSerif",
+            "Noto Serif",
+            "C059",
+            "P052",
+            "Times",
+            "Bitstream Vera Serif",
+            "Droid Serif",
+            "Gelasio"};
+}
+
+} // namespace
+
+class tst_Reliability : public QObject
+{
+    Q_OBJECT
+private slots:
+    void noDisplay();
+    void benchFont_data();
+    void benchFont();
+    void hundredClicksDuringReveal_data();
+    void hundredClicksDuringReveal();
+    void hundredNestedReveals();
+    void zeroPauseInsideReveal();
+    void overloadFromEveryInstrument_data();
+    void overloadFromEveryInstrument();
+    void rightEndOnLiveCircuit();
+};
+
+// run.sh without a display says so in one line and stops before it installs or builds anything.
+void tst_Reliability::noDisplay()
+{
+    QTemporaryDir stubs;
+    QVERIFY(stubs.isValid());
+    const QString log = stubs.filePath(QStringLiteral("called.log"));
+    for (const char *tool : {"apt-get", "sudo", "dpkg-query", "cmake", "ninja", "g++", "make"}) {
+        QFile stub(stubs.filePath(QString::fromLatin1(tool)));
+        QVERIFY(stub.open(QIODevice::WriteOnly));
+        stub.write(QStringLiteral("#!/bin/sh\necho %1 >> '%2'\nexit 1\n").arg(tool, log).toUtf8());
+        stub.close();
+        stub.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    env.insert(QStringLiteral("PATH"), stubs.path() + ':' + env.value(QStringLiteral("PATH")));
+    QProcess run;
+    run.setProcessEnvironment(env);
+    run.setWorkingDirectory(stubs.path());
+    run.start(QStringLiteral(KORVEL_SOURCE_DIR "/run.sh"), {});
+    QVERIFY(run.waitForFinished(30000));
+    QCOMPARE(run.exitStatus(), QProcess::NormalExit);
+    QVERIFY(run.exitCode() != 0);
+    QCOMPARE(run.readAllStandardOutput(), QByteArray());
+    const QStringList lines =
+        QString::fromUtf8(run.readAllStandardError()).split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 1);
+    QVERIFY2(lines[0].contains(QStringLiteral("DISPLAY")), qPrintable(lines[0]));
+    QVERIFY2(!QFile::exists(log), "run.sh reached an install or build step");
+}
+
+// The bench asks for Times New Roman, then Liberation Serif; without either a serif stands in.
+void tst_Reliability::benchFont_data()
+{
+    QTest::addColumn<int>("pixels");
+    QTest::newRow("large") << kLargeFontPx;
+    QTest::newRow("medium") << kMediumFontPx;
+}
+
+void tst_Reliability::benchFont()
+{
+    QFETCH(int, pixels);
+    const QFontInfo info(::benchFont(pixels));
+    QVERIFY(info.bold());
+    QCOMPARE(info.pixelSize(), pixels);
+    QFont anySerif(QStringLiteral("no such family"));
+    anySerif.setStyleHint(QFont::Serif);
+    const QString fallback = QFontInfo(anySerif).family();
+    QVERIFY2(serifFamilies().contains(info.family()) || info.family() == fallback,
+             qPrintable(info.family()));
+    // Under a font configuration without the two families the stand-in must be something else.
+    if (qEnvironmentVariableIsSet("KORVEL_NO_BENCH_FONTS"))
+        QVERIFY2(info.family() != QStringLiteral("Liberation Serif") &&
+                     info.family() != QStringLiteral("Times New Roman"),
+                 qPrintable(info.family()));
+}
+
+void tst_Reliability::hundredClicksDuringReveal_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::newRow("key") << "key";
+    QTest::newRow("source") << "source";
+    QTest::newRow("decade arrow") << "decade arrow";
+    QTest::newRow("slider arrow") << "slider arrow";
+}
+
+// A hundred clicks on the galvanometer, each arriving inside the reveals before it: a hundred
+// pauses, one inside the other, all end together at one tick.
+void tst_Reliability::hundredNestedReveals()
+{
+    CheckedBench bench;
+    Form1 &form = *bench.form;
+    form.waitScale = 0.02; // a 200 ms pause
+    QSignalSpy ticks(form.Timer1, &Timer::tick);
+    int clicks = 0, waiting = 0, deepest = 0;
+    std::function<void()> next = [&] {
+        if (++clicks < 100)
+            QTimer::singleShot(0, next);
+        deepest = std::max(deepest, ++waiting);
+        clickBench(form, {279, 315});
+        --waiting;
+    };
+    QElapsedTimer clock;
+    clock.start();
+    next();
+    QCOMPARE(clicks, 100);
+    QCOMPARE(deepest, 100);
+    QCOMPARE(ticks.count(), 1);
+    QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY(!form.Lbl_Rx->isVisible() && !form.Lbl_Ri->isVisible());
+    QCOMPARE(form.Timer1->interval(), 0);
+    const QStringList broken = bench.violations();
+    QVERIFY2(broken.isEmpty(), qPrintable(broken.join('\n')));
+}
+
+// A pause of no length inside a reveal sets the shared interval to 0: the reveal ends with it
+// instead of waiting for a tick that never comes.
+void tst_Reliability::zeroPauseInsideReveal()
+{
+    CheckedBench bench;
+    Form1 &form = *bench.form;
+    form.waitScale = 0.1; // a one-second reveal
+    bool rescued = false;
+    QTimer rescue; // ends a hung pause, so that a failure is reported rather than waited out
+    rescue.setSingleShot(true);
+    connect(&rescue, &QTimer::timeout, [&] {
+        rescued = true;
+        form.Timer1_Timer();
+    });
+    rescue.start(3000);
+    QTimer::singleShot(50, [&] { form.Wait(0); });
+    QElapsedTimer clock;
+    clock.start();
+    clickItem(form, form.Image5);
+    QVERIFY(!rescued);
+    QVERIFY2(clock.elapsed() < 900, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY(!form.Lbl_Rx->isVisible());
+    QCOMPARE(form.Timer1->interval(), 0);
+}
+
+// A hundred clicks queued while a reveal waits: each is handled, and the reveal ends once.
+void tst_Reliability::hundredClicksDuringReveal()
+{
+    QFETCH(QString, target);
+    CheckedBench bench;
+    Form1 &form = *bench.form;
+    QWidget *widget = form.bench;
+    QPoint at;
+    if (target == "key") {
+        at = form.Lblvkl->bounds().center().toPoint();
+    } else if (target == "source") {
+        at = form.Image1->bounds().center().toPoint();
+    } else if (target == "decade arrow") {
+        clickItem(form, form.Lblvkl);
+        widget = form.VScroll5;
+        at = form.VScroll5->partRect(top).center();
+    } else {
+        clickItem(form, form.Lblvkl);
+        widget = form.HScroll1;
+        at = form.HScroll1->partRect(bottom).center();
+    }
+    std::unique_ptr<ClickCounter> counter;
+    QSignalSpy ticks(form.Timer1, &Timer::tick);
+    form.waitScale = 0.02; // a 200 ms pause
+    QTimer::singleShot(0, [&] {
+        counter = std::make_unique<ClickCounter>(widget); // counts from inside the reveal
+        for (int i = 0; i < 100; ++i)
+            postClick(widget, at);
+    });
+    clickItem(form, form.Image5);
+    QVERIFY(counter);
+    QCOMPARE(counter->presses, 100);
+    QCOMPARE(counter->releases, 100);
+    QCOMPARE(ticks.count(), 1);
+    QVERIFY(!form.Lbl_Rx->isVisible() && !form.Lbl_Ri->isVisible());
+    QCOMPARE(form.Timer1->interval(), 0);
+    QVERIFY(bench.desktop.boxes.isEmpty());
+    if (target == "key" || target == "source")
+        QVERIFY(form.state.rabota == 0 && form.state.istochnik == 0); // an even number of toggles
+    if (target == "decade arrow")
+        QCOMPARE(form.state.R_m_5, 9.0);
+    if (target == "slider arrow")
+        QCOMPARE(form.HScroll1->value(), 200);
+    const QStringList broken = bench.violations();
+    QVERIFY2(broken.isEmpty(), qPrintable(broken.join('\n')));
+}
+
+void tst_Reliability::overloadFromEveryInstrument_data()
+{
+    // Each row: the box in tenths and the rheostat of the setting, then one user action.
+    QTest::addColumn<int>("box");
+    QTest::addColumn<int>("rheostat");
+    QTest::addColumn<QString>("instrument");
+    QTest::newRow("source switch") << 0 << 112 << "source switch";
+    QTest::newRow("key") << 0 << 112 << "key";
+    QTest::newRow("slider") << 500 << 0 << "slider";
+    QTest::newRow("rheostat") << 486 << 1 << "rheostat";
+    for (int k = 1; k <= 4; ++k)
+        QTest::newRow(qPrintable(QStringLiteral("decade %1").arg(k)))
+            << 489 << 0 << QStringLiteral("decade %1").arg(k);
+    QTest::newRow("decade 5") << 503 << 0 << "decade 5";
+    QTest::newRow("decade 6") << 512 << 0 << "decade 6";
+}
+
+// One refusal for one action on any instrument, and then the start-up view.
+void tst_Reliability::overloadFromEveryInstrument()
+{
+    QFETCH(int, box);
+    QFETCH(int, rheostat);
+    QFETCH(QString, instrument);
+    CheckedBench bench;
+    Form1 &form = *bench.form;
+    const QStringList startUpView = expectedShown(form.state).values();
+    if (instrument == "source switch") {
+        clickItem(form, form.Lblvkl); // key closed with the box at 0: the bridge is far off balance
+        QVERIFY(bench.desktop.boxes.isEmpty());
+        clickItem(form, form.Image1);
+    } else if (instrument == "key") {
+        clickItem(form, form.Image1);
+        QVERIFY(bench.desktop.boxes.isEmpty());
+        clickItem(form, form.Lblvkl);
+    } else {
+        liveSensitive(form, bench.desktop, box, rheostat);
+        QVERIFY2(bench.desktop.boxes.isEmpty(), qPrintable(bench.desktop.texts().join('\n')));
+        QCOMPARE(form.state.rabota, 1.0);
+        QCOMPARE(form.state.istochnik, std::int16_t(1));
+        if (instrument == "slider") {
+            clickBar(form.HScroll1, bottom); // one step off balance is still within the limit
+            QVERIFY(bench.desktop.boxes.isEmpty());
+            clickBar(form.HScroll1, bottom);
+        } else if (instrument == "rheostat") {
+            clickBar(form.HScroll2, top); // 1 Ω to 0: the current grows past the limit
+        } else {
+            ScrollBar *decades[] = {form.VScroll1, form.VScroll2, form.VScroll3,
+                                    form.VScroll4, form.VScroll5, form.VScroll6};
+            clickBar(decades[instrument.back().digitValue() - 1], top);
+        }
+    }
+    QCOMPARE(bench.desktop.texts(), QStringList{kOverloadGalvanometer});
+    QCOMPARE(form.state.rabota, 0.0);
+    QCOMPARE(form.state.istochnik, std::int16_t(0));
+    const QString sep(QLatin1Char(form.decimalSeparator()));
+    QCOMPARE(form.Picture2->text(), "0" + sep + "0000000");
+    QCOMPARE(form.Picture3->text(), "0" + sep + "00");
+    QCOMPARE(form.Line17->X2(), 279.0);
+    QCOMPARE(form.Line17->Y2(), 278.0);
+    QStringList shown;
+    for (const auto &item : form.bench->items())
+        if (item->isVisible())
+            shown << item->name();
+    for (QObject *child : form.bench->children())
+        if (auto *w = qobject_cast<QWidget *>(child); w && !w->isHidden())
+            shown << w->objectName();
+    QCOMPARE(QSet<QString>(shown.begin(), shown.end()),
+             QSet<QString>(startUpView.begin(), startUpView.end()));
+    const QStringList broken = bench.violations();
+    QVERIFY2(broken.isEmpty(), qPrintable(broken.join('\n')));
+}
+
+// The slider at the right end of a live circuit: one message for each recomputation, no more.
+void tst_Reliability::rightEndOnLiveCircuit()
+{
+    CheckedBench bench;
+    Form1 &form = *bench.form;
+    clickItem(form, form.Lblvkl);
+    form.HScroll1->setValue(200); // the source is off: nothing to refuse yet
+    QVERIFY(bench.desktop.boxes.isEmpty());
+    const QString balance = form.Lbl_Ri->caption();
+    // Each step and the number of messages it must add.
+    const std::pair<const char *, std::function<void()>> steps[] = {
+        {"source on", [&] { clickItem(form, form.Image1); }},
+        {"rheostat", [&] { clickBar(form.HScroll2, bottom); }},
+        {"slider arrow at the end", [&] { clickBar(form.HScroll1, bottom); }},
+        {"a tenth on the box", [&] { clickBar(form.VScroll6, top); }},
+        {"source off", [&] { clickItem(form, form.Image1); }},
+    };
+    const int added[] = {1, 1, 0, 1, 0};
+    int expected = 0;
+    for (int i = 0; i < 5; ++i) {
+        steps[i].second();
+        expected += added[i];
+        QVERIFY2(bench.desktop.boxes.size() == expected, steps[i].first);
+        for (const QString &text : bench.desktop.texts())
+            QCOMPARE(text, kRightArm);
+        QCOMPARE(form.Lbl_Ri->caption(), balance); // no balance resistance without a right arm
+        const QStringList broken = bench.violations();
+        QVERIFY2(broken.isEmpty(), qPrintable(broken.join('\n')));
+    }
+    QCOMPARE(form.state.I, 0.0);
+}
+
+QTEST_MAIN(tst_Reliability)
+#include "tst_reliability.moc"
