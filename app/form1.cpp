@@ -8,7 +8,6 @@
 #include "toolkit/bench_items.h"
 #include "toolkit/picture_box.h"
 #include "toolkit/scroll_bar.h"
-#include "toolkit/svg_cache.h"
 #include "toolkit/timer.h"
 
 #include <QCoreApplication>
@@ -35,13 +34,11 @@ namespace {
 const QColor kButtonFace(240, 240, 240);
 const QColor kOlive(128, 128, 0);
 
+// The icon is drawn from its SVG by Qt's icon engine at whatever size the desktop asks for,
+// and only when it asks.
 QIcon benchIcon()
 {
-    QIcon icon;
-    for (int size : {16, 24, 32, 48, 64})
-        icon.addPixmap(SvgCache::instance().pixmap(QStringLiteral(":/assets/icon.svg"),
-                                                   QSize(size, size), 1.0));
-    return icon;
+    return QIcon(QStringLiteral(":/assets/icon.svg"));
 }
 
 } // namespace
@@ -125,16 +122,17 @@ void Form1::buildBench()
     Lbldv->alignment = Qt::AlignHCenter;
     Lbldv->transparent = true;
     Line17 = line("Line17", 200, 344, 200, 280, QColor(255, 0, 0));
-    Lbl_Ri = framed("Lbl_Ri", {80, 384, 120, 22}, "Ri=",
-                    QStringLiteral("Рассчитанное по измерениям сопротивление"));
-    Lbl_Rx = framed("Lbl_Rx", {80, 352, 120, 22}, "Rx=", QStringLiteral("Неизвестное сопротивление"));
+    Lbl_Ri = framed("Lbl_Ri", {80, 384, 120, 22},
+                    "Ri=", QStringLiteral("Рассчитанное по измерениям сопротивление"));
+    Lbl_Rx =
+        framed("Lbl_Rx", {80, 352, 120, 22}, "Rx=", QStringLiteral("Неизвестное сопротивление"));
     Image10 = image("Image10", {168, 24, 20, 20}, "lamp", QString());
     Line16 = line("Line16", 368, 136, 376, 136);
     Line14 = line("Line14", 368, 160, 368, 136);
     Label1 = label("Label1", {512, 16, 113, 25}, "Label1",
                    QStringLiteral("Для вывода отладочной информации"), QFont());
-    Lbl_R_R = framed("Lbl_R_R", {232, 144, 120, 22}, "R_R(Oм)=",
-                     QStringLiteral("Сопротивление правого плеча реохорда"));
+    Lbl_R_R = framed("Lbl_R_R", {232, 144, 120, 22},
+                     "R_R(Oм)=", QStringLiteral("Сопротивление правого плеча реохорда"));
     Lbl_R_m_6 = digit("Lbl_R_m_6", 576, 420, QStringLiteral("6 декада"));
     Lbl_R_m_5 = digit("Lbl_R_m_5", 496, 420, QStringLiteral("5 декада"));
     Lbl_R_m_4 = digit("Lbl_R_m_4", 416, 420, QStringLiteral("4 декада"));
@@ -161,8 +159,8 @@ void Form1::buildBench()
                         QStringLiteral("Максимальное сопротивление реостата, Ом"), Qt::white);
     Lblr = readout("Lblr", {244, 32, 22, 22}, "0",
                    QStringLiteral("Вутреннее сопротивление источника, Ом"), kOlive);
-    Lbl_R_L = framed("Lbl_R_L", {100, 144, 120, 22}, "R_L(Ом)=",
-                     QStringLiteral("Сопротивление левого плеча реохорда"));
+    Lbl_R_L = framed("Lbl_R_L", {100, 144, 120, 22},
+                     "R_L(Ом)=", QStringLiteral("Сопротивление левого плеча реохорда"));
     LblEdc = readout("LblEdc", {192, 32, 22, 22}, "0", QStringLiteral("ЭДС источника, В"), kOlive);
     Lblvkl = label("Lblvkl", {40, 88, 44, 52}, "", QStringLiteral("Ключ"), QFont());
     Lblvkl->transparent = true;

@@ -50,20 +50,22 @@ SvgCache &SvgCache::instance()
 }
 
 // Rendering the artwork is most of the work before the first frame: it runs on the other cores
-// while the window is built and laid out. Biggest pictures first, the window icon before all.
+// while the window is built and laid out, biggest pictures first. The icon is drawn by Qt's icon
+// engine and the portrait only when the Authors window opens, so neither is fetched here.
 void SvgCache::startPrefetch()
 {
     m_prefetchStarted = true;
     if (!qGuiApp || QThread::currentThread() != qGuiApp->thread())
         return;
     QList<QFileInfo> pictures;
-    for (QDirIterator it(QStringLiteral(":/assets"), {QStringLiteral("*.svg")}); it.hasNext();)
-        pictures << QFileInfo(it.next());
-    std::sort(pictures.begin(), pictures.end(), [](const QFileInfo &a, const QFileInfo &b) {
-        const bool aIcon = a.baseName() == QLatin1String("icon");
-        const bool bIcon = b.baseName() == QLatin1String("icon");
-        return aIcon != bIcon ? aIcon : a.size() > b.size();
-    });
+    for (QDirIterator it(QStringLiteral(":/assets"), {QStringLiteral("*.svg")}); it.hasNext();) {
+        const QFileInfo picture(it.next());
+        if (picture.baseName() != QLatin1String("icon") &&
+            picture.baseName() != QLatin1String("portrait"))
+            pictures << picture;
+    }
+    std::sort(pictures.begin(), pictures.end(),
+              [](const QFileInfo &a, const QFileInfo &b) { return a.size() > b.size(); });
     const qreal ratio = qGuiApp->devicePixelRatio();
     for (const QFileInfo &picture : pictures) {
         const QString resource = picture.filePath();
