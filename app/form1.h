@@ -30,7 +30,7 @@ class Timer;
 class Form1 : public QMainWindow
 {
     Q_OBJECT
-public:
+  public:
     explicit Form1(Desktop &desktop, QWidget *parent = nullptr);
     ~Form1() override;
 
@@ -42,8 +42,7 @@ public:
     // Drawn controls, front to back as they lie on the bench.
     BenchCanvas *bench = nullptr;
     BenchLabel *Lbldv, *Lbl_Ri, *Lbl_Rx, *Label1, *Lbl_R_R, *Lbl_R_m_6, *Lbl_R_m_5, *Lbl_R_m_4,
-        *lbl_R_m_3, *lbl_R_m_2, *Lbl_R_m_1, *Lbl_reo, *LblReomax, *Lblr, *Lbl_R_L, *LblEdc,
-        *Lblvkl;
+        *lbl_R_m_3, *lbl_R_m_2, *Lbl_R_m_1, *Lbl_reo, *LblReomax, *Lblr, *Lbl_R_L, *LblEdc, *Lblvkl;
     BenchImage *Image1, *Image2, *Image3, *Image4, *Image5, *Image6, *Image7, *Image8, *Image9,
         *Image10;
     BenchLine *Line1, *Line2, *Line3, *Line4, *Line5, *Line6, *Line7, *Line8, *Line9, *Line10,
@@ -122,11 +121,11 @@ public:
     /** Centres the whole window, frame and menu bar included, on its screen. */
     void centreOnScreen();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
-private:
+  private:
     void buildBench();
     void buildMenus();
     void connectHandlers();

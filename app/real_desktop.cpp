@@ -3,8 +3,8 @@
 
 #include <QDesktopServices>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QProcess>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QUrl>
 #include <chrono>

@@ -34,7 +34,9 @@ int main()
     const double needle = nanosecondsPerCall(
         [](int i) { sink = needleGeometry(-0.0000767 * (i & 15), 0.0025f).x2; }, calls);
     const double format = nanosecondsPerCall(
-        [](int i) { sink = double(formatPattern(-0.0000767 * (i & 15), "#0.0000000", ',').size()); },
+        [](int i) {
+            sink = double(formatPattern(-0.0000767 * (i & 15), "#0.0000000", ',').size());
+        },
         calls);
     std::printf("bridge solution      %8.1f ns\n", bridge);
     std::printf("needle update        %8.1f ns  (%.2f x bridge)\n", needle, needle / bridge);

@@ -78,7 +78,7 @@ void setBox(Form1 &form, const QList<int> &digits)
 /** Records the pictures a paint draws and where they land in device pixels. */
 class PixmapRecorder : public QPaintDevice
 {
-public:
+  public:
     struct Draw
     {
         QRectF device; // the target in device pixels
@@ -89,7 +89,7 @@ public:
     QPaintEngine *paintEngine() const override { return &m_engine; }
     QList<Draw> draws() const { return m_engine.draws; }
 
-protected:
+  protected:
     int metric(PaintDeviceMetric metric) const override
     {
         switch (metric) {
@@ -113,10 +113,10 @@ protected:
         }
     }
 
-private:
+  private:
     class Engine : public QPaintEngine
     {
-    public:
+      public:
         Engine() : QPaintEngine(QPaintEngine::AllFeatures) {}
         bool begin(QPaintDevice *) override { return true; }
         bool end() override { return true; }
@@ -141,7 +141,7 @@ private:
 class tst_Accessibility : public QObject
 {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase();
     void init();
     void cleanupTestCase();

@@ -538,7 +538,7 @@ void quietHandler(QtMsgType type, const QMessageLogContext &context, const QStri
 class tst_Fuzz : public QObject
 {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase();
     void randomActions();
 };

@@ -95,7 +95,7 @@ QStringList snapshot(const Form1 &form)
 class tst_Keyboard : public QObject
 {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase();
     void focusOrder_data();
     void focusOrder();

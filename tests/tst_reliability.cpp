@@ -102,7 +102,7 @@ QStringList serifFamilies()
 class tst_Reliability : public QObject
 {
     Q_OBJECT
-private slots:
+  private slots:
     void noDisplay();
     void benchFont_data();
     void benchFont();

@@ -14,7 +14,7 @@ class BenchCanvas;
  */
 class AnnouncingDesktop : public Desktop
 {
-public:
+  public:
     explicit AnnouncingDesktop(Desktop &desktop) : m_desktop(desktop) {}
 
     /** The bench that speaks for the boxes; none until the window has built it. */
@@ -31,7 +31,7 @@ public:
     void seedRandom() override { m_desktop.seedRandom(); }
     double randomUniform() override { return m_desktop.randomUniform(); }
 
-private:
+  private:
     Desktop &m_desktop;
     QPointer<BenchCanvas> m_bench;
 };

@@ -16,7 +16,7 @@ class QAccessibleInterface;
 class BenchCanvas : public QWidget
 {
     Q_OBJECT
-public:
+  public:
     explicit BenchCanvas(QWidget *parent = nullptr);
     ~BenchCanvas() override;
 
@@ -67,7 +67,7 @@ public:
     void itemVisibilityChanged(BenchItem *item);
     void itemValueChanged(BenchItem *item);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
@@ -78,7 +78,7 @@ protected:
     bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-private:
+  private:
     void addItem(std::unique_ptr<BenchItem> item);
     int currentStop() const;
     void setShowFocus(bool show);

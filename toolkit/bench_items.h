@@ -14,7 +14,7 @@ class BenchCanvas;
 /** One drawn control of the bench: not a widget, painted and hit-tested by its canvas. */
 class BenchItem
 {
-public:
+  public:
     explicit BenchItem(QString name) : m_name(std::move(name)) {}
     virtual ~BenchItem() = default;
     BenchItem(const BenchItem &) = delete;
@@ -46,12 +46,12 @@ public:
 
     void attach(BenchCanvas *canvas) { m_canvas = canvas; }
 
-protected:
+  protected:
     void changed();
     /** Repaints the item and tells screen readers that valueText() has changed. */
     void valueChanged();
 
-private:
+  private:
     QString m_name;
     QString m_toolTip;
     QString m_accessibleName;
@@ -62,7 +62,7 @@ private:
 /** A rectangle item whose left and top edges may be set to fractional pixels. */
 class BenchBox : public BenchItem
 {
-public:
+  public:
     BenchBox(QString name, QRectF geometry) : BenchItem(std::move(name)), m_geometry(geometry) {}
     double left() const { return m_geometry.left(); }
     double top() const { return m_geometry.top(); }
@@ -72,14 +72,14 @@ public:
     void setTop(double top);
     QRectF bounds() const override { return m_geometry; }
 
-private:
+  private:
     QRectF m_geometry;
 };
 
 /** A picture shown at its own size from an SVG resource. */
 class BenchImage : public BenchBox
 {
-public:
+  public:
     BenchImage(QString name, QRectF geometry, QString resource)
         : BenchBox(std::move(name), geometry), m_resource(std::move(resource))
     {
@@ -87,14 +87,14 @@ public:
     const QString &resource() const { return m_resource; }
     void paint(QPainter &painter) const override;
 
-private:
+  private:
     QString m_resource;
 };
 
 /** A text label: framed or plain, filled or transparent. */
 class BenchLabel : public BenchBox
 {
-public:
+  public:
     BenchLabel(QString name, QRectF geometry, QString caption)
         : BenchBox(std::move(name), geometry), m_caption(std::move(caption))
     {
@@ -113,14 +113,14 @@ public:
 
     void paint(QPainter &painter) const override;
 
-private:
+  private:
     QString m_caption;
 };
 
 /** A wire or the needle: a 3-pixel line between two end points; takes no clicks. */
 class BenchLine : public BenchItem
 {
-public:
+  public:
     BenchLine(QString name, QPointF p1, QPointF p2, QColor color = Qt::black)
         : BenchItem(std::move(name)), m_p1(p1), m_p2(p2), m_color(color)
     {
@@ -139,7 +139,7 @@ public:
     QRectF bounds() const override { return QRectF(m_p1, m_p2).normalized(); }
     void paint(QPainter &painter) const override;
 
-private:
+  private:
     QPointF m_p1, m_p2;
     QColor m_color;
 };

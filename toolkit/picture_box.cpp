@@ -6,8 +6,7 @@
 #include <QAccessible>
 #include <QPainter>
 
-PictureBox::PictureBox(QWidget *parent)
-    : QFrame(parent), m_back(240, 240, 240), m_fore(Qt::black)
+PictureBox::PictureBox(QWidget *parent) : QFrame(parent), m_back(240, 240, 240), m_fore(Qt::black)
 {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(2);

@@ -9,7 +9,7 @@
 class PictureBox : public QFrame
 {
     Q_OBJECT
-public:
+  public:
     explicit PictureBox(QWidget *parent = nullptr);
 
     void setBackColor(const QColor &color);
@@ -25,10 +25,10 @@ public:
     QString text() const { return m_lines.join(QLatin1Char('\n')); }
     bool isShown() const { return !isHidden(); }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent *event) override;
 
-private:
+  private:
     QColor m_back;
     QColor m_fore;
     QStringList m_lines;

@@ -13,7 +13,7 @@
 class ScrollBar : public QScrollBar
 {
     Q_OBJECT
-public:
+  public:
     ScrollBar(Qt::Orientation orientation, int topOrLeft, int bottomOrRight, int value,
               QWidget *parent = nullptr);
 
@@ -29,13 +29,13 @@ public:
     /** Where one of the bar's parts (arrows, track, thumb) lies, in the bar's own pixels. */
     QRect partRect(QStyle::SubControl part) const;
 
-signals:
+  signals:
     void change();
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent *event) override;
 
-private:
+  private:
     int toRaw(int value) const;
     int fromRaw(int raw) const;
 
