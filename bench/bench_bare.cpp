@@ -1,4 +1,6 @@
 // The yardstick for start-up and memory: a bare Qt program with one main window and one label.
+#include "peak_memory.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -7,21 +9,6 @@
 #include <cstdio>
 
 namespace {
-
-// The high-water mark of this process's own memory; getrusage would count the parent's from
-// before the exec.
-long peakResidentKb()
-{
-    FILE *status = std::fopen("/proc/self/status", "r");
-    long kb = 0;
-    char line[256];
-    while (status && std::fgets(line, sizeof line, status))
-        if (std::sscanf(line, "VmHWM: %ld kB", &kb) == 1)
-            break;
-    if (status)
-        std::fclose(status);
-    return kb;
-}
 
 /** Reports the first frame painted into the label, with the peak resident memory, and quits. */
 class FirstFrame : public QObject

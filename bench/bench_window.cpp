@@ -1,5 +1,7 @@
 // Timings of the window: one user action end to end, start-up and memory against a bare Qt
 // program, the processor time of a reveal, and the artwork cache.
+#include "peak_memory.h"
+
 #include "app/form1.h"
 #include "app/real_desktop.h"
 #include "toolkit/bench_canvas.h"
@@ -20,21 +22,6 @@
 #include <vector>
 
 namespace {
-
-// The high-water mark of this process's own memory; getrusage would count the parent's from
-// before the exec.
-long peakResidentKb()
-{
-    FILE *status = std::fopen("/proc/self/status", "r");
-    long kb = 0;
-    char line[256];
-    while (status && std::fgets(line, sizeof line, status))
-        if (std::sscanf(line, "VmHWM: %ld kB", &kb) == 1)
-            break;
-    if (status)
-        std::fclose(status);
-    return kb;
-}
 
 /** Answers every box at once and opens nothing. */
 class QuietDesktop : public Desktop
