@@ -53,3 +53,17 @@ inline void clickBar(ScrollBar *bar, QStyle::SubControl part)
 {
     QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->partRect(part).center());
 }
+
+/** What the bench shows now, by the names of its controls, sorted. */
+inline QStringList shownControls(Form1 &form)
+{
+    QStringList shown;
+    for (const auto &item : form.bench->items())
+        if (item->isVisible())
+            shown << item->name();
+    for (QObject *child : form.bench->children())
+        if (auto *w = qobject_cast<QWidget *>(child); w && !w->isHidden())
+            shown << w->objectName();
+    shown.sort();
+    return shown;
+}

@@ -15,20 +15,6 @@ namespace {
 const auto top = QStyle::SC_ScrollBarSubLine;    // the top (or left) arrow
 const auto bottom = QStyle::SC_ScrollBarAddLine; // the bottom (or right) arrow
 
-// What each of the four views shows, by the names of its controls.
-QStringList shownControls(Form1 &form)
-{
-    QStringList shown;
-    for (const auto &item : form.bench->items())
-        if (item->isVisible())
-            shown << item->name();
-    for (QObject *child : form.bench->children())
-        if (auto *w = qobject_cast<QWidget *>(child); w && !w->isHidden())
-            shown << w->objectName();
-    shown.sort();
-    return shown;
-}
-
 void closeKeyAndSetBox(Form1 &form, int d1, int d2, int d3, int d4, int d5, int d6)
 {
     if (form.state.rabota == 0)

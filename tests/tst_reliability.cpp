@@ -342,13 +342,7 @@ void tst_Reliability::overloadFromEveryInstrument()
     QCOMPARE(form.Picture3->text(), "0" + sep + "00");
     QCOMPARE(form.Line17->X2(), 279.0);
     QCOMPARE(form.Line17->Y2(), 278.0);
-    QStringList shown;
-    for (const auto &item : form.bench->items())
-        if (item->isVisible())
-            shown << item->name();
-    for (QObject *child : form.bench->children())
-        if (auto *w = qobject_cast<QWidget *>(child); w && !w->isHidden())
-            shown << w->objectName();
+    const QStringList shown = shownControls(form);
     QCOMPARE(QSet<QString>(shown.begin(), shown.end()),
              QSet<QString>(startUpView.begin(), startUpView.end()));
     const QStringList broken = bench.violations();
