@@ -22,6 +22,10 @@ Form2::Form2() : QWidget(nullptr)
     Label1->setGeometry(8, 200, 209, 81);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label1->setWordWrap(true);
+    // Six lines of 36 characters fill the label in a small dialog font of 11 pixels.
+    QFont font = Label1->font();
+    font.setPixelSize(11);
+    Label1->setFont(font);
     m_caption = Label1->text();
 }
 

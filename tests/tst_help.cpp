@@ -255,6 +255,11 @@ void tst_Help::authorsWindow()
     QVERIFY(!authors->Image1->pixmap().isNull());
     QCOMPARE(authors->Label1->geometry(), QRect(8, 200, 209, 81));
     QCOMPARE(authors->label1Caption(), ::authorsText());
+    // All six lines fit the label, none of them wrapped.
+    const QRect text = authors->Label1->fontMetrics().boundingRect(
+        authors->Label1->contentsRect(), Qt::AlignLeft | Qt::TextWordWrap, authors->Label1->text());
+    QVERIFY(text.height() <= authors->Label1->height());
+    QCOMPARE(text.height(), 6 * authors->Label1->fontMetrics().lineSpacing());
     QVERIFY(bench.desktop.boxes.isEmpty());
     QVERIFY(bench->isEnabled()); // the bench goes on working
 }
