@@ -41,6 +41,18 @@ QImage renderImage(const QString &resource, QSize size, qreal devicePixelRatio)
     return image;
 }
 
+// The picture as the build drew it for this ratio, when it did: ":/assets/jockey.svg" at ratio 2
+// is ":/prerendered/jockey@2x.png".
+QString prerenderedPath(const QString &resource, qreal devicePixelRatio)
+{
+    if (devicePixelRatio != 1 && devicePixelRatio != 2)
+        return QString();
+    const QString path = QStringLiteral(":/prerendered/%1@%2x.png")
+                             .arg(QFileInfo(resource).baseName())
+                             .arg(int(devicePixelRatio));
+    return QFileInfo::exists(path) ? path : QString();
+}
+
 } // namespace
 
 SvgCache &SvgCache::instance()
@@ -49,9 +61,10 @@ SvgCache &SvgCache::instance()
     return cache;
 }
 
-// Rendering the artwork is most of the work before the first frame: it runs on the other cores
-// while the window is built and laid out, biggest pictures first. The icon is drawn by Qt's icon
-// engine and the portrait only when the Authors window opens, so neither is fetched here.
+// Rendering the artwork is most of the work before the first frame: at ratios the build has not
+// drawn it for, it runs on the other cores while the window is built, biggest pictures first. The
+// icon is drawn by Qt's icon engine and the portrait only when the Authors window opens, so neither
+// is fetched here.
 void SvgCache::startPrefetch()
 {
     m_prefetchStarted = true;
@@ -61,7 +74,8 @@ void SvgCache::startPrefetch()
     for (QDirIterator it(QStringLiteral(":/assets"), {QStringLiteral("*.svg")}); it.hasNext();) {
         const QFileInfo picture(it.next());
         if (picture.baseName() != QLatin1String("icon") &&
-            picture.baseName() != QLatin1String("portrait"))
+            picture.baseName() != QLatin1String("portrait") &&
+            prerenderedPath(picture.filePath(), qGuiApp->devicePixelRatio()).isEmpty())
             pictures << picture;
     }
     std::sort(pictures.begin(), pictures.end(),
@@ -96,6 +110,17 @@ QPixmap SvgCache::pixmap(const QString &resource, QSize size, qreal devicePixelR
     if (it != m_pixmaps.constEnd()) {
         ++m_hits;
         return *it;
+    }
+    // A picture the build drew at this size and ratio is copied as it is.
+    if (const QString drawn = prerenderedPath(resource, devicePixelRatio); !drawn.isEmpty()) {
+        QImage image(drawn);
+        if (image.size() == (QSizeF(size) * devicePixelRatio).toSize()) {
+            image.setDevicePixelRatio(devicePixelRatio);
+            ++m_renders;
+            const QPixmap pixmap = QPixmap::fromImage(std::move(image));
+            m_pixmaps.insert(key, pixmap);
+            return pixmap;
+        }
     }
     // A picture rendered in the background is taken in at the size and ratio it has.
     if (auto pending = m_pending.find(resource); pending != m_pending.end()) {

@@ -1,0 +1,89 @@
+// Tests of the artwork cache: pictures drawn at build time match the run-time rendering.
+#include "toolkit/svg_cache.h"
+
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QPainter>
+#include <QSvgRenderer>
+#include <QtTest>
+
+namespace {
+
+QImage renderNow(const QString &resource, QSize size, qreal ratio)
+{
+    QSvgRenderer renderer(resource);
+    QImage image((QSizeF(size) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    renderer.render(&painter);
+    return image;
+}
+
+int largestDifference(const QImage &a, const QImage &b)
+{
+    int worst = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            worst = std::max({worst, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                              std::abs(qBlue(p) - qBlue(q)), std::abs(qAlpha(p) - qAlpha(q))});
+        }
+    return worst;
+}
+
+} // namespace
+
+class tst_SvgCache : public QObject
+{
+    Q_OBJECT
+  private slots:
+    void pictures_data();
+    void pictures();
+    void otherSizesAreRendered();
+};
+
+void tst_SvgCache::pictures_data()
+{
+    QTest::addColumn<QString>("resource");
+    QTest::addColumn<double>("ratio");
+    int found = 0;
+    for (QDirIterator it(":/assets", {"*.svg"}); it.hasNext();) {
+        const QString resource = it.next();
+        const QString name = QFileInfo(resource).baseName();
+        if (name == "icon" || name == "portrait")
+            continue;
+        ++found;
+        for (double ratio : {1.0, 1.5, 2.0})
+            QTest::newRow(qPrintable(QStringLiteral("%1 at %2").arg(name).arg(ratio)))
+                << resource << ratio;
+    }
+    QCOMPARE(found, 10);
+}
+
+// Whether drawn at build time (ratios 1 and 2) or now (1.5), each picture is the SVG rendered at
+// its physical size, pixel for pixel.
+void tst_SvgCache::pictures()
+{
+    QFETCH(QString, resource);
+    QFETCH(double, ratio);
+    const QSize size = QSvgRenderer(resource).defaultSize();
+    const QPixmap pixmap = SvgCache::instance().pixmap(resource, size, ratio);
+    QCOMPARE(pixmap.devicePixelRatio(), ratio);
+    QCOMPARE(pixmap.size(), (QSizeF(size) * ratio).toSize());
+    const QImage expected = renderNow(resource, size, ratio);
+    QVERIFY(largestDifference(pixmap.toImage().convertToFormat(expected.format()), expected) <= 1);
+    const int hits = SvgCache::instance().hits();
+    SvgCache::instance().pixmap(resource, size, ratio);
+    QCOMPARE(SvgCache::instance().hits(), hits + 1); // the second request is a copy
+}
+
+void tst_SvgCache::otherSizesAreRendered()
+{
+    const QPixmap pixmap = SvgCache::instance().pixmap(":/assets/icon.svg", QSize(48, 48), 2);
+    QCOMPARE(pixmap.size(), QSize(96, 96));
+    QVERIFY(SvgCache::instance().pixmap(":/assets/missing.svg", QSize(10, 10), 1).isNull());
+}
+
+QTEST_MAIN(tst_SvgCache)
+#include "tst_svg_cache.moc"
