@@ -1,6 +1,6 @@
 // Timings of the window: one user action end to end, start-up and memory against a bare Qt
 // program, the processor time of a reveal, and the artwork cache.
-#include "peak_memory.h"
+#include "first_frame.h"
 
 #include "app/form1.h"
 #include "app/real_desktop.h"
@@ -59,34 +59,6 @@ double cpuSeconds()
  * Reports the bench's first painted frame, with the peak resident memory, and quits; on the
  * error stream it tells how long the window took to build, to load and to paint that frame.
  */
-class FirstFrame : public QObject
-{
-  public:
-    QElapsedTimer clock;
-    double built = 0, loaded = 0;
-
-  protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint && !m_seen) {
-            m_seen = true;
-            const double paintStart = clock.nsecsElapsed() / 1e6;
-            QTimer::singleShot(0, [this, paintStart] {
-                std::fprintf(stderr,
-                             "built %.1f ms, loaded %.1f ms, first paint from %.1f to %.1f ms\n",
-                             built, loaded, paintStart, clock.nsecsElapsed() / 1e6);
-                std::printf("painted %ld\n", peakResidentKb());
-                std::fflush(stdout);
-                QCoreApplication::exit(0);
-            });
-        }
-        return false;
-    }
-
-  private:
-    bool m_seen = false;
-};
-
 // The bench program as main() starts it, stopped at its first frame.
 int firstFrame(int argc, char *argv[])
 {
