@@ -10,7 +10,7 @@
 #include "toolkit/scroll_bar.h"
 #include "toolkit/timer.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QIcon>
 #include <QLayout>
 #include <QLocale>
@@ -58,6 +58,9 @@ Form1::Form1(Desktop &desktop, QWidget *parent)
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     connectHandlers();
     buildKeyboardAccess();
+    // No control of the bench has a context menu, nor has the window.
+    setContextMenuPolicy(Qt::PreventContextMenu);
+    connect(qApp, &QGuiApplication::commitDataRequest, this, &Form1::commitData);
 }
 
 Form1::~Form1()
@@ -282,10 +285,9 @@ void Form1::connectHandlers()
     connect(mnuHelpAbout, &QAction::triggered, this, run(&Form1::mnuHelpAbout_Click));
 }
 
-char Form1::decimalSeparator() const
+std::string Form1::decimalSeparator() const
 {
-    const QString point = locale().decimalPoint();
-    return point.size() == 1 && point.at(0).unicode() < 128 ? point.at(0).toLatin1() : '.';
+    return locale().decimalPoint().toStdString();
 }
 
 QString Form1::format(double value, const char *pattern) const

@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QString>
 #include <memory>
+#include <string>
 #include <vector>
 
 class AnnouncingDesktop;
@@ -20,6 +21,7 @@ class PictureBox;
 class QAction;
 class QEventLoop;
 class QMenu;
+class QSessionManager;
 class ScrollBar;
 class Timer;
 
@@ -114,30 +116,33 @@ class Form1 : public QMainWindow
     double waitScale = 1.0;
     /** True once the user has confirmed closing: nothing more runs on the bench. */
     bool isEnding() const { return m_ending; }
-    /** The user's decimal separator, as the readouts write it. */
-    char decimalSeparator() const;
+    /** The user's decimal separator in UTF-8, as the readouts write it (not always one byte). */
+    std::string decimalSeparator() const;
     /** The value in one of the readouts' number patterns. */
     QString format(double value, const char *pattern) const;
     /** Centres the whole window, frame and menu bar included, on its screen. */
     void centreOnScreen();
 
+    /** The session is ending: asks as closing the window does; true when the user said No. */
+    bool sessionEnding();
+
   protected:
     void closeEvent(QCloseEvent *event) override;
-    void showEvent(QShowEvent *event) override;
 
   private:
     void buildBench();
     void buildMenus();
     void connectHandlers();
     void buildKeyboardAccess();
+    void commitData(QSessionManager &manager);
     void openDocument(const QString &fileName);
+    void cannotOpen(const QString &fileName);
     void showError(const QString &text);
 
     std::unique_ptr<AnnouncingDesktop> m_announcer; // boxes reach screen readers as well
     Desktop &m_desktop;
     std::vector<QEventLoop *> m_pauses;
     bool m_ending = false;
-    bool m_recentred = false;
 
     friend class Form1Access;
 };

@@ -2,11 +2,20 @@
 #include "app/form2.h"
 
 #include "toolkit/svg_cache.h"
+#include "toolkit/window_placement.h"
 
+#include <QFontMetrics>
 #include <QIcon>
 #include <QLabel>
-#include <QPointer>
-#include <QTimer>
+
+namespace {
+
+// The credits' own font: a sans serif that the set-up installs, so that the label looks the same
+// whatever the desktop's default font is.
+const QString kCreditsFamily = QStringLiteral("Liberation Sans");
+const int kCreditsPixelSize = 11;
+
+} // namespace
 
 Form2::Form2() : QWidget(nullptr)
 {
@@ -22,11 +31,12 @@ Form2::Form2() : QWidget(nullptr)
     Label1->setGeometry(8, 200, 209, 81);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label1->setWordWrap(true);
-    // Six lines of 36 characters fill the label in a small dialog font of 11 pixels.
-    QFont font = Label1->font();
-    font.setPixelSize(11);
-    Label1->setFont(font);
     m_caption = Label1->text();
+    fitLabel1Font();
+    placeWhenFramed(this, [this] {
+        if (m_centredOver)
+            centreOver(m_centredOver);
+    });
 }
 
 void Form2::setLabel1Caption(const QString &caption)
@@ -34,6 +44,26 @@ void Form2::setLabel1Caption(const QString &caption)
     m_caption = caption;
     QString shown = caption;
     Label1->setText(shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    fitLabel1Font();
+}
+
+// Six lines of 36 characters fill the label: the font steps down from its usual size until every
+// line fits the label's width unbroken and all of them its height.
+void Form2::fitLabel1Font()
+{
+    QFont font(kCreditsFamily);
+    font.setStyleHint(QFont::SansSerif);
+    const QStringList lines = Label1->text().split(QLatin1Char('\n'));
+    for (int size = kCreditsPixelSize; size >= 6; --size) {
+        font.setPixelSize(size);
+        const QFontMetrics metrics(font);
+        int widest = 0;
+        for (const QString &line : lines)
+            widest = std::max(widest, metrics.horizontalAdvance(line));
+        if (widest <= Label1->width() && metrics.lineSpacing() * lines.size() <= Label1->height())
+            break;
+    }
+    Label1->setFont(font);
 }
 
 void Form2::centreOver(const QWidget *window)
@@ -44,17 +74,4 @@ void Form2::centreOver(const QWidget *window)
     const float left = (outer.width() - own.width()) / 2.0f + outer.x();
     const float top = (outer.height() - own.height()) / 2.0f + outer.y();
     move(static_cast<int>(left), static_cast<int>(top));
-}
-
-// The frame is known only once the window is on screen: centre again then.
-void Form2::showEvent(QShowEvent *event)
-{
-    QWidget::showEvent(event);
-    QPointer<const QWidget> over = m_centredOver;
-    for (int delay : {0, 50, 200}) {
-        QTimer::singleShot(delay, this, [this, over] {
-            if (over && isVisible())
-                centreOver(over);
-        });
-    }
 }

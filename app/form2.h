@@ -1,6 +1,7 @@
 // The Authors window: a portrait and the credits.
 #pragma once
 
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
@@ -22,10 +23,9 @@ class Form2 : public QWidget
     /** Puts the centre of this window, frame included, on the centre of `window`. */
     void centreOver(const QWidget *window);
 
-  protected:
-    void showEvent(QShowEvent *event) override;
-
   private:
+    void fitLabel1Font();
+
     QString m_caption;
-    const QWidget *m_centredOver = nullptr;
+    QPointer<const QWidget> m_centredOver;
 };

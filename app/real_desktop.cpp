@@ -9,10 +9,23 @@
 #include <QUrl>
 #include <chrono>
 
+RealDesktop::RealDesktop(QString opener) : m_opener(std::move(opener))
+{
+#ifndef Q_OS_WIN
+    if (m_opener.isEmpty())
+        m_opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+#endif
+}
+
 Desktop::Answer RealDesktop::messageBox(QWidget *parent, const QString &text,
                                         const QString &caption, Buttons buttons)
 {
-    QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::NoButton, parent);
+    // Each line of the text stays one line: only its own line breaks end a line.
+    QString lines = text.toHtmlEscaped();
+    lines.remove(QLatin1Char('\r')).replace(QLatin1Char('\n'), QStringLiteral("<br>"));
+    lines = QStringLiteral("<p style=\"white-space:pre\">%1</p>").arg(lines);
+    QMessageBox box(QMessageBox::NoIcon, caption, lines, QMessageBox::NoButton, parent);
+    box.setTextFormat(Qt::RichText);
     if (buttons == Buttons::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::Yes);
@@ -30,9 +43,27 @@ Desktop::Answer RealDesktop::messageBox(QWidget *parent, const QString &text,
     return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
 }
 
-bool RealDesktop::openDocument(const QString &path)
+// The opener hands the document to the desktop's viewer; its exit status says whether it could.
+// It is not waited for: a failure arrives later and runs `failed`.
+bool RealDesktop::openDocument(const QString &path, QObject *context, std::function<void()> failed)
 {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    if (m_opener.isEmpty())
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    auto *opener = new QProcess(context);
+    opener->setStandardOutputFile(QProcess::nullDevice());
+    opener->setStandardErrorFile(QProcess::nullDevice());
+    QObject::connect(opener, &QProcess::finished, context,
+                     [opener, failed = std::move(failed)](int code, QProcess::ExitStatus status) {
+                         opener->deleteLater();
+                         if (status != QProcess::NormalExit || code != 0)
+                             failed();
+                     });
+    opener->start(m_opener, {path});
+    if (!opener->waitForStarted()) {
+        delete opener;
+        return false;
+    }
+    return true;
 }
 
 bool RealDesktop::startProgram(const QString &program, const QStringList &arguments)

@@ -8,17 +8,24 @@
 #include "toolkit/picture_box.h"
 #include "toolkit/scroll_bar.h"
 #include "toolkit/timer.h"
+#include "toolkit/window_placement.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QLayout>
 #include <QScreen>
-#include <QTimer>
+#include <QSessionManager>
 
 void Form1::start()
 {
     Form_Load();
+    // Form_Load centres the window before its frame exists; once the window manager has framed
+    // it, it is centred once more with the frame's true size, and never again.
+    placeWhenFramed(this, [this] {
+        if (!m_ending)
+            centreOnScreen();
+    });
     show();
 }
 
@@ -34,17 +41,17 @@ void Form1::Form_Load()
     state.Imax = 3;
     state.Igmax = 0.0025f;
     state.Edc = 8;
-    HScroll3->setValue(static_cast<int>(state.Edc)); // runs HScroll3_Change
+    HScroll3->setBenchValue(static_cast<int>(state.Edc)); // runs HScroll3_Change
     state.r = 10;
-    HScroll4->setValue(roundHalfEven(state.r)); // runs HScroll4_Change
+    HScroll4->setBenchValue(roundHalfEven(state.r)); // runs HScroll4_Change
     state.Reo_max = 150;
-    VScroll7->setValue(150); // runs VScroll7_Change, which sets the rheostat to 112
+    VScroll7->setBenchValue(150); // runs VScroll7_Change, which sets the rheostat to 112
     // The rheostat keeps 112.5 until the bar is first moved; the bar already shows 112.
     state.Reo = static_cast<float>(state.Reo_max * 3 / 4);
-    HScroll2->setValue(roundHalfEven(state.Reo));
+    HScroll2->setBenchValue(roundHalfEven(state.Reo));
     state.R_dlina = 0.5;
     // HScroll1 already stands at 100, so its change procedure does not run: place the slider here.
-    HScroll1->setValue(static_cast<int>(200 * state.R_dlina));
+    HScroll1->setBenchValue(static_cast<int>(200 * state.R_dlina));
     polzun();
     R_left_right();
     Picture1->setBackColor(QColor(0, 0, 0));
@@ -82,6 +89,24 @@ void Form1::Form_Unload(int &Cancel)
     QCoreApplication::quit();
 }
 
+// Log-off and shutdown ask the bench to close too, where the session lets it ask the user.
+void Form1::commitData(QSessionManager &manager)
+{
+    if (!manager.allowsInteraction())
+        return;
+    const bool cancelled = sessionEnding();
+    manager.release();
+    if (cancelled)
+        manager.cancel();
+}
+
+bool Form1::sessionEnding()
+{
+    int Cancel = 0;
+    Form_Unload(Cancel);
+    return Cancel != 0;
+}
+
 void Form1::closeEvent(QCloseEvent *event)
 {
     int Cancel = 0;
@@ -104,19 +129,4 @@ void Form1::centreOnScreen()
     const float left = (area.width() - frame.width()) / 2.0f;
     const float top = (area.height() - frame.height()) / 2.0f;
     move(area.x() + static_cast<int>(left), area.y() + static_cast<int>(top));
-}
-
-// Under a window manager the frame is known only once the window is on screen: centre again then.
-void Form1::showEvent(QShowEvent *event)
-{
-    QMainWindow::showEvent(event);
-    if (m_recentred)
-        return;
-    m_recentred = true;
-    for (int delay : {0, 50, 200, 500}) {
-        QTimer::singleShot(delay, this, [this] {
-            if (!m_ending && isVisible())
-                centreOnScreen();
-        });
-    }
 }

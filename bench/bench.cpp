@@ -35,7 +35,7 @@ int main()
         [](int i) { sink = needleGeometry(-0.0000767 * (i & 15), 0.0025f).x2; }, calls);
     const double format = nanosecondsPerCall(
         [](int i) {
-            sink = double(formatPattern(-0.0000767 * (i & 15), "#0.0000000", ',').size());
+            sink = double(formatPattern(-0.0000767 * (i & 15), "#0.0000000", ",").size());
         },
         calls);
     std::printf("bridge solution      %8.1f ns\n", bridge);

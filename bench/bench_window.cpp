@@ -32,7 +32,7 @@ class QuietDesktop : public Desktop
         ++boxes;
         return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
     }
-    bool openDocument(const QString &) override { return false; }
+    bool openDocument(const QString &, QObject *, std::function<void()>) override { return false; }
     bool startProgram(const QString &, const QStringList &) override { return false; }
     QString textEditor() override { return QString(); }
     void seedRandom() override {}
@@ -141,9 +141,9 @@ void actions(Form1 &form, int count)
     for (int i = 0; i < count; ++i) {
         clock.start();
         if (i % 2 == 0)
-            form.HScroll1->setValue(form.HScroll1->value() == 100 ? 101 : 100);
+            form.HScroll1->setBenchValue(form.HScroll1->benchValue() == 100 ? 101 : 100);
         else
-            form.VScroll6->setValue((form.VScroll6->value() + 1) % 10);
+            form.VScroll6->setBenchValue((form.VScroll6->benchValue() + 1) % 10);
         const qint64 handled = clock.nsecsElapsed();
         {
             QPainter painter(&image);
@@ -197,7 +197,7 @@ int main(int argc, char *argv[])
     ScrollBar *decades[] = {form.VScroll1, form.VScroll2, form.VScroll3,
                             form.VScroll4, form.VScroll5, form.VScroll6};
     for (int k = 0; k < 6; ++k)
-        decades[k]->setValue(digits[k]);
+        decades[k]->setBenchValue(digits[k]);
     form.Image1_Click();
 
     {

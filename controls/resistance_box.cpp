@@ -10,8 +10,8 @@ namespace {
 // One decade turned: its digit from the bar, shown on its knob.
 template <typename Digit> void setDecade(Digit &digit, const ScrollBar *bar, BenchLabel *label)
 {
-    digit = static_cast<Digit>(bar->value());
-    label->setCaption(QString::number(bar->value()));
+    digit = static_cast<Digit>(bar->benchValue());
+    label->setCaption(QString::number(bar->benchValue()));
 }
 
 } // namespace

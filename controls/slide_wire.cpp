@@ -8,7 +8,7 @@
 // Moving the slider: new arms, then a full recomputation. Also the general entry for one.
 void Form1::HScroll1_Change()
 {
-    state.R_dlina = HScroll1->value() * 0.005;
+    state.R_dlina = HScroll1->benchValue() * 0.005;
     Lbldv->setCaption(QString::fromStdString(sliderCaption(state.R_dlina, decimalSeparator())));
     polzun();
     R_left_right();
@@ -18,8 +18,8 @@ void Form1::HScroll1_Change()
 // The slider picture, its lead and its readout follow the bar's thumb, in fractional pixels.
 void Form1::polzun()
 {
-    const float X = static_cast<float>(static_cast<double>(HScroll1->value()) / HScroll1->max() *
-                                           HScroll1->width() +
+    const float X = static_cast<float>(static_cast<double>(HScroll1->benchValue()) /
+                                           HScroll1->endValue() * HScroll1->width() +
                                        HScroll1->x());
     Line1->setX1(X);
     Image4->setLeft(Line1->X1() - Image4->width() / 2);
@@ -38,10 +38,11 @@ void Form1::R_left_right()
 
 void Form1::HScroll2_Change()
 {
-    state.Reo = static_cast<float>(HScroll2->value());
+    state.Reo = static_cast<float>(HScroll2->benchValue());
     Lbl_reo->setCaption(QString::fromStdString(formatGeneral(state.Reo, decimalSeparator())));
     // The readout rides centred over the thumb.
-    Lbl_reo->setLeft(static_cast<double>(HScroll2->value()) / HScroll2->max() * HScroll2->width() +
+    Lbl_reo->setLeft(static_cast<double>(HScroll2->benchValue()) / HScroll2->endValue() *
+                         HScroll2->width() +
                      HScroll2->x() - Lbl_reo->width() / 2);
     raschet();
 }
@@ -49,9 +50,11 @@ void Form1::HScroll2_Change()
 // A new rheostat maximum resets the rheostat to three quarters of it.
 void Form1::VScroll7_Change()
 {
-    state.Reo_max = VScroll7->value();
-    LblReomax->setCaption(QString::fromStdString(formatGeneral(state.Reo_max, '.')));
-    HScroll2->setMax(static_cast<int>(state.Reo_max));
-    HScroll2->setValue(roundHalfEven(HScroll2->max() / 4.0 * 3));
+    state.Reo_max = VScroll7->benchValue();
+    // The maximum is shown as plain decimal text, not in the locale's general form; a whole number
+    // of ohms has no separator to show either way.
+    LblReomax->setCaption(QString::fromStdString(formatGeneral(state.Reo_max, ".")));
+    HScroll2->setEndValue(static_cast<int>(state.Reo_max));
+    HScroll2->setBenchValue(roundHalfEven(HScroll2->endValue() / 4.0 * 3));
     HScroll2_Change();
 }

@@ -11,13 +11,13 @@
 
 void Form1::HScroll3_Change()
 {
-    state.Edc = HScroll3->value();
+    state.Edc = HScroll3->benchValue();
     LblEdc->setCaption(QString::fromStdString(formatGeneral(state.Edc, decimalSeparator())));
 }
 
 void Form1::HScroll4_Change()
 {
-    state.r = static_cast<float>(HScroll4->value());
+    state.r = static_cast<float>(HScroll4->benchValue());
     Lblr->setCaption(QString::fromStdString(formatGeneral(state.r, decimalSeparator())));
 }
 

@@ -37,10 +37,18 @@ void Form1::openDocument(const QString &fileName)
     const QString path = findDocument(fileName, programFolder);
     if (path.isEmpty())
         showError(missingDocument(fileName));
-    else if (!m_desktop.openDocument(path))
-        showError(QStringLiteral("Не удалось открыть файл «%1»: не найдена программа для его "
-                                 "просмотра.")
-                      .arg(fileName));
+    else if (!m_desktop.openDocument(path, this, [this, fileName] {
+                 if (!m_ending)
+                     cannotOpen(fileName);
+             }))
+        cannotOpen(fileName);
+}
+
+void Form1::cannotOpen(const QString &fileName)
+{
+    showError(
+        QStringLiteral("Не удалось открыть файл «%1»: не найдена программа для его просмотра.")
+            .arg(fileName));
 }
 
 void Form1::mnuFileSpravka1_Click()

@@ -64,17 +64,21 @@ template <typename T> std::string shortestFixed(T value)
     return std::string(buf, res.ptr);
 }
 
-std::string withSeparator(std::string text, char decimalSeparator)
+std::string withSeparator(const std::string &text, std::string_view decimalSeparator)
 {
-    for (char &c : text)
+    std::string out;
+    for (char c : text) {
         if (c == '.')
-            c = decimalSeparator;
-    return text;
+            out += decimalSeparator;
+        else
+            out += c;
+    }
+    return out;
 }
 
 } // namespace
 
-std::string formatPattern(double value, std::string_view pattern, char decimalSeparator)
+std::string formatPattern(double value, std::string_view pattern, std::string_view decimalSeparator)
 {
     const size_t point = pattern.find('.');
     const std::string_view intPattern = pattern.substr(0, point);
@@ -87,12 +91,11 @@ std::string formatPattern(double value, std::string_view pattern, char decimalSe
 
     std::string intPart, fracPart;
     roundedDigits(value, decimals, intPart, fracPart);
-    const bool zero = intPart.empty() && fracPart.find_first_not_of('0') == std::string::npos;
     if (static_cast<int>(intPart.size()) < minIntDigits)
         intPart.insert(0, static_cast<size_t>(minIntDigits) - intPart.size(), '0');
 
     std::string out;
-    if (value < 0 && !zero)
+    if (value < 0)
         out += '-';
     out += intPart;
     if (decimals > 0) {
@@ -102,12 +105,12 @@ std::string formatPattern(double value, std::string_view pattern, char decimalSe
     return out;
 }
 
-std::string formatGeneral(double value, char decimalSeparator)
+std::string formatGeneral(double value, std::string_view decimalSeparator)
 {
     return withSeparator(shortestFixed(value), decimalSeparator);
 }
 
-std::string formatGeneral(float value, char decimalSeparator)
+std::string formatGeneral(float value, std::string_view decimalSeparator)
 {
     return withSeparator(shortestFixed(value), decimalSeparator);
 }
@@ -120,14 +123,19 @@ std::string formatShortInvariant(double value)
     return (std::signbit(value) && value != 0 ? "-" : " ") + digits;
 }
 
-bool parseDecimal(std::string_view text, char decimalSeparator, double &value)
+bool parseDecimal(std::string_view text, std::string_view decimalSeparator, double &value)
 {
-    std::string plain(text);
-    for (char &c : plain) {
-        if (c == decimalSeparator)
-            c = '.';
-        else if (c == '.')
+    std::string plain;
+    for (size_t i = 0; i < text.size();) {
+        if (!decimalSeparator.empty() &&
+            text.substr(i, decimalSeparator.size()) == decimalSeparator) {
+            plain += '.';
+            i += decimalSeparator.size();
+        } else if (text[i] == '.') {
             return false; // a point is no separator under a decimal-comma locale
+        } else {
+            plain += text[i++];
+        }
     }
     const char *first = plain.data();
     const char *last = plain.data() + plain.size();
@@ -137,7 +145,7 @@ bool parseDecimal(std::string_view text, char decimalSeparator, double &value)
     return res.ec == std::errc() && res.ptr == last;
 }
 
-std::string sliderCaption(double R_dlina, char decimalSeparator)
+std::string sliderCaption(double R_dlina, std::string_view decimalSeparator)
 {
     double percent = 0;
     parseDecimal(formatPattern(100 * R_dlina, "00.0", decimalSeparator), decimalSeparator, percent);

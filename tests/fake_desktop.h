@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QStringList>
+#include <QTimer>
 #include <functional>
 
 class FakeDesktop : public Desktop
@@ -25,9 +26,11 @@ class FakeDesktop : public Desktop
             onBox();
         return buttons == Buttons::YesNo ? yesNoAnswer : Answer::Ok;
     }
-    bool openDocument(const QString &path) override
+    bool openDocument(const QString &path, QObject *context, std::function<void()> failed) override
     {
         opened << path;
+        if (viewerWorks && viewerFailsLater)
+            QTimer::singleShot(0, context, std::move(failed));
         return viewerWorks;
     }
     bool startProgram(const QString &program, const QStringList &arguments) override
@@ -65,6 +68,7 @@ class FakeDesktop : public Desktop
     QStringList opened;
     QList<QStringList> started;
     bool viewerWorks = true;
+    bool viewerFailsLater = false; // the opener starts, then reports that it could not open
     bool editorStarts = true;
     QString editor = QStringLiteral("gedit");
     int seeds = 0;

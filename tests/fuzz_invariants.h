@@ -82,7 +82,7 @@ inline QStringList benchViolations(const Form1 &form, const BenchHistory &histor
 {
     QStringList v;
     const CircuitState &s = form.state;
-    const char sep = form.decimalSeparator();
+    const std::string sep = form.decimalSeparator();
     const auto num = [](double x) { return QString::number(x, 'g', 17); };
     const auto whole = [](double x) { return std::isfinite(x) && std::floor(x) == x; };
     const auto expect = [&v](bool ok, const QString &what) {
@@ -117,23 +117,23 @@ inline QStringList benchViolations(const Form1 &form, const BenchHistory &histor
     expect(s.Rg == 2.3f && s.Imax == 3 && s.Igmax == 0.0025f, "a constant changed");
 
     // The state follows its bars.
-    expect(s.Edc == form.HScroll3->value(), "Edc is not HScroll3's value");
-    expect(s.r == float(form.HScroll4->value()), "r is not HScroll4's value");
-    expect(s.Reo_max == form.VScroll7->value() && form.HScroll2->max() == s.Reo_max,
+    expect(s.Edc == form.HScroll3->benchValue(), "Edc is not HScroll3's value");
+    expect(s.r == float(form.HScroll4->benchValue()), "r is not HScroll4's value");
+    expect(s.Reo_max == form.VScroll7->benchValue() && form.HScroll2->endValue() == s.Reo_max,
            "Reo_max is not VScroll7's value or HScroll2's maximum");
     expect(
-        s.Reo == float(form.HScroll2->value()) ||
-            (!history.rheostatMoved && s.Reo == 112.5f && form.HScroll2->value() == 112),
-        QStringLiteral("Reo = %1 with HScroll2 at %2").arg(num(s.Reo)).arg(form.HScroll2->value()));
+        s.Reo == float(form.HScroll2->benchValue()) ||
+            (!history.rheostatMoved && s.Reo == 112.5f && form.HScroll2->benchValue() == 112),
+        QStringLiteral("Reo = %1 with HScroll2 at %2").arg(num(s.Reo)).arg(form.HScroll2->benchValue()));
     const ScrollBar *decades[] = {form.VScroll1, form.VScroll2, form.VScroll3,
                                   form.VScroll4, form.VScroll5, form.VScroll6};
     for (int k = 0; k < 6; ++k)
-        expect(digits[k] == decades[k]->value(),
+        expect(digits[k] == decades[k]->benchValue(),
                QStringLiteral("R_m_%1 is not VScroll%1's value").arg(k + 1));
     const double sum = s.R_m_1 * 10000 + s.R_m_2 * 1000 + s.R_m_3 * 100 + s.R_m_4 * 10 +
                        s.R_m_5 * 1 + s.R_m_6 * 0.1;
     expect(s.R_m == static_cast<float>(sum), "R_m = " + num(s.R_m) + " is not the decades' sum");
-    expect(s.R_dlina == form.HScroll1->value() * 0.005, "R_dlina is not HScroll1's value");
+    expect(s.R_dlina == form.HScroll1->benchValue() * 0.005, "R_dlina is not HScroll1's value");
     expect(s.R_L == s.R_dlina * s.Rmax && s.R_R == static_cast<float>(s.Rmax - s.R_L),
            "the arms do not follow R_dlina");
 
@@ -141,7 +141,7 @@ inline QStringList benchViolations(const Form1 &form, const BenchHistory &histor
     shows("LblEdc", form.LblEdc->caption(), formatGeneral(s.Edc, sep));
     shows("Lblr", form.Lblr->caption(), formatGeneral(s.r, sep));
     shows("LblReomax", form.LblReomax->caption(), formatGeneral(s.Reo_max, sep));
-    shows("Lbl_reo", form.Lbl_reo->caption(), formatGeneral(float(form.HScroll2->value()), sep));
+    shows("Lbl_reo", form.Lbl_reo->caption(), formatGeneral(float(form.HScroll2->benchValue()), sep));
     const BenchLabel *digitLabels[] = {form.Lbl_R_m_1, form.lbl_R_m_2, form.lbl_R_m_3,
                                        form.Lbl_R_m_4, form.Lbl_R_m_5, form.Lbl_R_m_6};
     for (int k = 0; k < 6; ++k)
@@ -177,13 +177,13 @@ inline QStringList benchViolations(const Form1 &form, const BenchHistory &histor
                .arg(num(s.Ig)));
 
     // The slider and the rheostat's readout ride on their thumbs.
-    const float contact = static_cast<float>(static_cast<double>(form.HScroll1->value()) /
-                                                 form.HScroll1->max() * form.HScroll1->width() +
+    const float contact = static_cast<float>(static_cast<double>(form.HScroll1->benchValue()) /
+                                                 form.HScroll1->endValue() * form.HScroll1->width() +
                                              form.HScroll1->x());
     expect(form.Line1->X1() == contact && form.Image4->left() == contact - 17.5 &&
                form.Lbldv->left() == contact - 21.5,
            "the slider is off its bar's thumb");
-    const double over = static_cast<double>(form.HScroll2->value()) / form.HScroll2->max() *
+    const double over = static_cast<double>(form.HScroll2->benchValue()) / form.HScroll2->endValue() *
                             form.HScroll2->width() +
                         form.HScroll2->x() - form.Lbl_reo->width() / 2;
     expect(form.Lbl_reo->left() == over, "Lbl_reo is off the rheostat's thumb");

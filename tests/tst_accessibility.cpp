@@ -72,7 +72,7 @@ void setBox(Form1 &form, const QList<int> &digits)
     ScrollBar *decades[] = {form.VScroll1, form.VScroll2, form.VScroll3,
                             form.VScroll4, form.VScroll5, form.VScroll6};
     for (int k = 0; k < 6; ++k)
-        decades[k]->setValue(digits[k]);
+        decades[k]->setBenchValue(digits[k]);
 }
 
 /** Records the pictures a paint draws and where they land in device pixels. */
@@ -384,12 +384,12 @@ void tst_Accessibility::readoutsAnnounceChanges()
         return described == said.size() ? said : QStringList{"descriptions differ"};
     };
     heard.clear();
-    form.HScroll1->setValue(101);
+    form.HScroll1->setBenchValue(101);
     QCOMPARE(saidBy(form.Picture2), QStringList{form.Picture2->text()});
     QVERIFY(form.Picture2->text() != QStringLiteral("0.0000000"));
-    form.HScroll1->setValue(100);
+    form.HScroll1->setBenchValue(100);
     heard.clear();
-    form.HScroll2->setValue(50); // balanced: a new rheostat moves the source current only
+    form.HScroll2->setBenchValue(50); // balanced: a new rheostat moves the source current only
     QCOMPARE(saidBy(form.Picture2), QStringList());
     QCOMPARE(saidBy(form.Picture3), QStringList{form.Picture3->text()});
     QCOMPARE(saidBy(form.Picture1), QStringList());
@@ -434,7 +434,7 @@ void tst_Accessibility::refusalsAnnounced()
         setBox(form, {0, 1, 9, 6, 3, 0});
         clickItem(form, form.Lblvkl);
         clickItem(form, form.Image1);
-        form.HScroll1->setValue(200);
+        form.HScroll1->setBenchValue(200);
     }
     const QStringList boxes = bench.desktop.texts();
     QVERIFY(!boxes.isEmpty());

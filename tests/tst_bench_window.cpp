@@ -192,9 +192,9 @@ void tst_BenchWindow::widgets()
     auto *bar = form.findChild<ScrollBar *>(name);
     QVERIFY(bar);
     QCOMPARE(bar->geometry(), geometry);
-    QCOMPARE(bar->min(), top);
-    QCOMPARE(bar->max(), bottom);
-    QCOMPARE(bar->value(), value);
+    QCOMPARE(bar->startValue(), top);
+    QCOMPARE(bar->endValue(), bottom);
+    QCOMPARE(bar->benchValue(), value);
     QCOMPARE(bar->singleStep(), arrow);
     QCOMPARE(bar->pageStep(), page);
     QCOMPARE(bar->orientation(), vertical ? Qt::Vertical : Qt::Horizontal);
@@ -391,9 +391,9 @@ void tst_BenchWindow::overload()
     QFETCH(QString, message);
     LoadedBench bench;
     Form1 &form = *bench.form;
-    form.HScroll3->setValue(emf);
-    form.HScroll4->setValue(internal);
-    form.HScroll2->setValue(rheostat);
+    form.HScroll3->setBenchValue(emf);
+    form.HScroll4->setBenchValue(internal);
+    form.HScroll2->setBenchValue(rheostat);
     form.state.Rx = unknown;
     makeLive(form, 0);
     form.raschet();

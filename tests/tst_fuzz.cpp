@@ -127,10 +127,10 @@ class Fuzzer
         m_ended = false;
         ++m_windows;
         const QByteArray decimal = qgetenv("KORVEL_EXPECT_DECIMAL");
-        if (!decimal.isEmpty() && m_form->decimalSeparator() != decimal.at(0))
+        if (!decimal.isEmpty() && m_form->decimalSeparator() != decimal.toStdString())
             violation(QStringLiteral("the locale's separator is '%1', expected '%2'")
-                          .arg(m_form->decimalSeparator())
-                          .arg(decimal.at(0)));
+                          .arg(QString::fromStdString(m_form->decimalSeparator()),
+                               QString::fromUtf8(decimal)));
         check(QStringLiteral("start-up"), {});
     }
 
@@ -301,7 +301,7 @@ class Fuzzer
                           .arg(overloads)
                           .arg(rightArms);
         if (overloads > 0) {
-            const QString sep(QLatin1Char(form.decimalSeparator()));
+            const QString sep = QString::fromStdString(form.decimalSeparator());
             const CircuitState &s = form.state;
             if (s.rabota != 0 || s.istochnik != 0)
                 broken << QStringLiteral("after an overload the switches are not both off");
@@ -359,7 +359,7 @@ class Fuzzer
     {
         QList<ScrollBar *> bars;
         for (ScrollBar *bar : m_form->bench->findChildren<ScrollBar *>())
-            if (bar->isShown())
+            if (!bar->isHidden())
                 bars << bar;
         return bars;
     }
@@ -402,7 +402,7 @@ class Fuzzer
     {
         const QList<ScrollBar *> bars = shownBars();
         ScrollBar *bar = bars.at(below(int(bars.size())));
-        const int lo = std::min(bar->min(), bar->max()), hi = std::max(bar->min(), bar->max());
+        const int lo = std::min(bar->startValue(), bar->endValue()), hi = std::max(bar->startValue(), bar->endValue());
         int value;
         const int kind = below(10);
         if (kind == 0)
@@ -412,12 +412,12 @@ class Fuzzer
         else if (kind == 2)
             value = chance(50) ? lo - 1 - below(5) : hi + 1 + below(5); // held at the end
         else if (kind < 6)
-            value = bar->value() + below(7) - 3;
+            value = bar->benchValue() + below(7) - 3;
         else
             value = lo + below(hi - lo + 1);
         const QString what = QStringLiteral("%1 set to %2").arg(bar->objectName()).arg(value);
         note(what);
-        bar->setValue(value);
+        bar->setBenchValue(value);
         return what;
     }
 

@@ -1,10 +1,14 @@
 // Tests of the help commands: documents and their look-up, the instruction, About and Authors.
 #include "app/form2.h"
+#include "app/real_desktop.h"
 #include "bench_fixture.h"
 #include "help/about.h"
 
 #include <QLabel>
+#include <QMessageBox>
+#include <QProcess>
 #include <QTemporaryDir>
+#include <QTextDocument>
 
 namespace {
 
@@ -50,9 +54,14 @@ class tst_Help : public QObject
     void foundNowhere();
     void editorFails_data();
     void editorFails();
+    void opener_data();
+    void opener();
+    void aboutBoxLines();
     void aboutText();
     void authorsText();
     void authorsWindow();
+    void authorsUnderAnotherDefaultFont_data();
+    void authorsUnderAnotherDefaultFont();
     void authorsFollowTheBench();
 };
 
@@ -167,10 +176,13 @@ void tst_Help::editorFails_data()
     QTest::addColumn<QString>("editor");
     QTest::addColumn<bool>("starts");
     QTest::addColumn<bool>("viewer");
+    QTest::addColumn<bool>("viewerFailsLater");
     QTest::addColumn<QString>("named");
-    QTest::newRow("no editor on this desktop") << "" << true << true << "instruction.txt";
-    QTest::newRow("the editor cannot start") << "mousepad" << false << true << "mousepad";
-    QTest::newRow("no viewer for the documents") << "gedit" << true << false << "uprav.pdf";
+    QTest::newRow("no editor on this desktop") << "" << true << true << false << "instruction.txt";
+    QTest::newRow("the editor cannot start") << "mousepad" << false << true << false << "mousepad";
+    QTest::newRow("no viewer for the documents")
+        << "gedit" << true << false << false << "uprav.pdf";
+    QTest::newRow("the opener finds no viewer") << "gedit" << true << true << true << "uprav.pdf";
 }
 
 void tst_Help::editorFails()
@@ -178,6 +190,7 @@ void tst_Help::editorFails()
     QFETCH(QString, editor);
     QFETCH(bool, starts);
     QFETCH(bool, viewer);
+    QFETCH(bool, viewerFailsLater);
     QFETCH(QString, named);
     Folders folders;
     writeFiles(folders.work.path(), kDocuments);
@@ -185,14 +198,75 @@ void tst_Help::editorFails()
     bench.desktop.editor = editor;
     bench.desktop.editorStarts = starts;
     bench.desktop.viewerWorks = viewer;
-    if (viewer)
+    bench.desktop.viewerFailsLater = viewerFailsLater;
+    if (viewer && !viewerFailsLater)
         bench->mnuHelpInstruction->trigger();
     else
         bench->mnuHelpUprav->trigger();
-    QCOMPARE(bench.desktop.captions(), QStringList{"Ошибка"});
+    QTRY_COMPARE(bench.desktop.captions(), QStringList{"Ошибка"});
     QVERIFY2(bench.desktop.texts()[0].contains(named), qPrintable(bench.desktop.texts()[0]));
     QVERIFY(bench->isVisible());
     QVERIFY(!bench->isEnding());
+}
+
+// The desktop's opener hands the document on and reports by its exit status whether a viewer took
+// it; a stand-in opener plays both outcomes.
+void tst_Help::opener_data()
+{
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<bool>("failed");
+    QTest::newRow("a viewer took it") << 0 << false;
+    QTest::newRow("no viewer for PDF") << 3 << true;
+}
+
+void tst_Help::opener()
+{
+    QFETCH(int, exitCode);
+    QFETCH(bool, failed);
+    QTemporaryDir dir;
+    const QString script = dir.filePath("opener");
+    QFile file(script);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QStringLiteral("#!/bin/sh\necho \"$1\" > \"%1\"\nexit %2\n")
+                   .arg(dir.filePath("asked"))
+                   .arg(exitCode)
+                   .toUtf8());
+    file.close();
+    QVERIFY(file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    RealDesktop desktop(script);
+    QObject context;
+    int failures = 0;
+    QVERIFY(desktop.openDocument(dir.filePath("uprav.pdf"), &context, [&] { ++failures; }));
+    QTRY_VERIFY(QFile::exists(dir.filePath("asked")));
+    QTRY_VERIFY(context.findChildren<QProcess *>().isEmpty()); // the opener has finished
+    QCOMPARE(failures, failed ? 1 : 0);
+    QVERIFY(!RealDesktop(dir.filePath("missing"))
+                 .openDocument(dir.filePath("uprav.pdf"), &context, [&] { ++failures; }));
+}
+
+// In the real box every line of the About text stands on a line of its own.
+void tst_Help::aboutBoxLines()
+{
+    RealDesktop desktop;
+    QStringList shown;
+    bool unbroken = false;
+    QTimer::singleShot(0, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+        QVERIFY(label);
+        QTextDocument document;
+        document.setHtml(label->text());
+        shown = document.toPlainText().replace(QChar::LineSeparator, '\n').split('\n');
+        // At the width it was given the label is no taller than with all the room it could want:
+        // no line is broken.
+        unbroken = label->heightForWidth(label->width()) == label->heightForWidth(100000);
+        box->done(QMessageBox::Ok);
+    });
+    desktop.messageBox(nullptr, ::aboutText(), QStringLiteral("О ПРОГРАММЕ"), Desktop::Buttons::Ok);
+    QCOMPARE(shown.size(), 11);
+    QVERIFY(unbroken);
+    QCOMPARE(shown[0].replace(QChar::Nbsp, ' '), ::aboutText().split("\r\n")[0]);
 }
 
 void tst_Help::aboutText()
@@ -239,6 +313,21 @@ void tst_Help::authorsText()
     QVERIFY(!lines[5].endsWith(' '));
 }
 
+// All six lines fit the label, none of them wrapped: the text takes the same height in the label
+// as it does unbroken.
+void verifyCreditsFit(const QLabel *label)
+{
+    const QFontMetrics metrics = label->fontMetrics();
+    const QRect text = metrics.boundingRect(label->contentsRect(), Qt::AlignLeft | Qt::TextWordWrap,
+                                            label->text());
+    const QRect unbroken =
+        metrics.boundingRect(QRect(0, 0, 10000, 10000), Qt::AlignLeft, label->text());
+    QVERIFY(text.height() <= label->height());
+    QCOMPARE(label->text().count('\n'), 5);
+    QCOMPARE(text.height(), unbroken.height());
+    QVERIFY(unbroken.width() <= label->contentsRect().width());
+}
+
 void tst_Help::authorsWindow()
 {
     LoadedBench bench;
@@ -255,13 +344,38 @@ void tst_Help::authorsWindow()
     QVERIFY(!authors->Image1->pixmap().isNull());
     QCOMPARE(authors->Label1->geometry(), QRect(8, 200, 209, 81));
     QCOMPARE(authors->label1Caption(), ::authorsText());
-    // All six lines fit the label, none of them wrapped.
-    const QRect text = authors->Label1->fontMetrics().boundingRect(
-        authors->Label1->contentsRect(), Qt::AlignLeft | Qt::TextWordWrap, authors->Label1->text());
-    QVERIFY(text.height() <= authors->Label1->height());
-    QCOMPARE(text.height(), 6 * authors->Label1->fontMetrics().lineSpacing());
+    verifyCreditsFit(authors->Label1);
     QVERIFY(bench.desktop.boxes.isEmpty());
     QVERIFY(bench->isEnabled()); // the bench goes on working
+}
+
+// The credits choose their own font: a large or wide default font of the desktop does not push
+// them out of the label.
+void tst_Help::authorsUnderAnotherDefaultFont_data()
+{
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<int>("pixelSize");
+    QTest::newRow("wide monospace") << "Liberation Mono" << 13;
+    QTest::newRow("large serif") << "Liberation Serif" << 18;
+    QTest::newRow("unknown family") << "No Such Family" << 15;
+}
+
+void tst_Help::authorsUnderAnotherDefaultFont()
+{
+    QFETCH(QString, family);
+    QFETCH(int, pixelSize);
+    const QFont before = QApplication::font();
+    QFont font(family);
+    font.setPixelSize(pixelSize);
+    QApplication::setFont(font);
+    {
+        LoadedBench bench;
+        bench->mnuHelpAvtors->trigger();
+        QVERIFY(bench->form2);
+        QVERIFY(QTest::qWaitForWindowExposed(bench->form2));
+        verifyCreditsFit(bench->form2->Label1);
+    }
+    QApplication::setFont(before);
 }
 
 // Wherever the bench stands, the Authors window opens over its centre: also when it is already

@@ -23,7 +23,7 @@ void closeKeyAndSetBox(Form1 &form, int d1, int d2, int d3, int d4, int d5, int 
                                                    {form.VScroll3, d3}, {form.VScroll4, d4},
                                                    {form.VScroll5, d5}, {form.VScroll6, d6}};
     for (const auto &[bar, digit] : decades)
-        bar->setValue(digit);
+        bar->setBenchValue(digit);
 }
 
 } // namespace
@@ -74,9 +74,9 @@ void tst_Instruments::startUp()
     QCOMPARE(form.Lbl_Rx->caption(), QStringLiteral("Rx=1963.0 Ом"));
     QVERIFY(!form.Lbl_Ri->isVisible());
     QVERIFY(!form.Label1->isVisible());
-    QCOMPARE(form.HScroll1->value(), 100);
-    QCOMPARE(form.HScroll2->value(), 112);
-    QCOMPARE(form.HScroll2->max(), 150);
+    QCOMPARE(form.HScroll1->benchValue(), 100);
+    QCOMPARE(form.HScroll2->benchValue(), 112);
+    QCOMPARE(form.HScroll2->endValue(), 150);
     QCOMPARE(form.state.R_L, 2.5);
     QCOMPARE(form.state.R_R, 2.5f);
     QCOMPARE(form.state.Reo, 112.5f); // until the rheostat is first moved
@@ -132,8 +132,8 @@ void tst_Instruments::slideWire()
     LoadedBench bench;
     Form1 &form = *bench.form;
     clickItem(form, form.Lblvkl);
-    form.HScroll1->setValue(position == 100 ? 99 : 100);
-    form.HScroll1->setValue(position);
+    form.HScroll1->setBenchValue(position == 100 ? 99 : 100);
+    form.HScroll1->setBenchValue(position);
     QCOMPARE(form.state.R_dlina, position * 0.005);
     QCOMPARE(form.Lbldv->caption(), caption);
     QVERIFY(std::fabs(form.Line1->X1() - contact) < 1e-4);
@@ -164,12 +164,12 @@ void tst_Instruments::rheostatMaximum()
     QFETCH(int, rheostat);
     LoadedBench bench;
     Form1 &form = *bench.form;
-    form.VScroll7->setValue(maximum == 150 ? 30 : 150);
-    form.VScroll7->setValue(maximum);
+    form.VScroll7->setBenchValue(maximum == 150 ? 30 : 150);
+    form.VScroll7->setBenchValue(maximum);
     QCOMPARE(form.state.Reo_max, double(maximum));
     QCOMPARE(form.LblReomax->caption(), QString::number(maximum));
-    QCOMPARE(form.HScroll2->max(), maximum);
-    QCOMPARE(form.HScroll2->value(), rheostat);
+    QCOMPARE(form.HScroll2->endValue(), maximum);
+    QCOMPARE(form.HScroll2->benchValue(), rheostat);
     QCOMPARE(form.state.Reo, float(rheostat));
     QCOMPARE(form.Lbl_reo->caption(), QString::number(rheostat));
     const double centred = double(rheostat) / maximum * 160 + 386 - 18;
@@ -182,7 +182,7 @@ void tst_Instruments::rheostatAtZero()
 {
     LoadedBench bench;
     Form1 &form = *bench.form;
-    form.HScroll2->setValue(0);
+    form.HScroll2->setBenchValue(0);
     QCOMPARE(form.state.Reo, 0.0f);
     QCOMPARE(form.Lbl_reo->caption(), QStringLiteral("0"));
     QCOMPARE(form.Lbl_reo->left(), 386.0 - 18);
@@ -450,7 +450,7 @@ void tst_Instruments::revealFollowsTheSlider()
     form.waitScale = 0.01;
     QString during, arms;
     QTimer::singleShot(20, [&] {
-        form.HScroll1->setValue(120);
+        form.HScroll1->setBenchValue(120);
         during = form.Lbl_Ri->caption();
         arms = form.Lbl_R_L->caption();
     });

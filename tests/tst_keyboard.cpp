@@ -53,7 +53,7 @@ void setBox(Form1 &form, const QList<int> &digits)
     ScrollBar *decades[] = {form.VScroll1, form.VScroll2, form.VScroll3,
                             form.VScroll4, form.VScroll5, form.VScroll6};
     for (int k = 0; k < 6; ++k)
-        decades[k]->setValue(digits[k]);
+        decades[k]->setBenchValue(digits[k]);
 }
 
 /** Everything the bench shows and holds, as text, to compare two sessions. */
@@ -82,7 +82,7 @@ QStringList snapshot(const Form1 &form)
             continue;
         QString line = w->objectName() + (w->isHidden() ? " hidden" : " shown");
         if (auto *bar = qobject_cast<ScrollBar *>(w))
-            line += QStringLiteral(" %1 of %2").arg(bar->value()).arg(bar->max());
+            line += QStringLiteral(" %1 of %2").arg(bar->benchValue()).arg(bar->endValue());
         if (auto *box = qobject_cast<PictureBox *>(w))
             line += QLatin1Char(' ') + box->text();
         out << line;
@@ -233,7 +233,7 @@ void tst_Keyboard::barKeys()
     QVERIFY(scroll);
     if (scroll != form.VScroll7 && scroll != form.HScroll3 && scroll != form.HScroll4)
         clickItem(form, form.Lblvkl); // the slider, the rheostat and the box want the key closed
-    scroll->setValue(start);
+    scroll->setBenchValue(start);
     const std::map<QString, const BenchLabel *> readouts = {
         {"VScroll2", form.lbl_R_m_2}, {"VScroll6", form.Lbl_R_m_6}, {"VScroll7", form.LblReomax},
         {"HScroll1", form.Lbldv},     {"HScroll2", form.Lbl_reo},   {"HScroll3", form.LblEdc},
@@ -241,7 +241,7 @@ void tst_Keyboard::barKeys()
     QVERIFY(tabTo(form, bar));
     QSignalSpy changes(scroll, &ScrollBar::change);
     press(form, Qt::Key(key));
-    QCOMPARE(scroll->value(), expected);
+    QCOMPARE(scroll->benchValue(), expected);
     QCOMPARE(changes.count(), expected == start ? 0 : 1);
     QCOMPARE(readouts.at(bar)->caption(), caption);
     QCOMPARE(focused(form), bar); // the keys do not move the focus

@@ -36,9 +36,20 @@ void tst_NumberFormat::patterns_data()
     QTest::newRow("current comma") << -0.0331 << "#0.0000000"
                                    << ","
                                    << "-0,0331000";
-    QTest::newRow("tiny negative is zero") << -1e-12 << "#0.0000000"
-                                           << "."
-                                           << "0.0000000";
+    QTest::newRow("tiny negative keeps its sign") << -1e-12 << "#0.0000000"
+                                                  << "."
+                                                  << "-0.0000000";
+    QTest::newRow("negative below the last digit") << -4.9e-8 << "#0.0000000"
+                                                   << ","
+                                                   << "-0,0000000";
+    QTest::newRow("positive below the last digit") << 4.9e-8 << "#0.0000000"
+                                                   << "."
+                                                   << "0.0000000";
+    QTest::newRow("negative zero") << -0.0 << "#0.0000000"
+                                   << "."
+                                   << "0.0000000";
+    QTest::newRow("separator of two bytes")
+        << -0.0331 << "#0.0000000" << QString(QChar(0x066B)) << QStringLiteral("-0٫0331000");
     QTest::newRow("source current") << 0.062997 << "#0.00"
                                     << "."
                                     << "0.06";
@@ -101,7 +112,7 @@ void tst_NumberFormat::patterns()
     QFETCH(QString, pattern);
     QFETCH(QString, point);
     QFETCH(QString, expected);
-    const std::string got = formatPattern(value, pattern.toStdString(), point.toLatin1().at(0));
+    const std::string got = formatPattern(value, pattern.toStdString(), point.toStdString());
     QCOMPARE(QString::fromStdString(got), expected);
 }
 
@@ -133,7 +144,7 @@ void tst_NumberFormat::general()
     QFETCH(bool, single);
     QFETCH(QString, point);
     QFETCH(QString, expected);
-    const char sep = point.toLatin1().at(0);
+    const std::string sep = point.toStdString();
     const std::string got =
         single ? formatGeneral(static_cast<float>(value), sep) : formatGeneral(value, sep);
     QCOMPARE(QString::fromStdString(got), expected);
@@ -171,7 +182,7 @@ void tst_NumberFormat::sliderPositions_data()
 void tst_NumberFormat::sliderPositions()
 {
     QFETCH(QString, point);
-    const char sep = point.toLatin1().at(0);
+    const std::string sep = point.toStdString();
     for (int position = 0; position <= 200; ++position) {
         const int whole = position / 2;
         QString expected = " ";
@@ -186,13 +197,15 @@ void tst_NumberFormat::sliderPositions()
 void tst_NumberFormat::parse()
 {
     double v = 0;
-    QVERIFY(parseDecimal("50,5", ',', v));
+    QVERIFY(parseDecimal("50,5", ",", v));
     QCOMPARE(v, 50.5);
-    QVERIFY(parseDecimal("00.5", '.', v));
+    QVERIFY(parseDecimal("00.5", ".", v));
     QCOMPARE(v, 0.5);
-    QVERIFY(!parseDecimal("50.5", ',', v));
-    QVERIFY(!parseDecimal("", '.', v));
-    QVERIFY(!parseDecimal("abc", '.', v));
+    QVERIFY(!parseDecimal("50.5", ",", v));
+    QVERIFY(!parseDecimal("", ".", v));
+    QVERIFY(!parseDecimal("abc", ".", v));
+    QVERIFY(parseDecimal("50\u066B5", "\u066B", v)); // a separator of more than one byte
+    QCOMPARE(v, 50.5);
 }
 
 QTEST_APPLESS_MAIN(tst_NumberFormat)

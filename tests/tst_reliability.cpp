@@ -67,14 +67,14 @@ void liveSensitive(Form1 &form, FakeDesktop &desktop, int box, int rheostat)
 {
     desktop.draws = {0.0}; // Rx = 50
     clickItem(form, form.Image6);
-    form.HScroll3->setValue(12);
-    form.HScroll4->setValue(0);
+    form.HScroll3->setBenchValue(12);
+    form.HScroll4->setBenchValue(0);
     clickItem(form, form.Lblvkl);
-    form.HScroll2->setValue(rheostat);
+    form.HScroll2->setBenchValue(rheostat);
     ScrollBar *decades[] = {form.VScroll1, form.VScroll2, form.VScroll3,
                             form.VScroll4, form.VScroll5, form.VScroll6};
     for (int k = 5, rest = box; k >= 0; --k, rest /= 10)
-        decades[k]->setValue(rest % 10);
+        decades[k]->setBenchValue(rest % 10);
     clickItem(form, form.Image1);
     desktop.boxes.clear();
 }
@@ -278,7 +278,7 @@ void tst_Reliability::hundredClicksDuringReveal()
     if (target == "decade arrow")
         QCOMPARE(form.state.R_m_5, 9.0);
     if (target == "slider arrow")
-        QCOMPARE(form.HScroll1->value(), 200);
+        QCOMPARE(form.HScroll1->benchValue(), 200);
     const QStringList broken = bench.violations();
     QVERIFY2(broken.isEmpty(), qPrintable(broken.join('\n')));
 }
@@ -337,7 +337,7 @@ void tst_Reliability::overloadFromEveryInstrument()
     QCOMPARE(bench.desktop.texts(), QStringList{kOverloadGalvanometer});
     QCOMPARE(form.state.rabota, 0.0);
     QCOMPARE(form.state.istochnik, std::int16_t(0));
-    const QString sep(QLatin1Char(form.decimalSeparator()));
+    const QString sep = QString::fromStdString(form.decimalSeparator());
     QCOMPARE(form.Picture2->text(), "0" + sep + "0000000");
     QCOMPARE(form.Picture3->text(), "0" + sep + "00");
     QCOMPARE(form.Line17->X2(), 279.0);
@@ -355,7 +355,7 @@ void tst_Reliability::rightEndOnLiveCircuit()
     CheckedBench bench;
     Form1 &form = *bench.form;
     clickItem(form, form.Lblvkl);
-    form.HScroll1->setValue(200); // the source is off: nothing to refuse yet
+    form.HScroll1->setBenchValue(200); // the source is off: nothing to refuse yet
     QVERIFY(bench.desktop.boxes.isEmpty());
     const QString balance = form.Lbl_Ri->caption();
     // Each step and the number of messages it must add.

@@ -35,13 +35,13 @@ void tst_ScrollBar::setFromCode()
 {
     ScrollBar bar(Qt::Horizontal, 4, 12, 4);
     QSignalSpy spy(&bar, &ScrollBar::change);
-    bar.setValue(4);
+    bar.setBenchValue(4);
     QCOMPARE(spy.count(), 0);
-    bar.setValue(8);
+    bar.setBenchValue(8);
     QCOMPARE(spy.count(), 1);
-    QCOMPARE(bar.value(), 8);
-    bar.setValue(40); // beyond the end: held at the end
-    QCOMPARE(bar.value(), 12);
+    QCOMPARE(bar.benchValue(), 8);
+    bar.setBenchValue(40); // beyond the end: held at the end
+    QCOMPARE(bar.benchValue(), 12);
     QCOMPARE(spy.count(), 2);
 }
 
@@ -51,14 +51,14 @@ void tst_ScrollBar::lowerMaximum()
     int seen = -1, calls = 0;
     connect(&bar, &ScrollBar::change, [&] {
         ++calls;
-        seen = bar.value();
+        seen = bar.benchValue();
     });
-    bar.setMax(200); // the value still fits: nothing to report
+    bar.setEndValue(200); // the value still fits: nothing to report
     QCOMPARE(calls, 0);
-    bar.setMax(30); // the value is pulled to the new end, reported once and synchronously
+    bar.setEndValue(30); // the value is pulled to the new end, reported once and synchronously
     QCOMPARE(calls, 1);
     QCOMPARE(seen, 30);
-    QCOMPARE(bar.max(), 30);
+    QCOMPARE(bar.endValue(), 30);
 }
 
 void tst_ScrollBar::arrows_data()
@@ -99,7 +99,7 @@ void tst_ScrollBar::arrows()
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QSignalSpy spy(&bar, &ScrollBar::change);
     clickPart(bar, QStyle::SubControl(part));
-    QCOMPARE(bar.value(), expected);
+    QCOMPARE(bar.benchValue(), expected);
     QCOMPARE(spy.count(), expected == start ? 0 : 1);
 }
 
@@ -118,7 +118,7 @@ void tst_ScrollBar::dragReportsOnRelease()
     QCOMPARE(spy.count(), 0); // nothing while the thumb is held
     sendMouse(&bar, QEvent::MouseButtonRelease, thumb - QPoint(0, 80), Qt::NoButton);
     QCOMPARE(spy.count(), 1);
-    QVERIFY(bar.value() > 0); // pushed up, the digit rose
+    QVERIFY(bar.benchValue() > 0); // pushed up, the digit rose
 }
 
 void tst_ScrollBar::wheelAndKeysOnDecade()
@@ -131,14 +131,14 @@ void tst_ScrollBar::wheelAndKeysOnDecade()
     QCOMPARE(bar.focusPolicy(), Qt::StrongFocus);
     bar.setFocus();
     QTest::keyClick(&bar, Qt::Key_Up);
-    QCOMPARE(bar.value(), 5);
+    QCOMPARE(bar.benchValue(), 5);
     QTest::keyClick(&bar, Qt::Key_Down);
-    QCOMPARE(bar.value(), 4);
+    QCOMPARE(bar.benchValue(), 4);
     const QPoint at = bar.rect().center();
     QWheelEvent up(at, bar.mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
                    Qt::NoScrollPhase, false);
     QApplication::sendEvent(&bar, &up);
-    QVERIFY(bar.value() > 4); // the wheel turned away from the user raises the digit
+    QVERIFY(bar.benchValue() > 4); // the wheel turned away from the user raises the digit
 }
 
 QTEST_MAIN(tst_ScrollBar)

@@ -22,7 +22,10 @@ class AnnouncingDesktop : public Desktop
 
     Answer messageBox(QWidget *parent, const QString &text, const QString &caption,
                       Buttons buttons) override;
-    bool openDocument(const QString &path) override { return m_desktop.openDocument(path); }
+    bool openDocument(const QString &path, QObject *context, std::function<void()> failed) override
+    {
+        return m_desktop.openDocument(path, context, std::move(failed));
+    }
     bool startProgram(const QString &program, const QStringList &arguments) override
     {
         return m_desktop.startProgram(program, arguments);

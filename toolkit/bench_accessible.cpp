@@ -287,7 +287,7 @@ class ScrollBarAccessible : public QAccessibleWidget, public QAccessibleValueInt
     QString text(QAccessible::Text t) const override
     {
         if (t == QAccessible::Value)
-            return QString::number(bar()->value());
+            return QString::number(bar()->benchValue());
         return QAccessibleWidget::text(t);
     }
     void *interface_cast(QAccessible::InterfaceType type) override
@@ -296,10 +296,16 @@ class ScrollBarAccessible : public QAccessibleWidget, public QAccessibleValueInt
             return static_cast<QAccessibleValueInterface *>(this);
         return QAccessibleWidget::interface_cast(type);
     }
-    QVariant currentValue() const override { return bar()->value(); }
-    void setCurrentValue(const QVariant &value) override { bar()->setValue(value.toInt()); }
-    QVariant maximumValue() const override { return std::max(bar()->min(), bar()->max()); }
-    QVariant minimumValue() const override { return std::min(bar()->min(), bar()->max()); }
+    QVariant currentValue() const override { return bar()->benchValue(); }
+    void setCurrentValue(const QVariant &value) override { bar()->setBenchValue(value.toInt()); }
+    QVariant maximumValue() const override
+    {
+        return std::max(bar()->startValue(), bar()->endValue());
+    }
+    QVariant minimumValue() const override
+    {
+        return std::min(bar()->startValue(), bar()->endValue());
+    }
     QVariant minimumStepSize() const override { return bar()->singleStep(); }
 
   private:

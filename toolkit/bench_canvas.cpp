@@ -139,6 +139,14 @@ void BenchCanvas::mouseReleaseEvent(QMouseEvent *event)
         pressed->onClick();
 }
 
+// The bench has no double-click: the second press of a double-click is not a second click, so
+// its release does nothing either.
+void BenchCanvas::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    m_pressed = nullptr;
+    event->accept();
+}
+
 bool BenchCanvas::event(QEvent *event)
 {
     if (event->type() == QEvent::ToolTip) {

@@ -72,14 +72,11 @@ void BenchLabel::paint(QPainter &painter) const
         painter.fillRect(r, background);
     QRectF textRect = r;
     if (framed) {
-        // A sunken single-line border, one pixel each side.
+        // A single black line on all four sides, one pixel wide, inside the label's rectangle.
         painter.setRenderHint(QPainter::Antialiasing, false);
-        painter.setPen(QColor(96, 96, 96));
-        painter.drawLine(r.topLeft(), r.topRight() - QPointF(1, 0));
-        painter.drawLine(r.topLeft(), r.bottomLeft() - QPointF(0, 1));
-        painter.setPen(Qt::white);
-        painter.drawLine(r.bottomLeft() - QPointF(0, 1), r.bottomRight() - QPointF(1, 1));
-        painter.drawLine(r.topRight() - QPointF(1, 0), r.bottomRight() - QPointF(1, 1));
+        painter.setPen(QPen(Qt::black, 0));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(r.adjusted(0, 0, -1, -1));
         textRect.adjust(2, 1, -2, -1);
     }
     painter.setFont(font);

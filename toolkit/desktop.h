@@ -3,7 +3,9 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
+class QObject;
 class QWidget;
 
 /** Message boxes, documents, the editor and the random draw: real on a desktop, faked in tests. */
@@ -27,8 +29,13 @@ class Desktop
     /** A modal box without an icon; the first button is the default. Returns the answer. */
     virtual Answer messageBox(QWidget *parent, const QString &text, const QString &caption,
                               Buttons buttons) = 0;
-    /** Opens a document with the desktop's viewer; false when no viewer could be asked. */
-    virtual bool openDocument(const QString &path) = 0;
+    /**
+     * Opens a document with the desktop's viewer; false when no viewer could be asked. When the
+     * desktop reports later that it could not open the document, `failed` runs, unless `context`
+     * is gone by then.
+     */
+    virtual bool openDocument(const QString &path, QObject *context,
+                              std::function<void()> failed) = 0;
     /** Starts a program with its arguments, without a shell; false when it cannot start. */
     virtual bool startProgram(const QString &program, const QStringList &arguments) = 0;
     /** The plain-text editor of this desktop, or an empty string when none is found. */

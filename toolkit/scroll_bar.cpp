@@ -4,52 +4,55 @@
 #include <QKeyEvent>
 #include <QStyle>
 #include <QStyleOptionSlider>
+#include <QToolTip>
 #include <algorithm>
 #include <cstdlib>
 
 ScrollBar::ScrollBar(Qt::Orientation orientation, int topOrLeft, int bottomOrRight, int value,
                      QWidget *parent)
-    : QScrollBar(orientation, parent), m_min(topOrLeft), m_max(bottomOrRight)
+    : QScrollBar(orientation, parent), m_start(topOrLeft), m_end(bottomOrRight)
 {
     // The underlying bar always runs 0 … |max − min| from its top or left end; the bench's value
     // is converted in toRaw/fromRaw only, so arrows, wheel and keys keep their usual directions.
     setTracking(false);
     setFocusPolicy(Qt::StrongFocus);
-    setRange(0, std::abs(m_max - m_min));
+    // The bench offers no menu of its own on a bar, and not Qt's English one either.
+    setContextMenuPolicy(Qt::PreventContextMenu);
+    setRange(0, std::abs(m_end - m_start));
     QScrollBar::setValue(toRaw(value));
     connect(this, &QAbstractSlider::valueChanged, this, &ScrollBar::change);
 }
 
 int ScrollBar::toRaw(int value) const
 {
-    return m_max >= m_min ? value - m_min : m_min - value;
+    return m_end >= m_start ? value - m_start : m_start - value;
 }
 
 int ScrollBar::fromRaw(int raw) const
 {
-    return m_max >= m_min ? m_min + raw : m_min - raw;
+    return m_end >= m_start ? m_start + raw : m_start - raw;
 }
 
-int ScrollBar::value() const
+int ScrollBar::benchValue() const
 {
     return fromRaw(QScrollBar::value());
 }
 
-void ScrollBar::setValue(int value)
+void ScrollBar::setBenchValue(int value)
 {
-    const int lo = std::min(m_min, m_max), hi = std::max(m_min, m_max);
+    const int lo = std::min(m_start, m_end), hi = std::max(m_start, m_end);
     QScrollBar::setValue(toRaw(std::clamp(value, lo, hi)));
 }
 
-void ScrollBar::setMax(int max)
+void ScrollBar::setEndValue(int value)
 {
     // Keep the value while the new range holds it; otherwise it is pulled to the nearer end,
     // and that change is reported like any other.
-    const int keep = value();
-    m_max = max;
+    const int keep = benchValue();
+    m_end = value;
     QSignalBlocker block(this);
-    setRange(0, std::abs(m_max - m_min));
-    const int lo = std::min(m_min, m_max), hi = std::max(m_min, m_max);
+    setRange(0, std::abs(m_end - m_start));
+    const int lo = std::min(m_start, m_end), hi = std::max(m_start, m_end);
     const int now = std::clamp(keep, lo, hi);
     QScrollBar::setValue(toRaw(now));
     block.unblock();
@@ -96,6 +99,17 @@ void ScrollBar::keyPressEvent(QKeyEvent *event)
     }
     triggerAction(action);
     event->accept();
+}
+
+// A bar has no tooltip of its own, and the picture lying under it must not lend it one.
+bool ScrollBar::event(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip && toolTip().isEmpty()) {
+        QToolTip::hideText();
+        event->accept();
+        return true;
+    }
+    return QScrollBar::event(event);
 }
 
 QRect ScrollBar::partRect(QStyle::SubControl part) const

@@ -17,15 +17,18 @@ class ScrollBar : public QScrollBar
     ScrollBar(Qt::Orientation orientation, int topOrLeft, int bottomOrRight, int value,
               QWidget *parent = nullptr);
 
-    int value() const;
-    void setValue(int value);
+    /**
+     * The bench's value of the bar, between its two ends. QScrollBar's own value() is the thumb's
+     * raw position, which counts from the top (or left) end whichever end holds the larger value.
+     */
+    int benchValue() const;
+    void setBenchValue(int value);
     /** The value at the top (or left) end. */
-    int min() const { return m_min; }
+    int startValue() const { return m_start; }
     /** The value at the bottom (or right) end. */
-    int max() const { return m_max; }
-    void setMax(int max);
-    /** Shown unless hidden; independent of whether the window itself is on screen. */
-    bool isShown() const { return !isHidden(); }
+    int endValue() const { return m_end; }
+    /** Moves the bottom (or right) end; a value outside the new range goes to the nearer end. */
+    void setEndValue(int value);
     /** Where one of the bar's parts (arrows, track, thumb) lies, in the bar's own pixels. */
     QRect partRect(QStyle::SubControl part) const;
 
@@ -33,12 +36,13 @@ class ScrollBar : public QScrollBar
     void change();
 
   protected:
+    bool event(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
   private:
     int toRaw(int value) const;
     int fromRaw(int raw) const;
 
-    int m_min;
-    int m_max;
+    int m_start;
+    int m_end;
 };

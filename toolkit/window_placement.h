@@ -1,0 +1,12 @@
+// Placing a top-level window once the window manager has framed it.
+#pragma once
+
+#include <functional>
+
+class QWidget;
+
+/**
+ * Runs `place` once, when `window` is first exposed on screen: by then the window manager has
+ * framed it, so the frame's size is known. Call it before the window is first shown.
+ */
+void placeWhenFramed(QWidget *window, std::function<void()> place);
