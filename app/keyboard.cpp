@@ -4,6 +4,7 @@
 #include "toolkit/announcing_desktop.h"
 #include "toolkit/bench_canvas.h"
 #include "toolkit/bench_items.h"
+#include "toolkit/picture_box.h"
 #include "toolkit/scroll_bar.h"
 
 #include <utility>
@@ -22,6 +23,10 @@ void Form1::buildKeyboardAccess()
 
     // The tooltip has a typo that a screen reader would stumble over.
     Lblr->setAccessibleName(QStringLiteral("Внутреннее сопротивление источника, Ом"));
+    // The two current readouts share one tooltip; by ear each must say which current it shows.
+    Picture1->setAccessibleName(QStringLiteral("Сопротивление магазина, Ом"));
+    Picture2->setAccessibleName(QStringLiteral("Ток гальванометра, А"));
+    Picture3->setAccessibleName(QStringLiteral("Ток источника, А"));
 
     // The two switches show their state only by their pictures: say it in words.
     Image1->accessibleValue = [this] {

@@ -207,9 +207,9 @@ void tst_Accessibility::names_data()
         "Внутреннее сопротивление источника, Ом", "10");
     row("slider label", "Lbldv", false, text, "Положение ползуна", " 50");
     row("decade digit", "lbl_R_m_3", true, text, "3 декада", "9");
-    row("galvanometer current", "Picture2", false, text, "Сила тока, А", "0.0000000");
-    row("source current", "Picture3", false, text, "Сила тока, А", "0.00");
-    row("box readout", "Picture1", true, text, "Сопротивление магазина", "01963.0");
+    row("galvanometer current", "Picture2", false, text, "Ток гальванометра, А", "0.0000000");
+    row("source current", "Picture3", false, text, "Ток источника, А", "0.00");
+    row("box readout", "Picture1", true, text, "Сопротивление магазина, Ом", "01963.0");
     row("EMF bar", "HScroll3", false, bar, "ЭДС источника, В", "8");
     row("rheostat maximum bar", "VScroll7", false, bar, "Максимальное сопротивление реостата, Ом",
         "150");
@@ -308,6 +308,32 @@ void tst_Accessibility::tree()
         QVERIFY2(places[i - 1].top() <= places[i].top(), qPrintable(children[i]));
     children.sort();
     QCOMPARE(children, shown);
+
+    // Told apart by ear: in the whole window no two shown things of one role share a name, and
+    // every readout's text can be read as text, not only as its value or description.
+    QMultiHash<int, QString> heard;
+    std::function<void(QAccessibleInterface *)> walk = [&](QAccessibleInterface *node) {
+        for (int i = 0; i < node->childCount(); ++i) {
+            QAccessibleInterface *child = node->child(i);
+            if (!child || child->state().invisible)
+                continue;
+            const QString name = child->text(QAccessible::Name);
+            if (!name.isEmpty()) {
+                QVERIFY2(!heard.contains(int(child->role()), name), qPrintable(name));
+                heard.insert(int(child->role()), name);
+            }
+            if (child->role() == QAccessible::StaticText) {
+                QAccessibleTextInterface *text = child->textInterface();
+                QVERIFY2(text, qPrintable(name));
+                const QString value = child->text(QAccessible::Value);
+                QCOMPARE(text->text(0, text->characterCount()), value);
+                QVERIFY2(!value.isEmpty(), qPrintable(name));
+            }
+            walk(child);
+        }
+    };
+    walk(QAccessible::queryAccessibleInterface(&form));
+    QVERIFY(heard.size() > shown.size());
 }
 
 void tst_Accessibility::childAt_data()

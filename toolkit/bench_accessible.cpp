@@ -121,6 +121,41 @@ class BenchCanvasAccessible : public QAccessibleWidget
     }
 };
 
+/**
+ * What a readout shows, for screen readers that read text rather than values or descriptions:
+ * the whole text, read only, without a cursor or selection.
+ */
+class ShownText : public QAccessibleTextInterface
+{
+  public:
+    virtual QString shownText() const = 0;
+
+    QString text(int startOffset, int endOffset) const override
+    {
+        return shownText().mid(startOffset, endOffset - startOffset);
+    }
+    int characterCount() const override { return static_cast<int>(shownText().size()); }
+    void selection(int, int *startOffset, int *endOffset) const override
+    {
+        *startOffset = *endOffset = 0;
+    }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    QRect characterRect(int) const override { return QRect(); }
+    int offsetAtPoint(const QPoint &) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int, int *startOffset, int *endOffset) const override
+    {
+        *startOffset = 0;
+        *endOffset = characterCount();
+        return QString();
+    }
+};
+
 /** A leaf of the bench's tree that is no widget: it lives as long as its canvas. */
 class BenchLeafAccessible : public QAccessibleInterface
 {
@@ -148,7 +183,9 @@ class BenchLeafAccessible : public QAccessibleInterface
 };
 
 /** One drawn item: a button when it takes a click procedure, else a text or a picture. */
-class BenchItemAccessible : public BenchLeafAccessible, public QAccessibleActionInterface
+class BenchItemAccessible : public BenchLeafAccessible,
+                            public QAccessibleActionInterface,
+                            public ShownText
 {
   public:
     BenchItemAccessible(BenchCanvas *canvas, BenchItem *item)
@@ -204,7 +241,15 @@ class BenchItemAccessible : public BenchLeafAccessible, public QAccessibleAction
     {
         if (type == QAccessible::ActionInterface)
             return static_cast<QAccessibleActionInterface *>(this);
+        if (type == QAccessible::TextInterface && dynamic_cast<const BenchLabel *>(m_item))
+            return static_cast<QAccessibleTextInterface *>(this);
         return nullptr;
+    }
+
+    QString shownText() const override
+    {
+        const auto *label = dynamic_cast<const BenchLabel *>(m_item);
+        return m_canvas && label ? label->caption() : QString();
     }
 
     QStringList actionNames() const override
@@ -313,12 +358,20 @@ class ScrollBarAccessible : public QAccessibleWidget, public QAccessibleValueInt
 };
 
 /** A readout: named by its tooltip, read out by what is printed in it. */
-class PictureBoxAccessible : public QAccessibleWidget
+class PictureBoxAccessible : public QAccessibleWidget, public ShownText
 {
   public:
     explicit PictureBoxAccessible(PictureBox *box) : QAccessibleWidget(box, QAccessible::StaticText)
     {
     }
+
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface *>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+    QString shownText() const override { return static_cast<const PictureBox *>(widget())->text(); }
 
     QString text(QAccessible::Text t) const override
     {
