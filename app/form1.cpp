@@ -3,6 +3,7 @@
 
 #include "app/bench_fonts.h"
 #include "app/form2.h"
+#include "model/number_format.h"
 #include "toolkit/announcing_desktop.h"
 #include "toolkit/bench_canvas.h"
 #include "toolkit/bench_items.h"
@@ -16,8 +17,6 @@
 #include <QLocale>
 #include <QMenuBar>
 #include <memory>
-
-#include "model/number_format.h"
 
 QFont benchFont(int pixelSize)
 {
@@ -283,6 +282,12 @@ void Form1::connectHandlers()
     connect(mnuHelpUprav, &QAction::triggered, this, run(&Form1::mnuHelpUprav_Click));
     connect(mnuHelpAvtors, &QAction::triggered, this, run(&Form1::mnuHelpAvtors_Click));
     connect(mnuHelpAbout, &QAction::triggered, this, run(&Form1::mnuHelpAbout_Click));
+}
+
+// Refusals and warnings: a modal box captioned "Ошибка" with an OK button only.
+void Form1::showError(const QString &text)
+{
+    m_desktop.messageBox(this, text, QStringLiteral("Ошибка"), Desktop::Buttons::Ok);
 }
 
 std::string Form1::decimalSeparator() const

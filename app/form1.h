@@ -143,6 +143,4 @@ class Form1 : public QMainWindow
     Desktop &m_desktop;
     std::vector<QEventLoop *> m_pauses;
     bool m_ending = false;
-
-    friend class Form1Access;
 };

@@ -27,11 +27,6 @@ QString missingDocument(const QString &fileName)
 
 } // namespace
 
-void Form1::showError(const QString &text)
-{
-    m_desktop.messageBox(this, text, QStringLiteral("Ошибка"), Desktop::Buttons::Ok);
-}
-
 void Form1::openDocument(const QString &fileName)
 {
     const QString path = findDocument(fileName, programFolder);

@@ -1,5 +1,5 @@
 // The closed-form solution of the bridge network and its overload verdict.
-#include "bridge.h"
+#include "model/bridge.h"
 
 #include <cmath>
 

@@ -1,5 +1,5 @@
 // The geometry of the galvanometer needle for a given current.
-#include "needle.h"
+#include "model/needle.h"
 
 #include <cmath>
 

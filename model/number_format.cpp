@@ -1,5 +1,5 @@
 // Number patterns of the bench's readouts, with the decimal separator passed in.
-#include "number_format.h"
+#include "model/number_format.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,7 +1,7 @@
 // A desktop that raises every message box's text on the bench for screen readers as well.
-#include "announcing_desktop.h"
+#include "toolkit/announcing_desktop.h"
 
-#include "bench_canvas.h"
+#include "toolkit/bench_canvas.h"
 
 void AnnouncingDesktop::setBench(BenchCanvas *bench)
 {

@@ -1,7 +1,7 @@
 // A desktop that raises every message box's text on the bench for screen readers as well.
 #pragma once
 
-#include "desktop.h"
+#include "toolkit/desktop.h"
 
 #include <QPointer>
 

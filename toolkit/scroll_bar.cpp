@@ -1,5 +1,5 @@
 // A scroll bar that reports its value changes as the bench's change procedures expect.
-#include "scroll_bar.h"
+#include "toolkit/scroll_bar.h"
 
 #include <QKeyEvent>
 #include <QStyle>

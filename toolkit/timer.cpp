@@ -1,5 +1,5 @@
 // A timer that ticks only while it is enabled and has an interval above zero.
-#include "timer.h"
+#include "toolkit/timer.h"
 
 Timer::Timer(QObject *parent) : QObject(parent)
 {
