@@ -89,7 +89,7 @@ double number(const QString &text)
 
 QString pattern(double value, const char *form)
 {
-    return QString::fromStdString(formatPattern(value, form, ','));
+    return QString::fromStdString(formatPattern(value, form, ","));
 }
 
 // The galvanometer readout the model gives for the start-up unknown, the arms of a slider
@@ -150,33 +150,33 @@ class Student
     // Points 2–4: the sensitive source, the rheostat maximum at its top, the key closed.
     void prepare()
     {
-        while (f.HScroll3->value() < 12)
+        while (f.HScroll3->benchValue() < 12)
             clickBar(f.HScroll3, QStyle::SC_ScrollBarAddLine);
-        while (f.HScroll4->value() > 0)
+        while (f.HScroll4->benchValue() > 0)
             clickBar(f.HScroll4, QStyle::SC_ScrollBarSubLine);
-        f.VScroll7->setValue(f.VScroll7->min()); // the thumb up to its stop
+        f.VScroll7->setBenchValue(f.VScroll7->startValue()); // the thumb up to its stop
         clickItem(f, f.Lblvkl);
     }
 
     // Points 5–16 at one slider position.
     Row measure(int percent)
     {
-        f.HScroll2->setValue(f.HScroll2->max()); // 5: the rheostat's thumb to the right
-        for (ScrollBar *bar : decades())         // 6: every decade's thumb to the top
-            bar->setValue(bar->min());
-        f.HScroll1->setValue(percent * 2); // 7: read on the slider
-        if (f.state.istochnik == 0)        // 8
+        f.HScroll2->setBenchValue(f.HScroll2->endValue()); // 5: the rheostat's thumb to the right
+        for (ScrollBar *bar : decades())                   // 6: every decade's thumb to the top
+            bar->setBenchValue(bar->startValue());
+        f.HScroll1->setBenchValue(percent * 2); // 7: read on the slider
+        if (f.state.istochnik == 0)             // 8
             clickItem(f, f.Image1);
         firstZero = -1;
         search(0); // 9
         if (firstZero >= 0) {
             const int from = firstZero; // 10
-            f.HScroll2->setValue(0);
+            f.HScroll2->setBenchValue(0);
             search(from);
         }
         ScrollBar *last = decades()[5]; // 11
         const double upper = std::fabs(readout());
-        if (last->value() > 0) {
+        if (last->benchValue() > 0) {
             down(last);
             if (std::fabs(readout()) >= upper)
                 up(last);
@@ -206,7 +206,12 @@ class Student
         return {f.VScroll1, f.VScroll2, f.VScroll3, f.VScroll4, f.VScroll5, f.VScroll6};
     }
     double readout() const { return number(f.Picture2->text()); }
-    int sign() const { return readout() > 0 ? 1 : readout() < 0 ? -1 : 0; }
+    // As the student reads it: a minus sign, even on -0,0000000, is negative.
+    int sign() const
+    {
+        const QString text = f.Picture2->text();
+        return text.startsWith(QLatin1Char('-')) ? -1 : readout() > 0 ? 1 : 0;
+    }
     void up(ScrollBar *bar) { clickBar(bar, QStyle::SC_ScrollBarSubLine); }
     void down(ScrollBar *bar) { clickBar(bar, QStyle::SC_ScrollBarAddLine); }
 
@@ -216,12 +221,12 @@ class Student
         for (int k = from; k < 6; ++k) {
             ScrollBar *bar = decades()[size_t(k)];
             if (sign() > 0) {
-                while (sign() > 0 && bar->value() > 0)
+                while (sign() > 0 && bar->benchValue() > 0)
                     down(bar);
                 if (sign() < 0)
                     up(bar);
             } else if (sign() < 0) {
-                while (sign() < 0 && bar->value() < 9)
+                while (sign() < 0 && bar->benchValue() < 9)
                     up(bar);
             }
             if (sign() == 0 && firstZero < 0)
@@ -233,13 +238,13 @@ class Student
     double threshold()
     {
         ScrollBar *last = decades()[5];
-        const bool upwards = last->value() < 9;
+        const bool upwards = last->benchValue() < 9;
         const double at = readout();
         int k = 0;
         do {
             upwards ? up(last) : down(last);
             ++k;
-        } while (readout() == at && k < 9 && last->value() % 9 != 0);
+        } while (readout() == at && k < 9 && last->benchValue() % 9 != 0);
         const int n = qRound(std::fabs(readout() - at) / 1e-7);
         for (int i = 0; i < k; ++i)
             upwards ? down(last) : up(last);
@@ -586,7 +591,7 @@ void TestHelpDocuments::benchPicturesAreTheWindow()
         ScrollBar *decades[] = {form.VScroll6, form.VScroll5, form.VScroll4,
                                 form.VScroll3, form.VScroll2, form.VScroll1};
         for (int k = 0, rest = digits; k < 6; ++k, rest /= 10)
-            decades[k]->setValue(rest % 10);
+            decades[k]->setBenchValue(rest % 10);
         clickItem(form, form.Image1);
         QVERIFY2(caption.contains(QStringLiteral("отсчёт %1 А").arg(form.Picture2->text())),
                  qPrintable(caption));
@@ -635,21 +640,22 @@ void TestHelpDocuments::keyboardSectionIsTheFocusChain()
         if (!bar)
             continue;
         const bool rheostat = bar == form.HScroll2;
-        const QString far = rheostat ? QStringLiteral("максимум") : QString::number(bar->max());
+        const QString far =
+            rheostat ? QStringLiteral("максимум") : QString::number(bar->endValue());
         const QString row =
             withoutSpaces(stopName(stop)) +
             QStringLiteral("%1…%2%3%4%5%6")
-                .arg(std::min(bar->min(), bar->max()))
-                .arg(rheostat ? far : QString::number(std::max(bar->min(), bar->max())))
+                .arg(std::min(bar->startValue(), bar->endValue()))
+                .arg(rheostat ? far : QString::number(std::max(bar->startValue(), bar->endValue())))
                 .arg(bar->singleStep())
                 .arg(bar->pageStep())
-                .arg(bar->min())
+                .arg(bar->startValue())
                 .arg(far);
         QVERIFY2(text.contains(row), qPrintable(row));
     }
     QVERIFY(text.contains(QStringLiteral("удекадыHomeдаёт%1,End—%2")
-                              .arg(form.VScroll1->min())
-                              .arg(form.VScroll1->max())));
+                              .arg(form.VScroll1->startValue())
+                              .arg(form.VScroll1->endValue())));
 }
 
 void TestHelpDocuments::instructionMeasuresCorrectly_data()

@@ -32,7 +32,7 @@ class QuietDesktop : public Desktop
         refused = true;
         return Answer::Ok;
     }
-    bool openDocument(const QString &) override { return false; }
+    bool openDocument(const QString &, QObject *, std::function<void()>) override { return false; }
     bool startProgram(const QString &, const QStringList &) override { return false; }
     QString textEditor() override { return QString(); }
     void seedRandom() override {}
@@ -56,13 +56,14 @@ struct Bench
         return bars[k];
     }
     QString readout() const { return form.Picture2->text(); }
-    // The sign of the galvanometer readout as printed: a zero readout has no sign.
+    // The sign of the galvanometer readout as printed: a minus sign, also on "-0,0000000", or a
+    // digit other than 0; 0,0000000 without a sign counts as zero.
     int sign() const
     {
         const QString text = readout();
-        if (!text.contains(QRegularExpression(QStringLiteral("[1-9]"))))
-            return 0;
-        return text.startsWith(QLatin1Char('-')) ? -1 : 1;
+        if (text.startsWith(QLatin1Char('-')))
+            return -1;
+        return text.contains(QRegularExpression(QStringLiteral("[1-9]"))) ? 1 : 0;
     }
     QImage shot() const { return form.bench->grab().toImage(); }
 };
@@ -100,14 +101,14 @@ class Measurement
     void prepare(int sliderPosition)
     {
         Form1 &f = b.form;
-        f.HScroll3->setValue(12);
-        f.HScroll4->setValue(0);
-        f.VScroll7->setValue(500);
+        f.HScroll3->setBenchValue(12);
+        f.HScroll4->setBenchValue(0);
+        f.VScroll7->setBenchValue(500);
         f.Lblvkl_Click();
-        f.HScroll2->setValue(f.HScroll2->max());
+        f.HScroll2->setBenchValue(f.HScroll2->endValue());
         for (int k = 0; k < 6; ++k)
-            b.decade(k)->setValue(9);
-        f.HScroll1->setValue(sliderPosition);
+            b.decade(k)->setBenchValue(9);
+        f.HScroll1->setBenchValue(sliderPosition);
         f.Image1_Click();
     }
 
@@ -118,7 +119,7 @@ class Measurement
         ScrollBar *bar = b.decade(k);
         const QString name = decadeNames[k];
         if (b.sign() > 0) {
-            while (b.sign() > 0 && bar->value() > 0)
+            while (b.sign() > 0 && bar->benchValue() > 0)
                 turn(bar, -1);
             if (b.sign() < 0) {
                 note(QStringLiteral("%1: знак сменился").arg(name));
@@ -129,7 +130,7 @@ class Measurement
                                    : QStringLiteral("%1: цифра 0").arg(name));
             }
         } else if (b.sign() < 0) {
-            while (b.sign() < 0 && bar->value() < 9)
+            while (b.sign() < 0 && bar->benchValue() < 9)
                 turn(bar, +1);
             note(QStringLiteral("%1: знак сменился").arg(name));
         }
@@ -150,14 +151,14 @@ class Measurement
         search(0);
         if (firstZero >= 0) {
             const int from = firstZero;
-            b.form.HScroll2->setValue(0);
+            b.form.HScroll2->setBenchValue(0);
             note(QStringLiteral("реостат на 0"));
             firstZero = -1;
             search(from);
         }
         ScrollBar *last = b.decade(5);
         const double upper = std::fabs(readoutValue(b.readout()));
-        if (upper > 0 && last->value() > 0) {
+        if (upper > 0 && last->benchValue() > 0) {
             turn(last, -1);
             if (std::fabs(readoutValue(b.readout())) < upper) {
                 note(QStringLiteral("×0,1: ступенью ниже отсчёт ближе к нулю"));
@@ -177,7 +178,7 @@ class Measurement
                                   QStringLiteral("×1"),     QStringLiteral("×0,1")};
 
   private:
-    void turn(ScrollBar *bar, int by) { bar->setValue(bar->value() + by); }
+    void turn(ScrollBar *bar, int by) { bar->setBenchValue(bar->benchValue() + by); }
     void note(const QString &what)
     {
         steps.push_back({b.form.Lbl_reo->caption(), b.form.Picture1->text(), b.readout(), what});
@@ -227,14 +228,16 @@ QString barRows(const Form1 &form)
             continue;
         const ScrollBar *bar = stop.bar;
         const bool rheostat = bar == form.HScroll2; // its far end is the rheostat's maximum
-        const QString far = rheostat ? QStringLiteral("максимум") : QString::number(bar->max());
-        rows += QStringLiteral("<tr><td>%1</td><td align=\"center\">%2…%3</td>"
-                               "<td align=\"center\">%4</td><td align=\"center\">%5</td>"
-                               "<td align=\"center\">%6</td><td align=\"center\">%7</td></tr>")
-                    .arg(stop.name, QString::number(std::min(bar->min(), bar->max())),
-                         rheostat ? far : QString::number(std::max(bar->min(), bar->max())),
-                         QString::number(bar->singleStep()), QString::number(bar->pageStep()),
-                         QString::number(bar->min()), far);
+        const QString far =
+            rheostat ? QStringLiteral("максимум") : QString::number(bar->endValue());
+        rows +=
+            QStringLiteral("<tr><td>%1</td><td align=\"center\">%2…%3</td>"
+                           "<td align=\"center\">%4</td><td align=\"center\">%5</td>"
+                           "<td align=\"center\">%6</td><td align=\"center\">%7</td></tr>")
+                .arg(stop.name, QString::number(std::min(bar->startValue(), bar->endValue())),
+                     rheostat ? far : QString::number(std::max(bar->startValue(), bar->endValue())),
+                     QString::number(bar->singleStep()), QString::number(bar->pageStep()),
+                     QString::number(bar->startValue()), far);
     }
     return rows;
 }
@@ -358,16 +361,16 @@ void sensitive(QHash<QString, QString> &v)
     // The start-up unknown balanced at the middle of the wire under the sensitive settings.
     Bench b;
     Form1 &f = b.form;
-    f.HScroll3->setValue(12);
-    f.HScroll4->setValue(0);
+    f.HScroll3->setBenchValue(12);
+    f.HScroll4->setBenchValue(0);
     f.Lblvkl_Click();
     const int digits[] = {0, 1, 9, 6, 3, 0};
     for (int k = 0; k < 6; ++k)
-        b.decade(k)->setValue(digits[k]);
-    f.HScroll2->setValue(0);
+        b.decade(k)->setBenchValue(digits[k]);
+    f.HScroll2->setBenchValue(0);
     f.Image1_Click();
     v[QStringLiteral("SENSITIVE_I")] = f.Picture3->text();
-    b.decade(5)->setValue(1);
+    b.decade(5)->setBenchValue(1);
     v[QStringLiteral("SENSITIVE_STEP")] = typeset(b.readout());
     v[QStringLiteral("SENSITIVE_BOX")] = f.Picture1->text();
     if (b.desktop.refused)
@@ -400,9 +403,9 @@ void example(QHash<QString, QString> &v)
 
     // The sensitivity threshold: one step of the last decade and the change of the readout.
     const double at = readoutValue(b.readout());
-    b.decade(5)->setValue(b.decade(5)->value() + 1);
+    b.decade(5)->setBenchValue(b.decade(5)->benchValue() + 1);
     const QString stepped = b.readout();
-    b.decade(5)->setValue(b.decade(5)->value() - 1);
+    b.decade(5)->setBenchValue(b.decade(5)->benchValue() - 1);
     const int n = qRound(std::fabs(readoutValue(stepped) - at) / 1e-7);
     v[QStringLiteral("EXAMPLE_STEPPED")] = typeset(stepped);
     v[QStringLiteral("EXAMPLE_N")] = QString::number(n);
@@ -447,7 +450,7 @@ void galvanometerState(Bench &b)
 {
     Form1 &f = b.form;
     f.Lblvkl_Click();
-    b.decade(2)->setValue(1);
+    b.decade(2)->setBenchValue(1);
     f.Image1_Click();
 }
 
