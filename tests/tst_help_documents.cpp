@@ -452,6 +452,8 @@ void TestHelpDocuments::docgenRefusesBrokenSources_data()
         << "<html><head><title>Т</title></head><body><p><img src=\"no-such-figure\"></p>"
            "</body></html>";
     QTest::newRow("no title") << "<html><body><h1>Без заголовка в head</h1></body></html>";
+    QTest::newRow("unknown bench value")
+        << "<html><head><title>Т</title></head><body><p>@NO_SUCH_VALUE@</p></body></html>";
     QTest::newRow("missing source") << QString();
 }
 

@@ -132,7 +132,8 @@ class Measurement
         } else if (b.sign() < 0) {
             while (b.sign() < 0 && bar->benchValue() < 9)
                 turn(bar, +1);
-            note(QStringLiteral("%1: знак сменился").arg(name));
+            note(b.sign() < 0 ? QStringLiteral("%1: цифра 9").arg(name)
+                              : QStringLiteral("%1: знак сменился").arg(name));
         }
         if (b.sign() == 0 && firstZero < 0)
             firstZero = k;
