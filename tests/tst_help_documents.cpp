@@ -1,6 +1,12 @@
 // The reference documents as they land beside the program: PDFs laid out by docgen, with their
 // titles, real extractable text and crisp figures, and the plain-text laboratory instruction.
-// The PDFs are read back with the poppler tools (pdfinfo, pdftotext, pdfimages).
+// The PDFs are read back with the poppler tools (pdfinfo, pdftotext, pdfimages) and held against a
+// fresh bench: its pictures, its keyboard, its model's numbers, and the instruction followed on it.
+#include "bench_fixture.h"
+#include "help/docgen/bench_facts.h"
+#include "model/bridge.h"
+#include "model/number_format.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -9,6 +15,9 @@
 #include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -63,6 +72,188 @@ QString readText(const QString &path, bool *validUtf8)
     return text;
 }
 
+// The text of a built document, in drawing order, with the typeset minus read as "-".
+QString documentText(const QString &file)
+{
+    const Run text = run(QStringLiteral("pdftotext"),
+                         {QStringLiteral("-raw"), QStringLiteral("-enc"), QStringLiteral("UTF-8"),
+                          QDir(kHelpDir).filePath(file), QStringLiteral("-")});
+    return text.finished && text.exitCode == 0 ? QString(text.out).replace(QChar(0x2212), '-')
+                                               : QString();
+}
+
+double number(const QString &text)
+{
+    return QString(text).replace(QLatin1Char(','), QLatin1Char('.')).toDouble();
+}
+
+QString pattern(double value, const char *form)
+{
+    return QString::fromStdString(formatPattern(value, form, ","));
+}
+
+// The galvanometer readout the model gives for the start-up unknown, the arms of a slider
+// position, the box and the source circuit; the arms and the box in the bench's own precision.
+BridgeResult modelled(int position, double box, double Reo, double r, double Edc)
+{
+    const double R_L = position * 0.005 * 5;
+    const float R_R = static_cast<float>(5 - R_L);
+    return solveBridge({1963, static_cast<float>(box), R_R, R_L, 2.3f, Reo, r, Edc, 1, 1});
+}
+
+// The keyboard's stops, in order, as the bench defines them.
+const std::vector<BenchCanvas::FocusStop> &focusChain(const Form1 &form)
+{
+    return form.bench->focusChain();
+}
+
+QString stopName(const BenchCanvas::FocusStop &stop)
+{
+    return benchfacts::stopName(stop.item ? stop.item->accessibleName()
+                                          : stop.widget->accessibleName());
+}
+
+// The window's drawing of the bench, as the documents print it.
+QImage benchShot(Form1 &form)
+{
+    return form.bench->grab().toImage().convertToFormat(QImage::Format_RGB888);
+}
+
+// The pictures of a document, extracted as PNG files in page order.
+QList<QImage> documentImages(const QString &file, const QTemporaryDir &dir)
+{
+    run(QStringLiteral("pdfimages"),
+        {QStringLiteral("-png"), QDir(kHelpDir).filePath(file), dir.filePath(QStringLiteral("i"))});
+    QList<QImage> images;
+    QStringList names = QDir(dir.path()).entryList({QStringLiteral("i-*.png")}, QDir::Files);
+    names.sort();
+    for (const QString &name : names)
+        images << QImage(dir.filePath(name)).convertToFormat(QImage::Format_RGB888);
+    return images;
+}
+
+// ---- The instruction, followed literally on the bench ----
+
+/** One row of a results table, as a student writes it down. */
+struct Row
+{
+    int position;
+    double R_L, R_R, R_m, Rx, threshold, dRx, dResolution;
+    QString Ri;
+};
+
+class Student
+{
+  public:
+    Student(Form1 &form) : f(form) {}
+
+    // Points 2–4: the sensitive source, the rheostat maximum at its top, the key closed.
+    void prepare()
+    {
+        while (f.HScroll3->benchValue() < 12)
+            clickBar(f.HScroll3, QStyle::SC_ScrollBarAddLine);
+        while (f.HScroll4->benchValue() > 0)
+            clickBar(f.HScroll4, QStyle::SC_ScrollBarSubLine);
+        f.VScroll7->setBenchValue(f.VScroll7->startValue()); // the thumb up to its stop
+        clickItem(f, f.Lblvkl);
+    }
+
+    // Points 5–16 at one slider position.
+    Row measure(int percent)
+    {
+        f.HScroll2->setBenchValue(f.HScroll2->endValue()); // 5: the rheostat's thumb to the right
+        for (ScrollBar *bar : decades())                   // 6: every decade's thumb to the top
+            bar->setBenchValue(bar->startValue());
+        f.HScroll1->setBenchValue(percent * 2); // 7: read on the slider
+        if (f.state.istochnik == 0)             // 8
+            clickItem(f, f.Image1);
+        firstZero = -1;
+        search(0); // 9
+        if (firstZero >= 0) {
+            const int from = firstZero; // 10
+            f.HScroll2->setBenchValue(0);
+            search(from);
+        }
+        ScrollBar *last = decades()[5]; // 11
+        const double upper = std::fabs(readout());
+        if (last->benchValue() > 0) {
+            down(last);
+            if (std::fabs(readout()) >= upper)
+                up(last);
+        }
+        Row row;
+        row.position = percent;
+        row.threshold = threshold();          // 12
+        row.R_m = number(f.Picture1->text()); // 13
+        clickItem(f, f.Image3);               // 14
+        row.R_L = number(f.Lbl_R_L->caption().section('=', 1).section(' ', 0, 0));
+        row.R_R = number(f.Lbl_R_R->caption().section('=', 1).section(' ', 0, 0));
+        row.Rx = row.R_m * row.R_L / row.R_R; // 15
+        clickItem(f, f.Image5);               // 16
+        row.Ri = f.Lbl_Ri->caption();
+        // Section 6, point 4, and the resolution of point 8.
+        const double resolution = std::hypot(0.05, row.threshold);
+        row.dRx = std::hypot(0.002 * row.R_m, resolution) * row.R_L / row.R_R;
+        row.dResolution = resolution * row.R_L / row.R_R;
+        return row;
+    }
+
+    int firstZero = -1;
+
+  private:
+    std::vector<ScrollBar *> decades() const
+    {
+        return {f.VScroll1, f.VScroll2, f.VScroll3, f.VScroll4, f.VScroll5, f.VScroll6};
+    }
+    double readout() const { return number(f.Picture2->text()); }
+    // As the student reads it: a minus sign, even on -0,0000000, is negative.
+    int sign() const
+    {
+        const QString text = f.Picture2->text();
+        return text.startsWith(QLatin1Char('-')) ? -1 : readout() > 0 ? 1 : 0;
+    }
+    void up(ScrollBar *bar) { clickBar(bar, QStyle::SC_ScrollBarSubLine); }
+    void down(ScrollBar *bar) { clickBar(bar, QStyle::SC_ScrollBarAddLine); }
+
+    // Point 9 on the decades from `from` down to ×0,1.
+    void search(int from)
+    {
+        for (int k = from; k < 6; ++k) {
+            ScrollBar *bar = decades()[size_t(k)];
+            if (sign() > 0) {
+                while (sign() > 0 && bar->benchValue() > 0)
+                    down(bar);
+                if (sign() < 0)
+                    up(bar);
+            } else if (sign() < 0) {
+                while (sign() < 0 && bar->benchValue() < 9)
+                    up(bar);
+            }
+            if (sign() == 0 && firstZero < 0)
+                firstZero = k;
+        }
+    }
+
+    // Point 12: steps of the last decade until the readout moves, and back.
+    double threshold()
+    {
+        ScrollBar *last = decades()[5];
+        const bool upwards = last->benchValue() < 9;
+        const double at = readout();
+        int k = 0;
+        do {
+            upwards ? up(last) : down(last);
+            ++k;
+        } while (readout() == at && k < 9 && last->benchValue() % 9 != 0);
+        const int n = qRound(std::fabs(readout() - at) / 1e-7);
+        for (int i = 0; i < k; ++i)
+            upwards ? down(last) : up(last);
+        return n > 0 ? k * 0.1 / n : k * 0.1;
+    }
+
+    Form1 &f;
+};
+
 } // namespace
 
 class TestHelpDocuments : public QObject
@@ -78,6 +269,12 @@ class TestHelpDocuments : public QObject
     void docgenRefusesBrokenSources_data();
     void docgenRefusesBrokenSources();
     void docgenTitleArgumentWins();
+    void workedExampleIsTheModels();
+    void benchPicturesAreTheWindow_data();
+    void benchPicturesAreTheWindow();
+    void keyboardSectionIsTheFocusChain();
+    void instructionMeasuresCorrectly_data();
+    void instructionMeasuresCorrectly();
 };
 
 void TestHelpDocuments::initTestCase()
@@ -98,7 +295,7 @@ void TestHelpDocuments::pdfDocument_data()
 
     QTest::newRow("spravka1") << "spravka1.pdf"
                               << "Мост Корвела. Нулевой метод измерения сопротивления"
-                              << QStringList{"Rx = Rм·Rл/Rп", "Второе правило Кирхгофа"} << 1;
+                              << QStringList{"Rx = Rм·Rл/Rп", "Правило контуров"} << 1;
     QTest::newRow("galvanometr")
         << "galvanometr.pdf"
         << "Гальванометр"
@@ -123,7 +320,7 @@ void TestHelpDocuments::pdfDocument_data()
                        "«Вы абсолютно уверены?»",
                        "1963 Ом",
                        "99 999,9 Ом"}
-        << 0;
+        << 2;
 }
 
 void TestHelpDocuments::pdfDocument()
@@ -255,6 +452,8 @@ void TestHelpDocuments::docgenRefusesBrokenSources_data()
         << "<html><head><title>Т</title></head><body><p><img src=\"no-such-figure\"></p>"
            "</body></html>";
     QTest::newRow("no title") << "<html><body><h1>Без заголовка в head</h1></body></html>";
+    QTest::newRow("unknown bench value")
+        << "<html><head><title>Т</title></head><body><p>@NO_SUCH_VALUE@</p></body></html>";
     QTest::newRow("missing source") << QString();
 }
 
@@ -300,5 +499,232 @@ void TestHelpDocuments::docgenTitleArgumentWins()
              QStringLiteral("Из командной строки"));
 }
 
-QTEST_GUILESS_MAIN(TestHelpDocuments)
+// The worked example in "Управление стендом": every readout in it is what the model gives for the
+// settings the text states, printed in the bench's number patterns.
+void TestHelpDocuments::workedExampleIsTheModels()
+{
+    const QString text = documentText(QStringLiteral("uprav.pdf"));
+    QVERIFY(!text.isEmpty());
+    const QString example = text.section(QStringLiteral("13. Пример измерения"), 1);
+    QVERIFY2(example.contains(QStringLiteral("ЭДС 12 В, внутреннее сопротивление 0 Ом")),
+             qPrintable(example.left(300)));
+    const QRegularExpressionMatch slider =
+        QRegularExpression(QStringLiteral("ползун на (\\d+) %")).match(example);
+    QVERIFY(slider.hasMatch());
+    const int position = slider.captured(1).toInt() * 2;
+
+    // The table: rheostat, box display, galvanometer readout.
+    const QRegularExpression row(QStringLiteral("\\s(\\d+) (\\d{5},\\d) (-?\\d,\\d{7})\\n"));
+    int rows = 0;
+    double lastBox = 0;
+    for (auto it = row.globalMatch(example); it.hasNext(); ++rows) {
+        const QRegularExpressionMatch m = it.next();
+        const double Reo = m.captured(1).toDouble();
+        lastBox = number(m.captured(2));
+        const BridgeResult bridge = modelled(position, lastBox, Reo, 0, 12);
+        QCOMPARE(m.captured(2), pattern(static_cast<float>(lastBox), "#00000.0"));
+        QCOMPARE(m.captured(3), pattern(bridge.Ig, "#0.0000000"));
+    }
+    QVERIFY2(rows >= 8, qPrintable(example.left(1500)));
+
+    // The result: the box at balance, the bench's Ri, the source current and Rx by hand.
+    const BridgeResult balance = modelled(position, lastBox, 0, 0, 12);
+    const QString result = example.section(QStringLiteral("Результат."), 1, 1).simplified();
+    QVERIFY2(
+        result.contains(QStringLiteral("Равновесие при Rм = %1 Ом").arg(pattern(lastBox, "0.0"))),
+        qPrintable(result));
+    QVERIFY2(result.contains(QStringLiteral("ток источника %1 А").arg(pattern(balance.I, "#0.00"))),
+             qPrintable(result));
+    QVERIFY2(result.contains(QStringLiteral("Ri=%1 Ом").arg(pattern(balance.Ri, "0.0"))),
+             qPrintable(result));
+    const double R_L = position * 0.005 * 5;
+    QVERIFY2(withoutSpaces(result).contains(
+                 QStringLiteral("=%1Ом").arg(pattern(lastBox * R_L / (5 - R_L), "0.00"))),
+             qPrintable(result));
+
+    // The sensitive settings: the start-up unknown balanced at the middle, then one step up.
+    const QString sensitive =
+        example.section(QStringLiteral("Чувствительные установки"), 1).simplified();
+    const BridgeResult balanced = modelled(100, 1963.0, 0, 0, 12);
+    const BridgeResult stepped = modelled(100, 1963.1, 0, 0, 12);
+    QVERIFY2(
+        sensitive.contains(QStringLiteral("ток источника %1 А").arg(pattern(balanced.I, "#0.00"))),
+        qPrintable(sensitive));
+    QVERIFY2(
+        sensitive.contains(QStringLiteral("отсчёт %1 А").arg(pattern(stepped.Ig, "#0.0000000"))),
+        qPrintable(sensitive));
+}
+
+void TestHelpDocuments::benchPicturesAreTheWindow_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("index"); // of the picture in the document
+    QTest::addColumn<QString>("view");
+    QTest::newRow("start-up") << "uprav.pdf" << 0 << "start";
+    QTest::newRow("key closed") << "uprav.pdf" << 1 << "closed";
+    QTest::newRow("galvanometer") << "galvanometr.pdf" << 0 << "galvanometer";
+}
+
+// Each picture of the bench in a document is, pixel for pixel, the window drawn now.
+void TestHelpDocuments::benchPicturesAreTheWindow()
+{
+    QFETCH(QString, file);
+    QFETCH(int, index);
+    QFETCH(QString, view);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QList<QImage> images = documentImages(file, dir);
+    QVERIFY(images.size() > index);
+    const QImage printed = images.at(index);
+
+    LoadedBench bench;
+    Form1 &form = *bench.form;
+    QImage expected;
+    const int ratio = benchfacts::kPrintRatio;
+    if (view == QLatin1String("galvanometer")) {
+        // As the caption says: the start-up settings with the box at the value it names.
+        const QString caption =
+            documentText(file).section(QStringLiteral("Рис. 1."), 1).simplified();
+        const QRegularExpressionMatch box =
+            QRegularExpression(QStringLiteral("магазина (\\d{5},\\d) Ом")).match(caption);
+        QVERIFY2(box.hasMatch(), qPrintable(caption));
+        clickItem(form, form.Lblvkl);
+        const int digits = qRound(number(box.captured(1)) * 10);
+        ScrollBar *decades[] = {form.VScroll6, form.VScroll5, form.VScroll4,
+                                form.VScroll3, form.VScroll2, form.VScroll1};
+        for (int k = 0, rest = digits; k < 6; ++k, rest /= 10)
+            decades[k]->setBenchValue(rest % 10);
+        clickItem(form, form.Image1);
+        QVERIFY2(caption.contains(QStringLiteral("отсчёт %1 А").arg(form.Picture2->text())),
+                 qPrintable(caption));
+        const QRectF dial = form.Image5->bounds();
+        expected = benchShot(form).copy(
+            QRectF(dial.topLeft() * ratio, dial.size() * ratio).toAlignedRect());
+    } else {
+        if (view == QLatin1String("closed"))
+            clickItem(form, form.Lblvkl);
+        expected = benchShot(form);
+        const int m = benchfacts::kCalloutMargin * ratio;
+        QCOMPARE(printed.size(), expected.size() + QSize(2 * m, 2 * m));
+        const QImage inner = printed.copy(QRect(QPoint(m, m), expected.size()));
+        QVERIFY2(inner == expected, qPrintable(QStringLiteral("%1: the bench has changed since the "
+                                                              "document was drawn")
+                                                   .arg(view)));
+        return;
+    }
+    QCOMPARE(printed.size(), expected.size());
+    QVERIFY(printed == expected);
+}
+
+// What "Управление стендом" says about the keyboard is the bench's focus chain and scroll bars.
+void TestHelpDocuments::keyboardSectionIsTheFocusChain()
+{
+    const QString text = withoutSpaces(documentText(QStringLiteral("uprav.pdf")));
+    LoadedBench bench;
+    const Form1 &form = *bench.form;
+    const auto &chain = focusChain(form);
+    QVERIFY(!chain.empty());
+
+    QVERIFY(text.contains(QStringLiteral("Всегоостановок%1,попорядку:").arg(chain.size())));
+    QString order;
+    for (size_t i = 0; i < chain.size(); ++i) {
+        const ScrollBar *bar = qobject_cast<const ScrollBar *>(chain[i].widget);
+        order += QStringLiteral("%1)%2%3%4")
+                     .arg(i + 1)
+                     .arg(withoutSpaces(stopName(chain[i])))
+                     .arg(bar ? QString() : QStringLiteral("(щелчок)"))
+                     .arg(i + 1 < chain.size() ? QStringLiteral(";") : QStringLiteral("."));
+    }
+    QVERIFY2(text.contains(order), qPrintable(order));
+
+    for (const auto &stop : chain) {
+        const ScrollBar *bar = qobject_cast<const ScrollBar *>(stop.widget);
+        if (!bar)
+            continue;
+        const bool rheostat = bar == form.HScroll2;
+        const QString far =
+            rheostat ? QStringLiteral("максимум") : QString::number(bar->endValue());
+        const QString row =
+            withoutSpaces(stopName(stop)) +
+            QStringLiteral("%1…%2%3%4%5%6")
+                .arg(std::min(bar->startValue(), bar->endValue()))
+                .arg(rheostat ? far : QString::number(std::max(bar->startValue(), bar->endValue())))
+                .arg(bar->singleStep())
+                .arg(bar->pageStep())
+                .arg(bar->startValue())
+                .arg(far);
+        QVERIFY2(text.contains(row), qPrintable(row));
+    }
+    QVERIFY(text.contains(QStringLiteral("удекадыHomeдаёт%1,End—%2")
+                              .arg(form.VScroll1->startValue())
+                              .arg(form.VScroll1->endValue())));
+}
+
+void TestHelpDocuments::instructionMeasuresCorrectly_data()
+{
+    QTest::addColumn<double>("draw"); // the random draw of a new unknown; negative: keep 1963
+    QTest::newRow("start-up unknown") << -1.0;
+    QTest::newRow("drawn 50") << 0.0;
+    QTest::newRow("drawn 87") << 0.37;
+    QTest::newRow("drawn 150") << 0.999;
+}
+
+// The instruction followed point by point on a fresh bench reaches the unknown within the
+// resolution it promises, with no refusal on the way.
+void TestHelpDocuments::instructionMeasuresCorrectly()
+{
+    QFETCH(double, draw);
+    LoadedBench bench;
+    Form1 &form = *bench.form;
+    Student student(form);
+    student.prepare();
+    if (draw >= 0) { // point 18, before the measurements
+        bench.desktop.draws = {draw};
+        clickItem(form, form.Image6);
+        QCOMPARE(
+            bench.desktop.texts(),
+            QStringList{QStringLiteral("Неизвестное сопротивление изменено! Удачной работы!")});
+        bench.desktop.boxes.clear();
+    }
+    const double truth = form.state.Rx;
+
+    QList<Row> rows;
+    for (int percent : {50, 30, 40, 60, 70})
+        rows << student.measure(percent);
+    QCOMPARE(bench.desktop.texts(), QStringList());
+
+    double mean = 0, dPr = 0, dRes = 0;
+    for (const Row &row : rows) {
+        mean += row.Rx / rows.size();
+        dPr = std::max(dPr, row.dRx);
+        dRes = std::max(dRes, row.dResolution);
+        qInfo("Rx %g: %d %% R_L %.3f R_R %.3f R_m %.1f Rx %.3f dR %.3f dRx %.2f dRes %.3f %s",
+              truth, row.position, row.R_L, row.R_R, row.R_m, row.Rx, row.threshold, row.dRx,
+              row.dResolution, qPrintable(row.Ri));
+        // The bench's Ri is the student's Rx, rounded to tenths.
+        QVERIFY2(std::fabs(number(row.Ri.section('=', 1).section(' ', 0, 0)) - row.Rx) <=
+                     0.05 + 1e-9,
+                 qPrintable(row.Ri));
+    }
+    double squares = 0;
+    for (const Row &row : rows)
+        squares += (row.Rx - mean) * (row.Rx - mean);
+    const double random = 2.78 * std::sqrt(squares / (rows.size() * (rows.size() - 1)));
+    const double total = std::hypot(random, dPr);
+    qInfo("Rx %g: <Rx> %.3f random %.3f instrument %.2f total %.2f resolution %.3f off by %.3f",
+          truth, mean, random, dPr, total, dRes, std::fabs(mean - truth));
+    QVERIFY(std::fabs(mean - truth) <= dRes);
+    QVERIFY(std::fabs(mean - truth) <= total);
+}
+
+int main(int argc, char *argv[])
+{
+    // The bench is drawn as the documents print it: three times its size, with a decimal comma.
+    qputenv("QT_SCALE_FACTOR", QByteArray::number(benchfacts::kPrintRatio));
+    QApplication app(argc, argv);
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    TestHelpDocuments test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_help_documents.moc"

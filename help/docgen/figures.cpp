@@ -195,7 +195,7 @@ double angleOf(QPointF from, QPointF to)
 
 QImage bridgeSchematic(int dpi)
 {
-    constexpr double printScale = 0.8;
+    constexpr double printScale = 0.7;
     Sheet s(150.0, 112.0, dpi * printScale);
 
     // The bridge: A and B take the supply, C joins Rx and Rм, D is the slider of the slide wire.
@@ -297,66 +297,6 @@ QImage bridgeSchematic(int dpi)
         s.arrow(r + QPointF(-8.5, 6.0), r + QPointF(8.5, -6.5), 0.3, 2.4);
         s.symbol(r + QPointF(0.0, 12.0), QStringLiteral("R"), QStringLiteral("р"));
     }
-
-    return s.finish(printScale);
-}
-
-QImage galvanometerScale(int dpi)
-{
-    constexpr double printScale = 0.9;
-    constexpr double fullAngle = 0.78; // rad, at the current limit
-    constexpr double limit = 2.5;      // mA
-    Sheet s(120.0, 64.0, dpi * printScale);
-    const QPointF pivot(60.0, 57.0);
-    const double radius = 42.0;
-    // A point at the given distance from the pivot, turned by angle (rad) from the vertical.
-    const auto polar = [&](double angle, double distance) {
-        return pivot + QPointF(distance * std::sin(angle), -distance * std::cos(angle));
-    };
-
-    s.setLine(0.3);
-    s.painter().drawRoundedRect(QRectF(4.0, 1.0, 112.0, 62.0), 4.0, 4.0);
-
-    // The arc and its divisions: every 0.1 mA, longer every 0.5 mA, numbered every 0.5 mA.
-    s.setLine(0.35);
-    const QRectF arcBox(pivot.x() - radius, pivot.y() - radius, 2 * radius, 2 * radius);
-    const double spanDeg = fullAngle * 180.0 / M_PI;
-    s.painter().drawArc(arcBox, qRound((90.0 - spanDeg) * 16), qRound(2 * spanDeg * 16));
-    for (int tenth = -25; tenth <= 25; ++tenth) {
-        const double angle = fullAngle * tenth / (limit * 10);
-        const bool major = tenth % 5 == 0;
-        s.setLine(major ? 0.35 : 0.22);
-        s.painter().drawLine(polar(angle, radius), polar(angle, radius + (major ? 4.0 : 2.2)));
-        if (major) {
-            const QString label =
-                tenth == 0 ? QStringLiteral("0")
-                           : QString::number(std::abs(tenth) / 10.0, 'f', 1).replace('.', ',');
-            s.text(polar(angle, radius + 7.5), label, 8.0, Qt::AlignCenter, false,
-                   QStringLiteral("Liberation Sans"));
-        }
-    }
-    s.text(polar(-fullAngle - 0.10, radius + 3.0), QStringLiteral("−"), 13.0, Qt::AlignCenter,
-           false, QStringLiteral("Liberation Sans"));
-    s.text(polar(fullAngle + 0.10, radius + 3.0), QStringLiteral("+"), 13.0, Qt::AlignCenter, false,
-           QStringLiteral("Liberation Sans"));
-    s.text(pivot + QPointF(-30.0, -6.0), QStringLiteral("мА"), 9.0, Qt::AlignCenter, false,
-           QStringLiteral("Liberation Sans"));
-
-    // The needle at 1.0 mA and its angle.
-    const double needle = fullAngle * 1.0 / limit;
-    s.setLine(0.2, Qt::DashLine);
-    s.painter().drawLine(pivot, polar(0.0, radius - 6.0));
-    s.painter().drawArc(QRectF(pivot.x() - 22, pivot.y() - 22, 44, 44), 90 * 16,
-                        -qRound(needle * 180.0 / M_PI * 16));
-    s.symbol(polar(needle / 2, 26.0), QStringLiteral("φ"), QString(), 11.0);
-    s.setLine(0.6);
-    QPen pen = s.painter().pen();
-    pen.setCapStyle(Qt::RoundCap);
-    s.painter().setPen(pen);
-    s.painter().drawLine(pivot, polar(needle, radius - 1.0));
-    s.painter().setPen(Qt::NoPen);
-    s.painter().setBrush(Qt::black);
-    s.painter().drawEllipse(pivot, 2.2, 2.2);
 
     return s.finish(printScale);
 }

@@ -12,9 +12,6 @@ namespace figures {
 // the arms Rx, Rм, Rл, Rп and the galvanometer G across the diagonal.
 QImage bridgeSchematic(int dpi); // bridge-schematic
 
-// The centre-zero scale of the galvanometer, ±2.5 mA at ±0.78 rad, with the needle at 1 mA.
-QImage galvanometerScale(int dpi); // galvanometer-scale
-
 // The slide wire seen from above: the wire along its ruler, the slider, the two arms l and L − l.
 QImage slideWireSketch(int dpi); // slide-wire-sketch
 
