@@ -8,6 +8,8 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
 fi
 . scripts/deps.sh
 ensure_packages
-configure_and_build build
+configure build
+# Only the program and its documents: the tests are built by ./test.sh.
+cmake --build build --target korvel_app help_documents
 cd build/bin
 exec ./korvel

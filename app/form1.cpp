@@ -12,6 +12,7 @@
 #include "toolkit/timer.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QIcon>
 #include <QLayout>
 #include <QLocale>
@@ -52,6 +53,9 @@ Form1::Form1(Desktop &desktop, QWidget *parent)
                    Qt::MSWindowsFixedSizeDialogHint);
     setWindowIcon(benchIcon());
     programFolder = QCoreApplication::applicationDirPath();
+    // The installed tree can sit under any prefix: its data folder is found from the program's.
+    dataFolder =
+        QDir::cleanPath(QDir(programFolder).filePath(QStringLiteral(KORVEL_DATA_FROM_PROGRAM)));
     buildBench();
     buildMenus();
     layout()->setSizeConstraint(QLayout::SetFixedSize);

@@ -112,6 +112,8 @@ class Form1 : public QMainWindow
 
     /** Where the documents are looked for after the working folder: the program's own folder. */
     QString programFolder;
+    /** Where they are looked for last: the data folder of the installed program. */
+    QString dataFolder;
     /** Scales every pause; tests shorten the ten-second reveals with it. */
     double waitScale = 1.0;
     /** True once the user has confirmed closing: nothing more runs on the bench. */

@@ -7,6 +7,8 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    // Lets the desktop match the window to the bench's menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(KORVEL_APP_ID));
     RealDesktop desktop;
     Form1 form(desktop);
     form.start();

@@ -8,10 +8,12 @@
 
 namespace {
 
-// The working folder first, then the folder the program was installed in.
-QString findDocument(const QString &fileName, const QString &programFolder)
+// The working folder first, then the program's own folder (the build tree keeps the documents
+// there), then the data folder of the installation.
+QString findDocument(const QString &fileName, const QString &programFolder,
+                     const QString &dataFolder)
 {
-    for (const QString &folder : {QDir::currentPath(), programFolder}) {
+    for (const QString &folder : {QDir::currentPath(), programFolder, dataFolder}) {
         const QFileInfo file(QDir(folder).filePath(fileName));
         if (file.isFile())
             return file.absoluteFilePath();
@@ -19,19 +21,20 @@ QString findDocument(const QString &fileName, const QString &programFolder)
     return QString();
 }
 
-QString missingDocument(const QString &fileName)
+QString missingDocument(const QString &fileName, const QString &dataFolder)
 {
-    return QStringLiteral("Не найден файл «%1»: его нет ни в рабочей папке, ни в папке программы.")
-        .arg(fileName);
+    return QStringLiteral("Не найден файл «%1»: его нет ни в рабочей папке, ни в папке программы, "
+                          "ни в папке «%2».")
+        .arg(fileName, QDir::toNativeSeparators(dataFolder));
 }
 
 } // namespace
 
 void Form1::openDocument(const QString &fileName)
 {
-    const QString path = findDocument(fileName, programFolder);
+    const QString path = findDocument(fileName, programFolder, dataFolder);
     if (path.isEmpty())
-        showError(missingDocument(fileName));
+        showError(missingDocument(fileName, dataFolder));
     else if (!m_desktop.openDocument(path, this, [this, fileName] {
                  if (!m_ending)
                      cannotOpen(fileName);
@@ -74,9 +77,9 @@ void Form1::mnuHelpUprav_Click()
 void Form1::mnuHelpInstruction_Click()
 {
     const QString fileName = QStringLiteral("instruction.txt");
-    const QString path = findDocument(fileName, programFolder);
+    const QString path = findDocument(fileName, programFolder, dataFolder);
     if (path.isEmpty()) {
-        showError(missingDocument(fileName));
+        showError(missingDocument(fileName, dataFolder));
         return;
     }
     const QString editor = m_desktop.textEditor();

@@ -1,7 +1,8 @@
-# Installs the Debian packages the bench needs to build, run and test; installs nothing when all are present.
+# Installs the Debian packages the bench needs to build and run, and those named as arguments;
+# installs nothing when all are present.
 ensure_packages() {
     local wanted=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
-                  fonts-liberation poppler-utils locales)
+                  fonts-liberation poppler-utils locales "$@")
     local missing=()
     for p in "${wanted[@]}"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -28,8 +29,16 @@ ensure_locale() {
     "${sudo[@]}" locale-gen >/dev/null
 }
 
-configure_and_build() {
+# What the tests and the package check need beyond the build: the validators of the desktop entry,
+# the AppStream metadata and the package, and dpkg-shlibdeps, which computes its dependencies.
+test_packages=(desktop-file-utils appstream lintian dpkg-dev)
+
+configure() {
     local dir=$1; shift
     cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
-    cmake --build "$dir"
+}
+
+configure_and_build() {
+    configure "$@"
+    cmake --build "$1"
 }

@@ -24,11 +24,12 @@ void writeFiles(const QString &folder, const QStringList &names)
     }
 }
 
-// Runs the test body in a fresh working folder and a fresh program folder.
+// Runs the test body in a fresh working folder, program folder and data folder.
 struct Folders
 {
     QTemporaryDir work;
     QTemporaryDir program;
+    QTemporaryDir data;
     QString previous = QDir::currentPath();
     Folders() { QDir::setCurrent(work.path()); }
     ~Folders() { QDir::setCurrent(previous); }
@@ -90,6 +91,7 @@ void tst_Help::documents()
     LoadedBench bench;
     Form1 &form = *bench.form;
     form.programFolder = folders.program.path();
+    form.dataFolder = folders.data.path();
     form.Lblvkl->onClick();
     const double box = form.state.R_m, key = form.state.rabota;
     const QString current = form.Picture2->text();
@@ -109,6 +111,7 @@ void tst_Help::instruction()
     writeFiles(folders.work.path(), kDocuments);
     LoadedBench bench;
     bench->programFolder = folders.program.path();
+    bench->dataFolder = folders.data.path();
     action(*bench.form, "mnuHelpInstruction")->trigger();
     const QString path = QDir(folders.work.path()).filePath("instruction.txt");
     QCOMPARE(bench.desktop.started, QList<QStringList>{QStringList({"gedit", path})});
@@ -131,27 +134,37 @@ void tst_Help::lookUpOrder_data()
 {
     QTest::addColumn<bool>("inWork");
     QTest::addColumn<bool>("inProgram");
+    QTest::addColumn<bool>("inData");
     QTest::addColumn<QString>("from");
-    QTest::newRow("working folder first") << true << true << "work";
-    QTest::newRow("only the working folder") << true << false << "work";
-    QTest::newRow("beside the program") << false << true << "program";
+    QTest::newRow("working folder first") << true << true << true << "work";
+    QTest::newRow("only the working folder") << true << false << false << "work";
+    QTest::newRow("beside the program") << false << true << false << "program";
+    QTest::newRow("beside the program before the data folder")
+        << false << true << true << "program";
+    QTest::newRow("the data folder last") << false << false << true << "data";
 }
 
 void tst_Help::lookUpOrder()
 {
     QFETCH(bool, inWork);
     QFETCH(bool, inProgram);
+    QFETCH(bool, inData);
     QFETCH(QString, from);
     Folders folders;
     if (inWork)
         writeFiles(folders.work.path(), kDocuments);
     if (inProgram)
         writeFiles(folders.program.path(), kDocuments);
+    if (inData)
+        writeFiles(folders.data.path(), kDocuments);
     LoadedBench bench;
     bench->programFolder = folders.program.path();
+    bench->dataFolder = folders.data.path();
     bench->mnuFilesHistory->trigger();
     bench->mnuHelpInstruction->trigger();
-    const QDir expected(from == "work" ? folders.work.path() : folders.program.path());
+    const QDir expected(from == "work"      ? folders.work.path()
+                        : from == "program" ? folders.program.path()
+                                            : folders.data.path());
     QCOMPARE(bench.desktop.opened, QStringList{expected.filePath("Korvel.pdf")});
     QCOMPARE(bench.desktop.started.value(0).value(1), expected.filePath("instruction.txt"));
 }
@@ -161,6 +174,7 @@ void tst_Help::foundNowhere()
     Folders folders;
     LoadedBench bench;
     bench->programFolder = folders.program.path();
+    bench->dataFolder = folders.data.path();
     bench->mnuFileSpravka2->trigger();
     bench->mnuHelpInstruction->trigger();
     QVERIFY(bench.desktop.opened.isEmpty());
@@ -168,6 +182,8 @@ void tst_Help::foundNowhere()
     QCOMPARE(bench.desktop.captions(), QStringList({"Ошибка", "Ошибка"}));
     QVERIFY(bench.desktop.texts()[0].contains("«galvanometr.pdf»"));
     QVERIFY(bench.desktop.texts()[1].contains("«instruction.txt»"));
+    // The message names the data folder, where an installation keeps the documents.
+    QVERIFY(bench.desktop.texts()[0].contains(QDir::toNativeSeparators(folders.data.path())));
     QVERIFY(bench->isVisible());
 }
 
