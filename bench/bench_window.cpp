@@ -56,10 +56,10 @@ double cpuSeconds()
 }
 
 /**
- * Reports the bench's first painted frame, with the peak resident memory, and quits; on the
- * error stream it tells how long the window took to build, to load and to paint that frame.
+ * The bench program as main() starts it, stopped at its first frame: reports that frame with the
+ * peak resident memory and quits; on the error stream it tells how long the window took to
+ * build, to load and to paint that frame.
  */
-// The bench program as main() starts it, stopped at its first frame.
 int firstFrame(int argc, char *argv[])
 {
     FirstFrame probe;

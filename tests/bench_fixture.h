@@ -7,6 +7,7 @@
 #include "toolkit/bench_items.h"
 #include "toolkit/picture_box.h"
 #include "toolkit/scroll_bar.h"
+#include "toolkit/timer.h"
 
 #include <QtTest>
 #include <memory>
@@ -54,6 +55,31 @@ inline void clickBar(ScrollBar *bar, QStyle::SubControl part)
     QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->partRect(part).center());
 }
 
+/** The pause timer's tick, as when its interval has passed: tests end the pauses with it. */
+inline void tick(Form1 &form)
+{
+    emit form.Timer1->tick();
+}
+
+/**
+ * Ends a pause that has not ended by itself after `ms` milliseconds, so that a test reports a hung
+ * pause instead of waiting for ever.
+ */
+struct PauseRescue
+{
+    QTimer timer;
+    bool rescued = false;
+    explicit PauseRescue(Form1 &form, int ms = 15000)
+    {
+        timer.setSingleShot(true);
+        QObject::connect(&timer, &QTimer::timeout, [this, &form] {
+            rescued = true;
+            form.Timer1_Timer();
+        });
+        timer.start(ms);
+    }
+};
+
 /** What the bench shows now, by the names of its controls, sorted. */
 inline QStringList shownControls(Form1 &form)
 {
@@ -64,6 +90,31 @@ inline QStringList shownControls(Form1 &form)
     for (QObject *child : form.bench->children())
         if (auto *w = qobject_cast<QWidget *>(child); w && !w->isHidden())
             shown << w->objectName();
+    shown.sort();
+    return shown;
+}
+
+/**
+ * What the bench shows in the view of its two switches, by the names of its controls, sorted:
+ * the pictures, wires and readouts of every view, then the key's half and the source's half.
+ */
+inline QStringList viewShows(bool keyClosed, bool sourceOn)
+{
+    QStringList shown = {"Image1", "Image2", "Image3", "Image4", "Image5",   "Image6",
+                         "Image7", "Lbldv",  "Lblvkl", "LblEdc", "Lblr",     "Line1",
+                         "Line2",  "Line3",  "Line4",  "Line5",  "Line6",    "Line7",
+                         "Line8",  "Line9",  "Line10", "Line11", "Line12",   "Line13",
+                         "Line14", "Line15", "Line16", "Line17", "Picture2", "Picture3"};
+    if (keyClosed)
+        shown += {"HScroll1",  "HScroll2",  "VScroll1",  "VScroll2",  "VScroll3",  "VScroll4",
+                  "VScroll5",  "VScroll6",  "Lbl_R_m_1", "lbl_R_m_2", "lbl_R_m_3", "Lbl_R_m_4",
+                  "Lbl_R_m_5", "Lbl_R_m_6", "Lbl_reo",   "Picture1",  "Image9"};
+    else
+        shown += {"VScroll7", "LblReomax", "Image8"};
+    if (sourceOn)
+        shown << QStringLiteral("Image10");
+    else
+        shown += {"HScroll3", "HScroll4"};
     shown.sort();
     return shown;
 }

@@ -39,12 +39,17 @@ class FakeDesktop : public Desktop
         return editorStarts;
     }
     QString textEditor() override { return editor; }
-    void seedRandom() override { ++seeds; }
+    void seedRandom() override
+    {
+        ++seeds;
+        if (randomSource)
+            randomSource->seedRandom();
+    }
     double randomUniform() override
     {
-        if (draws.isEmpty())
-            return 0.5;
-        return draws.takeFirst();
+        if (!draws.isEmpty())
+            return draws.takeFirst();
+        return randomSource ? randomSource->randomUniform() : 0.5;
     }
 
     QStringList captions() const
@@ -72,5 +77,6 @@ class FakeDesktop : public Desktop
     bool editorStarts = true;
     QString editor = QStringLiteral("gedit");
     int seeds = 0;
-    QList<double> draws;
+    QList<double> draws;             // drawn first, one per draw
+    Desktop *randomSource = nullptr; // then this desktop's draw, when set; else 0.5
 };

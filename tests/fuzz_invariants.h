@@ -2,7 +2,7 @@
 #pragma once
 
 #include "app/form1.h"
-#include "model/needle.h"
+#include "bench_fixture.h"
 #include "model/number_format.h"
 #include "toolkit/bench_canvas.h"
 #include "toolkit/bench_items.h"
@@ -52,22 +52,8 @@ inline bool sameState(const CircuitState &a, const CircuitState &b)
 /** The view that the two switches call for: the names of every control that must be shown. */
 inline QSet<QString> expectedShown(const CircuitState &s)
 {
-    QSet<QString> shown = {"Image1", "Image2", "Image3", "Image4", "Image5",   "Image6",  "Image7",
-                           "Lbldv",  "Lblvkl", "LblEdc", "Lblr",   "Picture2", "Picture3"};
-    for (int k = 1; k <= 17; ++k)
-        shown << QStringLiteral("Line%1").arg(k);
-    if (s.rabota != 0)
-        shown += QSet<QString>{"HScroll1",  "HScroll2",  "VScroll1",  "VScroll2",  "VScroll3",
-                               "VScroll4",  "VScroll5",  "VScroll6",  "Lbl_R_m_1", "lbl_R_m_2",
-                               "lbl_R_m_3", "Lbl_R_m_4", "Lbl_R_m_5", "Lbl_R_m_6", "Lbl_reo",
-                               "Picture1",  "Image9"};
-    else
-        shown += QSet<QString>{"VScroll7", "LblReomax", "Image8"};
-    if (s.istochnik != 0)
-        shown << QStringLiteral("Image10");
-    else
-        shown += QSet<QString>{"HScroll3", "HScroll4"};
-    return shown;
+    const QStringList shown = viewShows(s.rabota != 0, s.istochnik != 0);
+    return QSet<QString>(shown.begin(), shown.end());
 }
 
 /** The readouts that only a reveal shows. */
@@ -130,9 +116,13 @@ inline QStringList benchViolations(const Form1 &form, const BenchHistory &histor
     for (int k = 0; k < 6; ++k)
         expect(digits[k] == decades[k]->benchValue(),
                QStringLiteral("R_m_%1 is not VScroll%1's value").arg(k + 1));
-    const double sum = s.R_m_1 * 10000 + s.R_m_2 * 1000 + s.R_m_3 * 100 + s.R_m_4 * 10 +
-                       s.R_m_5 * 1 + s.R_m_6 * 0.1;
-    expect(s.R_m == static_cast<float>(sum), "R_m = " + num(s.R_m) + " is not the decades' sum");
+    // The box reads its six digits as one decimal number with one decimal: 1 2 3 4 5 6 is
+    // 12345.6 Ω.
+    QString boxDigits;
+    for (int k = 0; k < 6; ++k)
+        boxDigits += (k == 5 ? "." : "") + QString::number(static_cast<int>(digits[k]));
+    expect(std::fabs(s.R_m - boxDigits.toDouble()) < 0.004,
+           "R_m = " + num(s.R_m) + " for the digits " + boxDigits);
     expect(s.R_dlina == form.HScroll1->benchValue() * 0.005, "R_dlina is not HScroll1's value");
     expect(s.R_L == s.R_dlina * s.Rmax && s.R_R == static_cast<float>(s.Rmax - s.R_L),
            "the arms do not follow R_dlina");
@@ -155,7 +145,8 @@ inline QStringList benchViolations(const Form1 &form, const BenchHistory &histor
     if (s.I != 0 && s.R3 != 0)
         shows("Lbl_Ri", form.Lbl_Ri->caption(), "Ri=" + pattern(s.R4 * s.R2 / s.R3, "0.0") + " Ом");
     shows("Picture1", form.Picture1->text(),
-          history.boxTurned ? pattern(s.R_m, "#00000.0") : std::string());
+          history.boxTurned ? QString(boxDigits).replace(QLatin1Char('.'), QString::fromStdString(sep)).toStdString()
+                            : std::string());
     shows("Picture2", form.Picture2->text(), pattern(s.Ig, "#0.0000000"));
     shows("Picture3", form.Picture3->text(), pattern(s.I, "#0.00"));
 
@@ -168,25 +159,33 @@ inline QStringList benchViolations(const Form1 &form, const BenchHistory &histor
                    .arg(num(s.I), num(s.Ig)));
 
     // The needle stands where the last galvanometer current puts it.
-    const NeedleGeometry g = needleGeometry(s.Ig, s.Igmax);
-    expect(form.Line17->X1() == kNeedlePivotX && form.Line17->Y1() == kNeedlePivotY &&
-               form.Line17->X2() == g.x2 && form.Line17->Y2() == g.y2 && s.alpha == g.alpha,
+    // Pivot (279, 335), 57 pixels long, 0.78 rad at 2.5 mA: 312 rad per ampere (to the
+    // precision of the limit, a single).
+    const double alpha = s.Ig * 312;
+    expect(form.Line17->X1() == 279 && form.Line17->Y1() == 335 &&
+               std::fabs(form.Line17->X2() - (279 + 57 * std::sin(alpha))) < 1e-3 &&
+               std::fabs(form.Line17->Y2() - (335 - 57 * std::cos(alpha))) < 1e-3 &&
+               std::fabs(s.alpha - alpha) < 1e-6 * std::max(1.0, std::fabs(alpha)),
            QStringLiteral("needle tip (%1, %2) for Ig = %3")
                .arg(form.Line17->X2())
                .arg(form.Line17->Y2())
                .arg(num(s.Ig)));
 
     // The slider and the rheostat's readout ride on their thumbs.
-    const float contact = static_cast<float>(static_cast<double>(form.HScroll1->benchValue()) /
-                                                 form.HScroll1->endValue() * form.HScroll1->width() +
-                                             form.HScroll1->x());
-    expect(form.Line1->X1() == contact && form.Image4->left() == contact - 17.5 &&
-               form.Lbldv->left() == contact - 21.5,
-           "the slider is off its bar's thumb");
-    const double over = static_cast<double>(form.HScroll2->benchValue()) / form.HScroll2->endValue() *
-                            form.HScroll2->width() +
-                        form.HScroll2->x() - form.Lbl_reo->width() / 2;
-    expect(form.Lbl_reo->left() == over, "Lbl_reo is off the rheostat's thumb");
+    // The contact runs along the slider's bar, from 60 at position 0 to 508 at 200, 2.24 pixels
+    // a step; the slider picture (35 wide) is centred on it and its readout 4 pixels left of that.
+    const double contact = 60 + 2.24 * form.HScroll1->benchValue();
+    expect(std::fabs(form.Line1->X1() - contact) < 1e-3 &&
+               std::fabs(form.Image4->left() - (contact - 17.5)) < 1e-3 &&
+               std::fabs(form.Lbldv->left() - (contact - 21.5)) < 1e-3,
+           QStringLiteral("the slider at %1 for position %2")
+               .arg(form.Line1->X1())
+               .arg(form.HScroll1->benchValue()));
+    // The rheostat's bar is 160 pixels long from 386; its 36-pixel readout is centred over it.
+    const double over = 368 + 160.0 * form.HScroll2->benchValue() / s.Reo_max;
+    expect(
+        std::fabs(form.Lbl_reo->left() - over) < 1e-6,
+        QStringLiteral("Lbl_reo at %1, not over the rheostat's thumb").arg(form.Lbl_reo->left()));
 
     // What is shown is the view of the two switches; the revealed readouts only during a reveal.
     const QSet<QString> wanted = expectedShown(s);

@@ -256,7 +256,7 @@ class Student
 
 } // namespace
 
-class TestHelpDocuments : public QObject
+class tst_HelpDocuments : public QObject
 {
     Q_OBJECT
 
@@ -277,7 +277,7 @@ class TestHelpDocuments : public QObject
     void instructionMeasuresCorrectly();
 };
 
-void TestHelpDocuments::initTestCase()
+void tst_HelpDocuments::initTestCase()
 {
     for (const char *tool : {"pdfinfo", "pdftotext", "pdfimages"}) {
         if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
@@ -286,7 +286,7 @@ void TestHelpDocuments::initTestCase()
     }
 }
 
-void TestHelpDocuments::pdfDocument_data()
+void tst_HelpDocuments::pdfDocument_data()
 {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("title");
@@ -323,7 +323,7 @@ void TestHelpDocuments::pdfDocument_data()
         << 2;
 }
 
-void TestHelpDocuments::pdfDocument()
+void tst_HelpDocuments::pdfDocument()
 {
     QFETCH(QString, file);
     QFETCH(QString, title);
@@ -378,7 +378,7 @@ void TestHelpDocuments::pdfDocument()
     }
 }
 
-void TestHelpDocuments::instructionIsUtf8WithResultsTable()
+void tst_HelpDocuments::instructionIsUtf8WithResultsTable()
 {
     bool validUtf8 = false;
     const QString text =
@@ -409,7 +409,7 @@ void TestHelpDocuments::instructionIsUtf8WithResultsTable()
 
 // Cyrillic letters are two bytes each: a table padded by bytes instead of characters falls apart
 // on screen. Every cell border must stand under a corner of the ruling lines.
-void TestHelpDocuments::instructionTablesAreAligned()
+void tst_HelpDocuments::instructionTablesAreAligned()
 {
     bool validUtf8 = false;
     const QString text =
@@ -444,7 +444,7 @@ void TestHelpDocuments::instructionTablesAreAligned()
     QVERIFY(tables >= 1);
 }
 
-void TestHelpDocuments::docgenRefusesBrokenSources_data()
+void tst_HelpDocuments::docgenRefusesBrokenSources_data()
 {
     QTest::addColumn<QString>("html"); // empty: the source file does not exist
 
@@ -458,7 +458,7 @@ void TestHelpDocuments::docgenRefusesBrokenSources_data()
 }
 
 // A broken source fails the build loudly and leaves no PDF that a later build would take as done.
-void TestHelpDocuments::docgenRefusesBrokenSources()
+void tst_HelpDocuments::docgenRefusesBrokenSources()
 {
     QFETCH(QString, html);
     QTemporaryDir dir;
@@ -477,7 +477,7 @@ void TestHelpDocuments::docgenRefusesBrokenSources()
     QVERIFY(!QFile::exists(output));
 }
 
-void TestHelpDocuments::docgenTitleArgumentWins()
+void tst_HelpDocuments::docgenTitleArgumentWins()
 {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
@@ -501,7 +501,7 @@ void TestHelpDocuments::docgenTitleArgumentWins()
 
 // The worked example in "Управление стендом": every readout in it is what the model gives for the
 // settings the text states, printed in the bench's number patterns.
-void TestHelpDocuments::workedExampleIsTheModels()
+void tst_HelpDocuments::workedExampleIsTheModels()
 {
     const QString text = documentText(QStringLiteral("uprav.pdf"));
     QVERIFY(!text.isEmpty());
@@ -555,7 +555,7 @@ void TestHelpDocuments::workedExampleIsTheModels()
         qPrintable(sensitive));
 }
 
-void TestHelpDocuments::benchPicturesAreTheWindow_data()
+void tst_HelpDocuments::benchPicturesAreTheWindow_data()
 {
     QTest::addColumn<QString>("file");
     QTest::addColumn<int>("index"); // of the picture in the document
@@ -566,7 +566,7 @@ void TestHelpDocuments::benchPicturesAreTheWindow_data()
 }
 
 // Each picture of the bench in a document is, pixel for pixel, the window drawn now.
-void TestHelpDocuments::benchPicturesAreTheWindow()
+void tst_HelpDocuments::benchPicturesAreTheWindow()
 {
     QFETCH(QString, file);
     QFETCH(int, index);
@@ -617,7 +617,7 @@ void TestHelpDocuments::benchPicturesAreTheWindow()
 }
 
 // What "Управление стендом" says about the keyboard is the bench's focus chain and scroll bars.
-void TestHelpDocuments::keyboardSectionIsTheFocusChain()
+void tst_HelpDocuments::keyboardSectionIsTheFocusChain()
 {
     const QString text = withoutSpaces(documentText(QStringLiteral("uprav.pdf")));
     LoadedBench bench;
@@ -660,7 +660,7 @@ void TestHelpDocuments::keyboardSectionIsTheFocusChain()
                               .arg(form.VScroll1->endValue())));
 }
 
-void TestHelpDocuments::instructionMeasuresCorrectly_data()
+void tst_HelpDocuments::instructionMeasuresCorrectly_data()
 {
     QTest::addColumn<double>("draw"); // the random draw of a new unknown; negative: keep 1963
     QTest::newRow("start-up unknown") << -1.0;
@@ -671,7 +671,7 @@ void TestHelpDocuments::instructionMeasuresCorrectly_data()
 
 // The instruction followed point by point on a fresh bench reaches the unknown within the
 // resolution it promises, with no refusal on the way.
-void TestHelpDocuments::instructionMeasuresCorrectly()
+void tst_HelpDocuments::instructionMeasuresCorrectly()
 {
     QFETCH(double, draw);
     LoadedBench bench;
@@ -723,7 +723,7 @@ int main(int argc, char *argv[])
     qputenv("QT_SCALE_FACTOR", QByteArray::number(benchfacts::kPrintRatio));
     QApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
-    TestHelpDocuments test;
+    tst_HelpDocuments test;
     QTEST_SET_MAIN_SOURCE_PATH
     return QTest::qExec(&test, argc, argv);
 }
