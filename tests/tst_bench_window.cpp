@@ -1,10 +1,92 @@
 // Tests of the bench window as it stands: its controls, menus, hit testing and the calculation.
+#include "app/bench_fonts.h"
 #include "bench_fixture.h"
 
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QStyle>
+#include <QtMath>
 #include <cmath>
+
+namespace {
+
+/** Where a caption's ink lies in a picture, and how much of it is exactly the text's colour. */
+struct Ink
+{
+    QRect box;       // in device pixels
+    int pixels = 0;  // pixels the text changed
+    int exactly = 0; // of which are exactly the text's colour
+};
+
+/** The ink that a text adds inside `area`: the pixels where `with` differs from `without`. */
+Ink inkBetween(const QImage &with, const QImage &without, const QRect &area, const QColor &colour)
+{
+    Ink ink;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QRgb a = with.pixel(x, y);
+            if ((a & 0xffffff) == (without.pixel(x, y) & 0xffffff))
+                continue;
+            ink.box |= QRect(x, y, 1, 1);
+            ++ink.pixels;
+            ink.exactly += (a & 0xffffff) == (colour.rgb() & 0xffffff);
+        }
+    return ink;
+}
+
+/** The ink of a text drawn in a font on a plain ground, at a device pixel ratio. */
+Ink referenceInk(const QString &text, const QFont &font, const QColor &colour, qreal ratio)
+{
+    const QColor ground = colour.lightness() > 128 ? Qt::black : Qt::white;
+    QImage blank(QSize(200, 80) * ratio, QImage::Format_RGB32);
+    blank.setDevicePixelRatio(ratio);
+    blank.fill(ground);
+    QImage written = blank.copy();
+    {
+        QPainter painter(&written);
+        painter.setFont(font);
+        painter.setPen(colour);
+        painter.drawText(QPointF(20, 50), text);
+    }
+    return inkBetween(written, blank, written.rect(), colour);
+}
+
+/** A rectangle of the bench in the device pixels of a grab. */
+QRect devicePixels(const QImage &shot, const QRectF &r)
+{
+    const qreal d = shot.devicePixelRatio();
+    return QRectF(r.x() * d, r.y() * d, r.width() * d, r.height() * d).toAlignedRect();
+}
+
+/** Whether every pixel of `area` has the colour. */
+bool filledWith(const QImage &shot, const QRect &area, const QColor &colour)
+{
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if ((shot.pixel(x, y) & 0xffffff) != (colour.rgb() & 0xffffff))
+                return false;
+    return true;
+}
+
+/** Whether the same text in the same font: size within a device pixel or so, and as much ink. */
+QString sameLetters(const Ink &ink, const Ink &reference, qreal ratio)
+{
+    const int slack = qCeil(ratio);
+    if (std::abs(ink.box.height() - reference.box.height()) > slack ||
+        std::abs(ink.box.width() - reference.box.width()) > slack ||
+        std::abs(ink.pixels - reference.pixels) > reference.pixels / 4)
+        return QStringLiteral("ink %1×%2, %3 pixels; in its font %4×%5, %6 pixels")
+            .arg(ink.box.width())
+            .arg(ink.box.height())
+            .arg(ink.pixels)
+            .arg(reference.box.width())
+            .arg(reference.box.height())
+            .arg(reference.pixels);
+    return QString();
+}
+
+} // namespace
 
 class tst_BenchWindow : public QObject
 {
@@ -15,6 +97,10 @@ class tst_BenchWindow : public QObject
     void items();
     void widgets_data();
     void widgets();
+    void labelLooks_data();
+    void labelLooks();
+    void readouts_data();
+    void readouts();
     void zOrder();
     void menus();
     void hitTesting();
@@ -133,8 +219,34 @@ void tst_BenchWindow::items()
         QVERIFY(line);
         QCOMPARE(QRectF(QPointF(line->X1(), line->Y1()), QPointF(line->X2(), line->Y2())),
                  geometry);
-        QCOMPARE(line->color(), name == "Line17" ? QColor(255, 0, 0) : QColor(Qt::black));
+        const QColor colour = name == "Line17" ? QColor(255, 0, 0) : QColor(Qt::black);
+        QCOMPARE(line->color(), colour);
         QVERIFY(!line->takesClicks());
+        // Drawn 3 pixels wide in its colour: across its middle the ink adds up to 3 pixels
+        // measured square to the line.
+        QImage ink(640, 480, QImage::Format_ARGB32);
+        ink.fill(Qt::transparent);
+        {
+            QPainter painter(&ink);
+            painter.setRenderHint(QPainter::Antialiasing);
+            line->paint(painter);
+        }
+        const double dx = std::fabs(geometry.width()), dy = std::fabs(geometry.height());
+        const bool across = dx >= dy; // read down a column, else along a row
+        const int at = qRound(across ? geometry.center().x() : geometry.center().y());
+        double thickness = 0;
+        QRgb strongest = 0;
+        for (int i = 0; i < (across ? 480 : 640); ++i) {
+            const QRgb p = across ? ink.pixel(at, i) : ink.pixel(i, at);
+            thickness += qAlpha(p) / 255.0;
+            if (qAlpha(p) > qAlpha(strongest))
+                strongest = p;
+        }
+        const double wanted = 3 * std::hypot(dx, dy) / (across ? dx : dy);
+        QVERIFY2(
+            std::fabs(thickness - wanted) < 0.35,
+            qPrintable(QStringLiteral("%1 pixels across, %2 wanted").arg(thickness).arg(wanted)));
+        QCOMPARE(QColor::fromRgba(strongest), colour);
         return;
     }
     QCOMPARE(item->bounds(), geometry);
@@ -144,7 +256,33 @@ void tst_BenchWindow::items()
         QVERIFY(label);
         QCOMPARE(label->caption(), caption);
     } else {
-        QVERIFY(dynamic_cast<BenchImage *>(item));
+        auto *image = dynamic_cast<BenchImage *>(item);
+        QVERIFY(image);
+        // The window shows through around every instrument but the box and the lamp, which are
+        // pictures filled to their edges.
+        QImage picture(geometry.size().toSize(), QImage::Format_ARGB32);
+        picture.fill(Qt::transparent);
+        {
+            QPainter painter(&picture);
+            painter.translate(-geometry.topLeft());
+            image->paint(painter);
+        }
+        int clear = 0, opaque = 0;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x) {
+                clear += qAlpha(picture.pixel(x, y)) == 0;
+                opaque += qAlpha(picture.pixel(x, y)) == 255;
+            }
+        if (name == "Image7" || name == "Image10") {
+            QCOMPARE(opaque, picture.width() * picture.height());
+        } else {
+            QVERIFY2(clear > 0, "no background shows through");
+            QVERIFY(qAlpha(picture.pixel(0, 0)) == 0 ||
+                    qAlpha(picture.pixel(picture.width() - 1, 0)) == 0 ||
+                    qAlpha(picture.pixel(0, picture.height() - 1)) == 0 ||
+                    qAlpha(picture.pixel(picture.width() - 1, picture.height() - 1)) == 0);
+            QVERIFY2(opaque > 0, "an empty picture");
+        }
     }
 }
 
@@ -168,13 +306,18 @@ void tst_BenchWindow::widgets_data()
                               << false;
     QTest::newRow("HScroll4") << "HScroll4" << QRect(248, 80, 25, 9) << 0 << 20 << 0 << 1 << 1
                               << false;
-    const int xs[] = {452, 530, 610};
-    for (int k = 1; k <= 6; ++k) {
-        const QString name = QStringLiteral("VScroll%1").arg(k);
-        QTest::newRow(qPrintable(name))
-            << name << QRect(xs[(k - 1) % 3], k <= 3 ? 332 : 408, 15, 40) << 9 << 0 << 0 << 1 << 1
-            << true;
-    }
+    QTest::newRow("VScroll1") << "VScroll1" << QRect(452, 332, 15, 40) << 9 << 0 << 0 << 1 << 1
+                              << true;
+    QTest::newRow("VScroll2") << "VScroll2" << QRect(530, 332, 15, 40) << 9 << 0 << 0 << 1 << 1
+                              << true;
+    QTest::newRow("VScroll3") << "VScroll3" << QRect(610, 332, 15, 40) << 9 << 0 << 0 << 1 << 1
+                              << true;
+    QTest::newRow("VScroll4") << "VScroll4" << QRect(452, 408, 15, 40) << 9 << 0 << 0 << 1 << 1
+                              << true;
+    QTest::newRow("VScroll5") << "VScroll5" << QRect(530, 408, 15, 40) << 9 << 0 << 0 << 1 << 1
+                              << true;
+    QTest::newRow("VScroll6") << "VScroll6" << QRect(610, 408, 15, 40) << 9 << 0 << 0 << 1 << 1
+                              << true;
 }
 
 void tst_BenchWindow::widgets()
@@ -199,6 +342,137 @@ void tst_BenchWindow::widgets()
     QCOMPARE(bar->pageStep(), page);
     QCOMPARE(bar->orientation(), vertical ? Qt::Vertical : Qt::Horizontal);
     QCOMPARE(bar->focusPolicy(), Qt::StrongFocus);
+}
+
+void tst_BenchWindow::labelLooks_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("font"); // pixels of the bench's bold serif, or 0 for the window's font
+    QTest::addColumn<int>("alignment");
+    QTest::addColumn<QColor>("background"); // none: transparent
+    QTest::addColumn<QColor>("text");
+    const QColor olive(128, 128, 0), buttonFace(240, 240, 240), white(Qt::white), black(Qt::black),
+        none;
+    const int large = kLargeFontPx, medium = kMediumFontPx;
+    auto row = [](const char *name, int font, Qt::Alignment alignment, QColor background,
+                  QColor text) {
+        QTest::newRow(name) << name << font << int(alignment) << background << text;
+    };
+    row("LblEdc", large, Qt::AlignRight, olive, black);
+    row("Lblr", large, Qt::AlignRight, olive, black);
+    row("Lbl_reo", large, Qt::AlignRight, white, black);
+    row("LblReomax", large, Qt::AlignRight, white, black);
+    row("Lbl_R_L", medium, Qt::AlignLeft, buttonFace, black);
+    row("Lbl_R_R", medium, Qt::AlignLeft, buttonFace, black);
+    row("Lbldv", large, Qt::AlignHCenter, none, black);
+    row("Lbl_Rx", medium, Qt::AlignLeft, buttonFace, black);
+    row("Lbl_Ri", medium, Qt::AlignLeft, buttonFace, black);
+    row("Lbl_R_m_1", large, Qt::AlignHCenter, none, white);
+    row("lbl_R_m_2", large, Qt::AlignHCenter, none, white);
+    row("lbl_R_m_3", large, Qt::AlignHCenter, none, white);
+    row("Lbl_R_m_4", large, Qt::AlignHCenter, none, white);
+    row("Lbl_R_m_5", large, Qt::AlignHCenter, none, white);
+    row("Lbl_R_m_6", large, Qt::AlignHCenter, none, white);
+    row("Lblvkl", 0, Qt::AlignLeft, none, black);
+    row("Label1", 0, Qt::AlignLeft, buttonFace, black);
+}
+
+// Each label as the user sees it on the bench: its ground, and a caption in its font, colour and
+// place.
+void tst_BenchWindow::labelLooks()
+{
+    QFETCH(QString, name);
+    QFETCH(int, font);
+    QFETCH(int, alignment);
+    QFETCH(QColor, background);
+    QFETCH(QColor, text);
+    FakeDesktop desktop;
+    Form1 form(desktop); // the design state: every control shown
+    auto *label = dynamic_cast<BenchLabel *>(form.bench->item(name));
+    QVERIFY(label);
+    label->setVisible(false);
+    const QImage behind = form.bench->grab().toImage();
+    label->setVisible(true);
+    label->setCaption(QString());
+    const QImage blank = form.bench->grab().toImage();
+    label->setCaption(QStringLiteral("8"));
+    const QImage shot = form.bench->grab().toImage();
+    const qreal ratio = shot.devicePixelRatio();
+    const QRect area = devicePixels(shot, label->bounds());
+
+    if (background.isValid()) // filled inside its frame
+        QVERIFY(filledWith(blank, area.adjusted(2 * ratio, 2 * ratio, -2 * ratio, -2 * ratio),
+                           background));
+    else // only its text is painted
+        QCOMPARE(blank.copy(area), behind.copy(area));
+
+    const Ink ink = inkBetween(shot, blank, area, text);
+    QVERIFY2(ink.exactly >= 3 * ratio * ratio,
+             qPrintable(QStringLiteral("%1 of %2 pixels in the text's colour")
+                            .arg(ink.exactly)
+                            .arg(ink.pixels)));
+    const QFont expected = font ? benchFont(font) : QFont();
+    const QString letters = sameLetters(ink, referenceInk("8", expected, text, ratio), ratio);
+    QVERIFY2(letters.isEmpty(), qPrintable(letters));
+
+    const double margin = 4 * ratio;
+    if (alignment == Qt::AlignLeft)
+        QVERIFY2(ink.box.left() - area.left() <= margin, "not at the left");
+    else if (alignment == Qt::AlignRight)
+        QVERIFY2(area.right() - ink.box.right() <= margin, "not at the right");
+    else
+        QVERIFY2(std::fabs((ink.box.left() + ink.box.right()) / 2.0 -
+                           (area.left() + area.right()) / 2.0) <= 1.5 * ratio,
+                 "not centred");
+}
+
+void tst_BenchWindow::readouts_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("geometry");
+    QTest::addColumn<QString>("tip");
+    QTest::addColumn<QColor>("text");
+    QTest::newRow("Picture1") << "Picture1" << QRect(472, 376, 81, 24) << "Сопротивление магазина"
+                              << QColor(255, 255, 255);
+    QTest::newRow("Picture2") << "Picture2" << QRect(235, 360, 95, 24) << "Сила тока, А"
+                              << QColor(0, 255, 0);
+    QTest::newRow("Picture3") << "Picture3" << QRect(0, 140, 40, 25) << "Сила тока, А"
+                              << QColor(0, 255, 0);
+}
+
+// The three digital readouts: large bold text in their colour at the top-left corner of a black
+// box.
+void tst_BenchWindow::readouts()
+{
+    QFETCH(QString, name);
+    QFETCH(QRect, geometry);
+    QFETCH(QString, tip);
+    QFETCH(QColor, text);
+    LoadedBench bench;
+    Form1 &form = *bench.form;
+    clickItem(form, form.Lblvkl); // the box's readout is shown with the key closed
+    auto *box = form.bench->findChild<PictureBox *>(name);
+    QVERIFY(box && box->isVisible());
+    QCOMPARE(box->geometry(), geometry);
+    QCOMPARE(box->toolTip(), tip);
+    QCOMPARE(box->frameShadow(), QFrame::Sunken);
+    box->Cls();
+    const QImage blank = box->grab().toImage();
+    box->Print(QStringLiteral("0.06"));
+    const QImage shot = box->grab().toImage();
+    const qreal ratio = shot.devicePixelRatio();
+    const QRect inside = devicePixels(shot, box->contentsRect());
+    QVERIFY(filledWith(blank, inside, Qt::black));
+    const Ink ink = inkBetween(shot, blank, inside, text);
+    QVERIFY2(ink.exactly >= 10 * ratio * ratio,
+             qPrintable(QStringLiteral("%1 of %2 pixels in the text's colour")
+                            .arg(ink.exactly)
+                            .arg(ink.pixels)));
+    QVERIFY(ink.box.left() - inside.left() <= 3 * ratio);
+    QVERIFY(ink.box.top() - inside.top() <= 8 * ratio);
+    const QString letters =
+        sameLetters(ink, referenceInk("0.06", benchFont(kLargeFontPx), text, ratio), ratio);
+    QVERIFY2(letters.isEmpty(), qPrintable(letters));
 }
 
 void tst_BenchWindow::zOrder()
@@ -369,17 +643,44 @@ void tst_BenchWindow::workedExample()
     QCOMPARE(form.state.R4, 2.5);
 }
 
+namespace {
+
+/** What the galvanometer's and the source's readouts and the needle show, in one line. */
+QString shownReadouts(Form1 &form)
+{
+    return QStringLiteral("%1 %2 (%3, %4)")
+        .arg(form.Picture2->text(), form.Picture3->text())
+        .arg(form.Line17->X2(), 0, 'f', 1)
+        .arg(form.Line17->Y2(), 0, 'f', 1);
+}
+
+} // namespace
+
 void tst_BenchWindow::overload_data()
 {
     QTest::addColumn<int>("emf");
     QTest::addColumn<int>("internal");
     QTest::addColumn<int>("rheostat");
     QTest::addColumn<double>("unknown");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("galvanometer") << 8 << 10 << 112 << 1963.0
-                                  << "Такой ток сожжёт гальванометр! Измените сопротивление!";
-    QTest::newRow("source first") << 12 << 0 << 0 << 100.0
-                                  << "Такой ток сожжёт источник! Измените сопротивление!";
+    QTest::addColumn<double>("box");
+    QTest::addColumn<double>("leftArm"); // the right arm is the rest of the wire's 5 Ω
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<QStringList>("whileUp"); // what the readouts show while each box is up
+    const QString galvanometer =
+        QStringLiteral("Такой ток сожжёт гальванометр! Измените сопротивление!");
+    const QString source = QStringLiteral("Такой ток сожжёт источник! Измените сопротивление!");
+    const QString rightArm = QStringLiteral("Правое плечо реохорда равно 0! Думать надо!");
+    // Currents solved by hand for each setting; a box comes after the new readouts and needle.
+    QTest::newRow("galvanometer") << 8 << 10 << 112 << 1963.0 << 0.0 << 2.5
+                                  << QStringList{galvanometer}
+                                  << QStringList{"-0.0330878 0.06 (323.6, 370.5)"};
+    QTest::newRow("source first") << 12 << 0 << 0 << 100.0 << 0.0 << 2.5 << QStringList{source}
+                                  << QStringList{"-1.6901409 3.37 (304.5, 284.0)"};
+    // No right arm and too much galvanometer current from one calculation: the right arm's
+    // message before anything is shown, then the overload's after it.
+    QTest::newRow("right arm, then galvanometer")
+        << 12 << 0 << 0 << 1963.0 << 1000.0 << 5.0 << QStringList{rightArm, galvanometer}
+        << QStringList{"0.0000000 0.00 (279.0, 278.0)", "0.0060919 2.41 (332.9, 353.5)"};
 }
 
 void tst_BenchWindow::overload()
@@ -388,18 +689,29 @@ void tst_BenchWindow::overload()
     QFETCH(int, internal);
     QFETCH(int, rheostat);
     QFETCH(double, unknown);
-    QFETCH(QString, message);
+    QFETCH(double, box);
+    QFETCH(double, leftArm);
+    QFETCH(QStringList, messages);
+    QFETCH(QStringList, whileUp);
     LoadedBench bench;
     Form1 &form = *bench.form;
     form.HScroll3->setBenchValue(emf);
     form.HScroll4->setBenchValue(internal);
     form.HScroll2->setBenchValue(rheostat);
+    form.state.Reo = static_cast<float>(rheostat); // not 112.5, as start-up leaves it
     form.state.Rx = unknown;
-    makeLive(form, 0);
+    form.state.R_L = leftArm;
+    form.state.R_R = static_cast<float>(5 - leftArm);
+    makeLive(form, box);
+    QStringList shownWhileUp;
+    bench.desktop.onBox = [&] { shownWhileUp << shownReadouts(form); };
     form.raschet();
-    QCOMPARE(bench.desktop.texts(), QStringList{message});
-    QCOMPARE(bench.desktop.captions(), QStringList{"Ошибка"});
-    QCOMPARE(bench.desktop.boxes[0].buttons, Desktop::Buttons::Ok);
+    QCOMPARE(bench.desktop.texts(), messages);
+    QCOMPARE(shownWhileUp, whileUp);
+    for (const FakeDesktop::Box &b : bench.desktop.boxes) {
+        QCOMPARE(b.caption, QStringLiteral("Ошибка"));
+        QCOMPARE(b.buttons, Desktop::Buttons::Ok);
+    }
     QCOMPARE(form.state.rabota, 0.0);
     QCOMPARE(form.state.istochnik, std::int16_t(0));
     verifyAtRest(form);
@@ -414,8 +726,12 @@ void tst_BenchWindow::rightArmZero()
     form.state.R_L = 5;
     form.state.R_R = 0;
     makeLive(form, 1963);
+    QStringList shownWhileUp;
+    bench.desktop.onBox = [&] { shownWhileUp << shownReadouts(form); };
     form.raschet();
     QCOMPARE(bench.desktop.texts(), QStringList{"Правое плечо реохорда равно 0! Думать надо!"});
+    // The message comes before the readouts and the needle change.
+    QCOMPARE(shownWhileUp, QStringList{"0.0000000 0.00 (279.0, 278.0)"});
     QCOMPARE(form.Lbl_Ri->caption(), QStringLiteral("Ri=7.0 Ом"));
     QVERIFY(form.state.I > 0); // the currents are still computed and shown
     QCOMPARE(form.Picture3->text(), QStringLiteral("0.06"));
