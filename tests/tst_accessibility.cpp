@@ -214,6 +214,20 @@ void tst_Accessibility::names_data()
     row("rheostat maximum bar", "VScroll7", false, bar, "Максимальное сопротивление реостата, Ом",
         "150");
     row("decade bar reads its digit", "VScroll3", true, bar, "3 декада магазина, ×100 Ом", "9");
+    // Every decade by its place in the box, its bar and its digit (the box at 01963.0).
+    row("decade 1 bar", "VScroll1", true, bar, "1 декада магазина, ×10000 Ом", "0");
+    row("decade 2 bar", "VScroll2", true, bar, "2 декада магазина, ×1000 Ом", "1");
+    row("decade 4 bar", "VScroll4", true, bar, "4 декада магазина, ×10 Ом", "6");
+    row("decade 5 bar", "VScroll5", true, bar, "5 декада магазина, ×1 Ом", "3");
+    row("decade 6 bar", "VScroll6", true, bar, "6 декада магазина, ×0,1 Ом", "0");
+    row("decade 1 digit", "Lbl_R_m_1", true, text, "1 декада ", "0");
+    row("decade 2 digit", "lbl_R_m_2", true, text, "2 декада", "1");
+    row("decade 4 digit", "Lbl_R_m_4", true, text, "4 декада", "6");
+    row("decade 5 digit", "Lbl_R_m_5", true, text, "5 декада", "3");
+    row("decade 6 digit", "Lbl_R_m_6", true, text, "6 декада", "0");
+    row("rheostat bar", "HScroll2", true, bar, "Сопротивление реостата, Ом", "112");
+    row("internal resistance bar", "HScroll4", false, bar, "Внутреннее сопротивление источника, Ом",
+        "10");
     row("slider bar", "HScroll1", true, bar, "Ползун реохорда, от 0 до 200 полуделений", "100");
 }
 

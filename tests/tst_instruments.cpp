@@ -5,6 +5,7 @@
 #include "toolkit/timer.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTimer>
@@ -35,8 +36,12 @@ class tst_Instruments : public QObject
     void startUp();
     void slideWire_data();
     void slideWire();
+    void measuredResistance_data();
+    void measuredResistance();
     void rheostatMaximum_data();
     void rheostatMaximum();
+    void rheostatMaximumLowered_data();
+    void rheostatMaximumLowered();
     void rheostatAtZero();
     void box_data();
     void box();
@@ -45,6 +50,8 @@ class tst_Instruments : public QObject
     void views();
     void openingTheKeyKeepsReadouts();
     void sourceAlwaysRecomputes();
+    void sourceSettingsAtSwitchingOn_data();
+    void sourceSettingsAtSwitchingOn();
     void overloadThrowsBack();
     void unknownResistorRefused();
     void unknownResistorDrawn_data();
@@ -58,6 +65,7 @@ class tst_Instruments : public QObject
     void closeAnsweredYes();
     void closeDuringReveal();
     void enterAnswersYes();
+    void yesEndsTheRunLoop();
     void studentSession();
 };
 
@@ -147,6 +155,42 @@ void tst_Instruments::slideWire()
     QCOMPARE(form.Lbl_R_R->caption(), rightCaption);
 }
 
+void tst_Instruments::measuredResistance_data()
+{
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QString>("measured");
+    QTest::addColumn<QString>("current");
+    // Rx = 1963 Ω, the box at 1963 Ω, 8 V, 10 Ω and the rheostat at 112.5 Ω; currents solved by
+    // hand. The source current reads 0.06 at every position.
+    QTest::newRow("left end") << 0 << "Ri=0.0 Ом"
+                              << "-0.0001591";
+    QTest::newRow("first step") << 1 << "Ri=9.9 Ом"
+                                << "-0.0001575";
+    QTest::newRow("balance") << 100 << "Ri=1963.0 Ом"
+                             << "0.0000000";
+    QTest::newRow("three fifths") << 120 << "Ri=2944.5 Ом"
+                                  << "0.0000318";
+    QTest::newRow("last step before the end") << 199 << "Ri=390637.0 Ом"
+                                              << "0.0001575";
+}
+
+// The balance resistance and the galvanometer's current along the wire of a live circuit.
+void tst_Instruments::measuredResistance()
+{
+    QFETCH(int, position);
+    QFETCH(QString, measured);
+    QFETCH(QString, current);
+    LoadedBench bench;
+    Form1 &form = *bench.form;
+    closeKeyAndSetBox(form, 0, 1, 9, 6, 3, 0);
+    form.HScroll1->setValue(position);
+    clickItem(form, form.Image1);
+    QVERIFY2(bench.desktop.boxes.isEmpty(), qPrintable(bench.desktop.texts().join('\n')));
+    QCOMPARE(form.Lbl_Ri->caption(), measured);
+    QCOMPARE(form.Picture2->text(), current);
+    QCOMPARE(form.Picture3->text(), QStringLiteral("0.06"));
+}
+
 void tst_Instruments::rheostatMaximum_data()
 {
     QTest::addColumn<int>("maximum");
@@ -156,6 +200,14 @@ void tst_Instruments::rheostatMaximum_data()
     QTest::newRow("15") << 15 << 11;
     QTest::newRow("500") << 500 << 375;
     QTest::newRow("150 rounds down to even") << 150 << 112;
+    // Every other maximum: three quarters of it, a half going to the even neighbour.
+    for (int maximum = 15; maximum <= 500; ++maximum) {
+        if (maximum == 30 || maximum == 26 || maximum == 15 || maximum == 500 || maximum == 150)
+            continue;
+        const int quarters = 3 * maximum, whole = quarters / 4, rest = quarters % 4;
+        const int rheostat = rest < 2 ? whole : rest > 2 ? whole + 1 : whole + whole % 2;
+        QTest::newRow(qPrintable(QStringLiteral("maximum %1").arg(maximum))) << maximum << rheostat;
+    }
 }
 
 void tst_Instruments::rheostatMaximum()
@@ -178,6 +230,50 @@ void tst_Instruments::rheostatMaximum()
         QVERIFY(std::fabs(form.Lbl_reo->left() - 487.47) < 0.01);
 }
 
+void tst_Instruments::rheostatMaximumLowered_data()
+{
+    QTest::addColumn<int>("rheostat"); // set with the key closed
+    QTest::addColumn<int>("first");    // the maximum before
+    QTest::addColumn<int>("maximum");  // after one arrow click, or set on the bar
+    QTest::addColumn<int>("setting");
+    QTest::addColumn<double>("left"); // Lbl_reo's left edge, centred over the thumb
+    // 150 lowered by one arrow step of 5 to 145, below the rheostat's 150: 108.75 makes 109.
+    QTest::newRow("below the rheostat") << 150 << 150 << 145 << 109 << 488.276;
+    // 29 · 3/4 = 21.75 keeps the 22 that 30 gave; the readout moves to 22/29 of the bar.
+    QTest::newRow("30 to 29 keeps 22") << 22 << 30 << 29 << 22 << 489.379;
+}
+
+// A new maximum with the key open resets the rheostat and centres its readout over the thumb
+// again, also when the rheostat's value stays.
+void tst_Instruments::rheostatMaximumLowered()
+{
+    QFETCH(int, rheostat);
+    QFETCH(int, first);
+    QFETCH(int, maximum);
+    QFETCH(int, setting);
+    QFETCH(double, left);
+    LoadedBench bench;
+    Form1 &form = *bench.form;
+    form.VScroll7->setValue(first);
+    clickItem(form, form.Lblvkl);
+    form.HScroll2->setValue(rheostat);
+    QCOMPARE(form.Lbl_reo->caption(), QString::number(rheostat));
+    clickItem(form, form.Lblvkl); // open: the maximum's bar is shown
+    QVERIFY(form.VScroll7->isVisible());
+    if (first - maximum == 5)
+        clickBar(form.VScroll7, bottom);
+    else
+        form.VScroll7->setValue(maximum);
+    QCOMPARE(form.LblReomax->caption(), QString::number(maximum));
+    QCOMPARE(form.HScroll2->max(), maximum);
+    QCOMPARE(form.HScroll2->value(), setting);
+    QCOMPARE(form.state.Reo, float(setting));
+    QCOMPARE(form.Lbl_reo->caption(), QString::number(setting));
+    QVERIFY2(std::fabs(form.Lbl_reo->left() - left) < 1e-3,
+             qPrintable(QString::number(form.Lbl_reo->left())));
+    QVERIFY(bench.desktop.boxes.isEmpty());
+}
+
 void tst_Instruments::rheostatAtZero()
 {
     LoadedBench bench;
@@ -197,6 +293,21 @@ void tst_Instruments::box_data()
     QTest::newRow("every decade") << QList<int>{1, 2, 3, 4, 5, 6} << 12345.6f << "12345.6";
     QTest::newRow("all nines") << QList<int>{9, 9, 9, 9, 9, 9} << 99999.9f << "99999.9";
     QTest::newRow("a tenth") << QList<int>{0, 0, 0, 0, 0, 1} << 0.1f << "00000.1";
+    // A sample of the million settings: the display reads the six digits, the last one after
+    // the point.
+    quint32 seed = 2026;
+    for (int row = 0; row < 24; ++row) {
+        QList<int> digits;
+        QString display;
+        for (int k = 0; k < 6; ++k) {
+            seed = seed * 1103515245u + 12345u;
+            digits << int((seed >> 16) % 10);
+            display += (k == 5 ? "." : "") + QString::number(digits.last());
+        }
+        if (display != "00000.0") // no decade moved: nothing is shown
+            QTest::newRow(qPrintable("setting " + display))
+                << digits << display.toFloat() << display;
+    }
 }
 
 void tst_Instruments::box()
@@ -206,7 +317,12 @@ void tst_Instruments::box()
     QFETCH(QString, display);
     LoadedBench bench;
     Form1 &form = *bench.form;
-    closeKeyAndSetBox(form, digits[0], digits[1], digits[2], digits[3], digits[4], digits[5]);
+    clickItem(form, form.Lblvkl);
+    ScrollBar *decades[] = {form.VScroll1, form.VScroll2, form.VScroll3,
+                            form.VScroll4, form.VScroll5, form.VScroll6};
+    for (int k = 0; k < 6; ++k)
+        for (int click = 0; click < digits[k]; ++click)
+            clickBar(decades[k], top); // the top arrow raises a decade by one
     QCOMPARE(form.state.R_m, total);
     QCOMPARE(form.Picture1->text(), display);
     const BenchLabel *labels[] = {form.Lbl_R_m_1, form.lbl_R_m_2, form.lbl_R_m_3,
@@ -293,6 +409,59 @@ void tst_Instruments::sourceAlwaysRecomputes()
     QCOMPARE(form.state.istochnik, std::int16_t(0));
 }
 
+void tst_Instruments::sourceSettingsAtSwitchingOn_data()
+{
+    QTest::addColumn<int>("emfClicks"); // on the EMF's right arrow; negative: on its left arrow
+    QTest::addColumn<int>("internalClicks");
+    QTest::addColumn<QString>("emf");
+    QTest::addColumn<QString>("internal");
+    QTest::addColumn<QString>("current");
+    QTest::addColumn<QString>("galvanometer");
+    // Rx = 1963 Ω, the box at 1000 Ω, the slider in the middle, the rheostat at 112.5 Ω; the
+    // currents solved by hand.
+    QTest::newRow("as started") << 0 << 0 << "8"
+                                << "10"
+                                << "0.06"
+                                << "-0.0000764";
+    QTest::newRow("12 V, no internal resistance") << 4 << -10 << "12"
+                                                  << "0"
+                                                  << "0.10"
+                                                  << "-0.0001244";
+    QTest::newRow("4 V, 20 Ω") << -4 << 10 << "4"
+                               << "20"
+                               << "0.03"
+                               << "-0.0000354";
+}
+
+// The EMF and internal resistance set while the source is off change no reading; the next
+// switching on computes with them.
+void tst_Instruments::sourceSettingsAtSwitchingOn()
+{
+    QFETCH(int, emfClicks);
+    QFETCH(int, internalClicks);
+    QFETCH(QString, emf);
+    QFETCH(QString, internal);
+    QFETCH(QString, current);
+    QFETCH(QString, galvanometer);
+    LoadedBench bench;
+    Form1 &form = *bench.form;
+    closeKeyAndSetBox(form, 0, 1, 0, 0, 0, 0);
+    auto turn = [](ScrollBar *bar, int clicks) {
+        for (int i = 0; i < std::abs(clicks); ++i)
+            clickBar(bar, clicks > 0 ? bottom : top);
+    };
+    turn(form.HScroll3, emfClicks);
+    turn(form.HScroll4, internalClicks);
+    QCOMPARE(form.LblEdc->caption(), emf);
+    QCOMPARE(form.Lblr->caption(), internal);
+    QCOMPARE(form.Picture3->text(), QStringLiteral("0.00"));
+    QCOMPARE(form.Picture2->text(), QStringLiteral("0.0000000"));
+    clickItem(form, form.Image1);
+    QCOMPARE(form.Picture3->text(), current);
+    QCOMPARE(form.Picture2->text(), galvanometer);
+    QVERIFY(bench.desktop.boxes.isEmpty());
+}
+
 void tst_Instruments::overloadThrowsBack()
 {
     LoadedBench bench;
@@ -317,9 +486,12 @@ void tst_Instruments::unknownResistorRefused()
     Form1 &form = *bench.form;
     clickItem(form, form.Image1);
     form.Lbl_Rx->setCaption(QString());
+    QStringList captionWhileUp;
+    bench.desktop.onBox = [&] { captionWhileUp << form.Lbl_Rx->caption(); };
     clickItem(form, form.Image6);
     QCOMPARE(bench.desktop.texts(),
              QStringList{"Чтобы поменять неизвестное сопротивление, сначала выключите источник!"});
+    QCOMPARE(captionWhileUp, QStringList{QString()}); // written again after the box is closed
     QCOMPARE(bench.desktop.captions(), QStringList{"Ошибка"});
     QCOMPARE(form.state.Rx, 1963.0);
     QCOMPARE(form.Lbl_Rx->caption(), QStringLiteral("Rx=1963.0 Ом"));
@@ -347,8 +519,11 @@ void tst_Instruments::unknownResistorDrawn()
     bench.desktop.draws = {u};
     form.Picture2->Cls();
     form.Lbl_Rx->setVisible(true);
+    QStringList captionWhileUp;
+    bench.desktop.onBox = [&] { captionWhileUp << form.Lbl_Rx->caption(); };
     clickItem(form, form.Image6);
-    QCOMPARE(bench.desktop.seeds, 1); // a new seed at each click
+    QCOMPARE(captionWhileUp, QStringList{"Rx=1963.0 Ом"}); // the new value only once it is closed
+    QCOMPARE(bench.desktop.seeds, 1);                      // a new seed at each click
     QCOMPARE(form.state.Rx, Rx);
     QCOMPARE(form.Lbl_Rx->caption(), QStringLiteral("Rx=%1.0 Ом").arg(int(Rx)));
     QCOMPARE(bench.desktop.texts(),
@@ -528,17 +703,52 @@ void tst_Instruments::closeDuringReveal()
 void tst_Instruments::enterAnswersYes()
 {
     RealDesktop desktop;
-    bool noIcon = false;
+    LoadedBench bench;
+    bool noIcon = false, modal = false;
+    QStringList buttons;
+    QString defaultButton, text, title;
     QTimer::singleShot(0, [&] {
         auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
         QVERIFY(box);
         noIcon = box->icon() == QMessageBox::NoIcon;
+        modal = box->isModal() && box->windowModality() == Qt::ApplicationModal;
+        for (QAbstractButton *button : box->buttons())
+            buttons << button->text();
+        defaultButton = box->defaultButton() ? box->defaultButton()->text() : QString();
+        text = box->text();
+        title = box->windowTitle();
         QTest::keyClick(box, Qt::Key_Return);
     });
-    const auto answer = desktop.messageBox(nullptr, QStringLiteral("Вы абсолютно уверены?"),
-                                           QStringLiteral("На Выход"), Desktop::Buttons::YesNo);
+    const auto answer =
+        desktop.messageBox(bench.form.get(), QStringLiteral("Вы абсолютно уверены?"),
+                           QStringLiteral("На Выход"), Desktop::Buttons::YesNo);
     QCOMPARE(answer, Desktop::Answer::Yes);
     QVERIFY(noIcon);
+    QVERIFY(modal); // the bench takes no input while it is up
+    buttons.sort();
+    QCOMPARE(buttons, (QStringList{"Да", "Нет"}));
+    QCOMPARE(defaultButton, QStringLiteral("Да"));
+    QCOMPARE(text, QStringLiteral("Вы абсолютно уверены?"));
+    QCOMPARE(title, QStringLiteral("На Выход"));
+}
+
+// Yes ends the program's run loop, with the Authors window open.
+void tst_Instruments::yesEndsTheRunLoop()
+{
+    LoadedBench bench;
+    Form1 &form = *bench.form;
+    form.mnuHelpAvtors_Click();
+    bench.desktop.yesNoAnswer = Desktop::Answer::Yes;
+    QTimer::singleShot(0, &form, [&] { form.close(); });
+    QTimer
+        stuck; // ends a run loop that Yes failed to end, so that the test fails instead of hanging
+    stuck.setSingleShot(true);
+    connect(&stuck, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+    stuck.start(15000);
+    QCOMPARE(QCoreApplication::exec(), 0);
+    QVERIFY(form.isEnding());
+    QVERIFY(!form.isVisible());
+    QCOMPARE(bench.desktop.boxes.size(), 1);
 }
 
 // A student's measurement through real clicks: balance Rx = 1963, read it, overload, recover.

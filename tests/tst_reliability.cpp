@@ -109,6 +109,8 @@ class tst_Reliability : public QObject
     void hundredClicksDuringReveal();
     void hundredNestedReveals();
     void zeroPauseInsideReveal();
+    void tickWhileBoxIsUp_data();
+    void tickWhileBoxIsUp();
     void overloadFromEveryInstrument_data();
     void overloadFromEveryInstrument();
     void rightEndOnLiveCircuit();
@@ -231,6 +233,53 @@ void tst_Reliability::zeroPauseInsideReveal()
     QVERIFY(!rescued); // ended at once, by the zero pause
     QVERIFY(!form.Lbl_Rx->isVisible());
     QCOMPARE(form.Timer1->interval(), 0);
+}
+
+void tst_Reliability::tickWhileBoxIsUp_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::newRow("refusal of the unknown resistor") << "refusal";
+    QTest::newRow("new unknown resistor") << "new unknown";
+    QTest::newRow("About box") << "about";
+}
+
+// The reveal's time runs out while a box opened inside it is up: the box's handler ends as usual
+// once the box is closed, and the reveal ends with it, at that one tick.
+void tst_Reliability::tickWhileBoxIsUp()
+{
+    QFETCH(QString, box);
+    CheckedBench bench;
+    Form1 &form = *bench.form;
+    if (box == "refusal")
+        clickItem(form, form.Image1); // the source on: the resistor refuses
+    bench.desktop.draws = {0.5};      // a new unknown of 100 Ω
+    form.waitScale = 1;               // the real ten seconds: the tick comes from the box
+    QSignalSpy ticks(form.Timer1, &Timer::tick);
+    bool shownUnderBox = false;
+    bench.desktop.onBox = [&] {
+        shownUnderBox = form.Lbl_Rx->isVisible() && form.Lbl_Ri->isVisible();
+        tick(form);
+    };
+    QTimer::singleShot(0, &form, [&] {
+        if (box == "about")
+            form.mnuHelpAbout->trigger();
+        else
+            clickItem(form, form.Image6);
+    });
+    PauseRescue rescue(form);
+    clickItem(form, form.Image5);
+    QVERIFY(!rescue.rescued);
+    QVERIFY(shownUnderBox);
+    QCOMPARE(ticks.count(), 1);
+    QCOMPARE(bench.desktop.boxes.size(), 1);
+    QVERIFY(!form.Lbl_Rx->isVisible() && !form.Lbl_Ri->isVisible());
+    QCOMPARE(form.Timer1->interval(), 0);
+    QVERIFY(!form.Timer1->isEnabled());
+    const QString sep(QLatin1Char(form.decimalSeparator()));
+    QCOMPARE(form.Lbl_Rx->caption(),
+             (box == "new unknown" ? "Rx=100" : "Rx=1963") + sep + QStringLiteral("0 Ом"));
+    const QStringList broken = bench.violations();
+    QVERIFY2(broken.isEmpty(), qPrintable(broken.join('\n')));
 }
 
 // A hundred clicks queued while a reveal waits: each is handled, and the reveal ends once.
