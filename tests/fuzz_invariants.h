@@ -107,10 +107,11 @@ inline QStringList benchViolations(const Form1 &form, const BenchHistory &histor
     expect(s.r == float(form.HScroll4->benchValue()), "r is not HScroll4's value");
     expect(s.Reo_max == form.VScroll7->benchValue() && form.HScroll2->endValue() == s.Reo_max,
            "Reo_max is not VScroll7's value or HScroll2's maximum");
-    expect(
-        s.Reo == float(form.HScroll2->benchValue()) ||
-            (!history.rheostatMoved && s.Reo == 112.5f && form.HScroll2->benchValue() == 112),
-        QStringLiteral("Reo = %1 with HScroll2 at %2").arg(num(s.Reo)).arg(form.HScroll2->benchValue()));
+    expect(s.Reo == float(form.HScroll2->benchValue()) ||
+               (!history.rheostatMoved && s.Reo == 112.5f && form.HScroll2->benchValue() == 112),
+           QStringLiteral("Reo = %1 with HScroll2 at %2")
+               .arg(num(s.Reo))
+               .arg(form.HScroll2->benchValue()));
     const ScrollBar *decades[] = {form.VScroll1, form.VScroll2, form.VScroll3,
                                   form.VScroll4, form.VScroll5, form.VScroll6};
     for (int k = 0; k < 6; ++k)
@@ -131,7 +132,8 @@ inline QStringList benchViolations(const Form1 &form, const BenchHistory &histor
     shows("LblEdc", form.LblEdc->caption(), formatGeneral(s.Edc, sep));
     shows("Lblr", form.Lblr->caption(), formatGeneral(s.r, sep));
     shows("LblReomax", form.LblReomax->caption(), formatGeneral(s.Reo_max, sep));
-    shows("Lbl_reo", form.Lbl_reo->caption(), formatGeneral(float(form.HScroll2->benchValue()), sep));
+    shows("Lbl_reo", form.Lbl_reo->caption(),
+          formatGeneral(float(form.HScroll2->benchValue()), sep));
     const BenchLabel *digitLabels[] = {form.Lbl_R_m_1, form.lbl_R_m_2, form.lbl_R_m_3,
                                        form.Lbl_R_m_4, form.Lbl_R_m_5, form.Lbl_R_m_6};
     for (int k = 0; k < 6; ++k)
@@ -145,7 +147,9 @@ inline QStringList benchViolations(const Form1 &form, const BenchHistory &histor
     if (s.I != 0 && s.R3 != 0)
         shows("Lbl_Ri", form.Lbl_Ri->caption(), "Ri=" + pattern(s.R4 * s.R2 / s.R3, "0.0") + " Ом");
     shows("Picture1", form.Picture1->text(),
-          history.boxTurned ? QString(boxDigits).replace(QLatin1Char('.'), QString::fromStdString(sep)).toStdString()
+          history.boxTurned ? QString(boxDigits)
+                                  .replace(QLatin1Char('.'), QString::fromStdString(sep))
+                                  .toStdString()
                             : std::string());
     shows("Picture2", form.Picture2->text(), pattern(s.Ig, "#0.0000000"));
     shows("Picture3", form.Picture3->text(), pattern(s.I, "#0.00"));

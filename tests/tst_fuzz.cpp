@@ -412,7 +412,8 @@ class Fuzzer
     {
         const QList<ScrollBar *> bars = shownBars();
         ScrollBar *bar = bars.at(below(int(bars.size())));
-        const int lo = std::min(bar->startValue(), bar->endValue()), hi = std::max(bar->startValue(), bar->endValue());
+        const int lo = std::min(bar->startValue(), bar->endValue()),
+                  hi = std::max(bar->startValue(), bar->endValue());
         int value;
         const int kind = below(10);
         if (kind == 0)

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QTextDocumentFragment>
 #include <QTimer>
 #include <cmath>
 
@@ -183,7 +184,7 @@ void tst_Instruments::measuredResistance()
     LoadedBench bench;
     Form1 &form = *bench.form;
     closeKeyAndSetBox(form, 0, 1, 9, 6, 3, 0);
-    form.HScroll1->setValue(position);
+    form.HScroll1->setBenchValue(position);
     clickItem(form, form.Image1);
     QVERIFY2(bench.desktop.boxes.isEmpty(), qPrintable(bench.desktop.texts().join('\n')));
     QCOMPARE(form.Lbl_Ri->caption(), measured);
@@ -254,19 +255,19 @@ void tst_Instruments::rheostatMaximumLowered()
     QFETCH(double, left);
     LoadedBench bench;
     Form1 &form = *bench.form;
-    form.VScroll7->setValue(first);
+    form.VScroll7->setBenchValue(first);
     clickItem(form, form.Lblvkl);
-    form.HScroll2->setValue(rheostat);
+    form.HScroll2->setBenchValue(rheostat);
     QCOMPARE(form.Lbl_reo->caption(), QString::number(rheostat));
     clickItem(form, form.Lblvkl); // open: the maximum's bar is shown
     QVERIFY(form.VScroll7->isVisible());
     if (first - maximum == 5)
         clickBar(form.VScroll7, bottom);
     else
-        form.VScroll7->setValue(maximum);
+        form.VScroll7->setBenchValue(maximum);
     QCOMPARE(form.LblReomax->caption(), QString::number(maximum));
-    QCOMPARE(form.HScroll2->max(), maximum);
-    QCOMPARE(form.HScroll2->value(), setting);
+    QCOMPARE(form.HScroll2->endValue(), maximum);
+    QCOMPARE(form.HScroll2->benchValue(), setting);
     QCOMPARE(form.state.Reo, float(setting));
     QCOMPARE(form.Lbl_reo->caption(), QString::number(setting));
     QVERIFY2(std::fabs(form.Lbl_reo->left() - left) < 1e-3,
@@ -715,7 +716,9 @@ void tst_Instruments::enterAnswersYes()
         for (QAbstractButton *button : box->buttons())
             buttons << button->text();
         defaultButton = box->defaultButton() ? box->defaultButton()->text() : QString();
-        text = box->text();
+        text = Qt::mightBeRichText(box->text())
+                   ? QTextDocumentFragment::fromHtml(box->text()).toPlainText()
+                   : box->text();
         title = box->windowTitle();
         QTest::keyClick(box, Qt::Key_Return);
     });

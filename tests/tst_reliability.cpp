@@ -275,7 +275,7 @@ void tst_Reliability::tickWhileBoxIsUp()
     QVERIFY(!form.Lbl_Rx->isVisible() && !form.Lbl_Ri->isVisible());
     QCOMPARE(form.Timer1->interval(), 0);
     QVERIFY(!form.Timer1->isEnabled());
-    const QString sep(QLatin1Char(form.decimalSeparator()));
+    const QString sep = QString::fromStdString(form.decimalSeparator());
     QCOMPARE(form.Lbl_Rx->caption(),
              (box == "new unknown" ? "Rx=100" : "Rx=1963") + sep + QStringLiteral("0 Ом"));
     const QStringList broken = bench.violations();
