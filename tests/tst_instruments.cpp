@@ -735,9 +735,14 @@ void tst_Instruments::enterAnswersYes()
     QCOMPARE(title, QStringLiteral("На Выход"));
 }
 
-// Yes ends the program's run loop, with the Authors window open.
+// Yes ends the program's run loop, with the Authors window open: Yes itself, not the closing of
+// the last window.
 void tst_Instruments::yesEndsTheRunLoop()
 {
+    const bool lastWindowQuits = QGuiApplication::quitOnLastWindowClosed();
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+    auto restore =
+        qScopeGuard([&] { QGuiApplication::setQuitOnLastWindowClosed(lastWindowQuits); });
     LoadedBench bench;
     Form1 &form = *bench.form;
     form.mnuHelpAvtors_Click();
