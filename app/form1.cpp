@@ -93,7 +93,7 @@ void Form1::buildBench()
     auto image = [&](const char *name, QRectF geometry, const char *picture, const QString &tip) {
         auto *i = bench->add(std::make_unique<BenchImage>(
             QString::fromLatin1(name), geometry,
-            QStringLiteral(":/assets/%1.svg").arg(QString::fromLatin1(picture))));
+            QStringLiteral(":/assets/bench/%1.svg").arg(QString::fromLatin1(picture))));
         i->setToolTip(tip);
         return i;
     };

@@ -4,32 +4,39 @@
 #include <QHash>
 #include <QImage>
 #include <QPixmap>
+#include <QSize>
 #include <QString>
-#include <future>
 
-/** Renders compiled-in SVG pictures to pixmaps at the physical size and keeps them. */
+/**
+ * Pictures from compiled-in SVG files as pixmaps at the physical size, kept for reuse. The bench's
+ * own art (assets/bench) is drawn at build time for pixel ratios 1 and 2 and copied from there;
+ * any other picture, size or ratio is rendered on first use. The cache goes with the application.
+ */
 class SvgCache
 {
   public:
     static SvgCache &instance();
 
-    /**
-     * The picture at `size` logical pixels for a screen of the given ratio; null if missing.
-     * The first call starts rendering every picture under :/assets at its own size in the
-     * background, so the first frame finds the artwork ready.
-     */
+    /** The picture at `size` logical pixels for a screen of the given ratio; null if missing. */
     QPixmap pixmap(const QString &resource, QSize size, qreal devicePixelRatio);
 
     int renders() const { return m_renders; }
     int hits() const { return m_hits; }
 
+    /**
+     * The SVG file drawn at `size` (its own size when empty) times the ratio: the one way every
+     * picture is drawn, by the build and at run time alike.
+     */
+    static QImage render(const QString &file, QSize size, qreal devicePixelRatio);
+
+    /** Where the build puts a bench picture drawn at a ratio: "jockey@2x.png" for jockey.svg. */
+    static QString drawnName(const QString &file, int ratio);
+
   private:
-    void startPrefetch();
-    static void finishPrefetch();
+    SvgCache() = default;
+    static void release();
 
     QHash<QString, QPixmap> m_pixmaps;
-    QHash<QString, std::shared_future<QImage>> m_pending; // by resource, at its own size
-    bool m_prefetchStarted = false;
     int m_renders = 0;
     int m_hits = 0;
 };

@@ -16,7 +16,7 @@ import re
 import subprocess
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-ASSETS = os.path.dirname(HERE)
+ASSETS = os.path.join(os.path.dirname(HERE), 'bench')
 
 POS = {
     'source': (128, 5),
