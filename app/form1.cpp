@@ -183,7 +183,10 @@ void Form1::buildBench()
     Image9 = image("Image9", {0, 24, 100, 60}, "key_closed", QString());
     Image3 = image("Image3", {32, 178, 500, 65}, "slide_wire",
                    QStringLiteral("Реохорд R=5 Ом (по паспорту)"));
-    Image1 = image("Image1", {128, 5, 200, 96}, "source", QStringLiteral("Источник ЭДС"));
+    Image1 = bench->add(
+        std::make_unique<SourcePicture>(QStringLiteral("Image1"), QRectF(128, 5, 200, 96),
+                                        QStringLiteral(":/assets/bench/source.svg")));
+    Image1->setToolTip(QStringLiteral("Источник ЭДС"));
 
     // Readouts and scroll bars, back to front: each new widget lies over those before it.
     auto bar = [&](const char *name, Qt::Orientation o, QRect geometry, int top, int bottom,

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "model/circuit_state.h"
+#include "view/source_picture.h" // the source is drawn for its state
 
 #include <QMainWindow>
 #include <QPointer>
@@ -45,8 +46,8 @@ class Form1 : public QMainWindow
     BenchCanvas *bench = nullptr;
     BenchLabel *Lbldv, *Lbl_Ri, *Lbl_Rx, *Label1, *Lbl_R_R, *Lbl_R_m_6, *Lbl_R_m_5, *Lbl_R_m_4,
         *lbl_R_m_3, *lbl_R_m_2, *Lbl_R_m_1, *Lbl_reo, *LblReomax, *Lblr, *Lbl_R_L, *LblEdc, *Lblvkl;
-    BenchImage *Image1, *Image2, *Image3, *Image4, *Image5, *Image6, *Image7, *Image8, *Image9,
-        *Image10;
+    SourcePicture *Image1;
+    BenchImage *Image2, *Image3, *Image4, *Image5, *Image6, *Image7, *Image8, *Image9, *Image10;
     BenchLine *Line1, *Line2, *Line3, *Line4, *Line5, *Line6, *Line7, *Line8, *Line9, *Line10,
         *Line11, *Line12, *Line13, *Line14, *Line15, *Line16, *Line17;
     // Readouts and scroll bars, in front of everything drawn.

@@ -13,6 +13,7 @@ void Form1::HScroll3_Change()
 {
     state.Edc = HScroll3->benchValue();
     LblEdc->setCaption(QString::fromStdString(formatGeneral(state.Edc, decimalSeparator())));
+    Image1->setEmf(state.Edc);
 }
 
 void Form1::HScroll4_Change()

@@ -43,6 +43,7 @@ void Form1::ekran_0()
 {
     const bool on = state.istochnik != 0;
     Image10->setVisible(on);
+    Image1->setSwitchedOn(on);
     HScroll3->setVisible(!on);
     HScroll4->setVisible(!on);
     HScroll1_Change();
