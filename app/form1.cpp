@@ -127,6 +127,7 @@ void Form1::buildBench()
     Lbldv = label("Lbldv", {280, 200, 35, 22}, "100", QStringLiteral("Положение ползуна"), large);
     Lbldv->alignment = Qt::AlignHCenter;
     Lbldv->transparent = true;
+    Lbldv->growsToFit = true; // " 50.5" is wider than the jockey's 35 pixels
     Line17 = line("Line17", 200, 344, 200, 280, QColor(255, 0, 0));
     Lbl_Ri = framed("Lbl_Ri", {80, 384, 120, 22},
                     "Ri=", QStringLiteral("Рассчитанное по измерениям сопротивление"));

@@ -4,7 +4,9 @@
 #include "bench_canvas.h"
 #include "svg_cache.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
+#include <algorithm>
 
 void BenchItem::setVisible(bool visible)
 {
@@ -45,6 +47,14 @@ void BenchBox::setTop(double top)
     changed();
 }
 
+void BenchBox::setWidth(double width)
+{
+    if (m_geometry.width() == width)
+        return;
+    m_geometry.setWidth(width);
+    changed();
+}
+
 void BenchImage::paint(QPainter &painter) const
 {
     const qreal ratio = painter.device()->devicePixelRatioF();
@@ -61,6 +71,8 @@ void BenchLabel::setCaption(const QString &caption)
     if (m_caption == caption)
         return;
     m_caption = caption;
+    if (growsToFit)
+        setWidth(std::max(m_designWidth, QFontMetricsF(font).horizontalAdvance(caption) + 2));
     valueChanged();
 }
 
@@ -71,17 +83,26 @@ void BenchLabel::paint(QPainter &painter) const
     if (!transparent)
         painter.fillRect(r, background);
     QRectF textRect = r;
+    Qt::Alignment align = alignment;
     if (framed) {
         // A single black line on all four sides, one pixel wide, inside the label's rectangle.
         painter.setRenderHint(QPainter::Antialiasing, false);
         painter.setPen(QPen(Qt::black, 0));
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(r.adjusted(0, 0, -1, -1));
-        textRect.adjust(2, 1, -2, -1);
+        // The text keeps two pixels clear of the frame, or, too wide for that, is centred in it;
+        // it never paints over the frame.
+        const QRectF inside = r.adjusted(1, 1, -1, -1);
+        textRect = inside.adjusted(2, 0, -2, 0);
+        if (QFontMetricsF(font).horizontalAdvance(m_caption) > textRect.width()) {
+            textRect = inside;
+            align = Qt::AlignHCenter;
+        }
+        painter.setClipRect(inside, Qt::IntersectClip);
     }
     painter.setFont(font);
     painter.setPen(foreground);
-    painter.drawText(textRect, int(alignment | Qt::AlignTop), m_caption);
+    painter.drawText(textRect, int(align | Qt::AlignTop), m_caption);
     painter.restore();
 }
 

@@ -70,6 +70,7 @@ class BenchBox : public BenchItem
     double height() const { return m_geometry.height(); }
     void setLeft(double left);
     void setTop(double top);
+    void setWidth(double width);
     QRectF bounds() const override { return m_geometry; }
 
   private:
@@ -96,7 +97,8 @@ class BenchLabel : public BenchBox
 {
   public:
     BenchLabel(QString name, QRectF geometry, QString caption)
-        : BenchBox(std::move(name), geometry), m_caption(std::move(caption))
+        : BenchBox(std::move(name), geometry), m_caption(std::move(caption)),
+          m_designWidth(geometry.width())
     {
     }
     const QString &caption() const { return m_caption; }
@@ -110,11 +112,14 @@ class BenchLabel : public BenchBox
     bool transparent = false;
     QColor background = QColor(240, 240, 240);
     QColor foreground = Qt::black;
+    /** Widens the label to its caption and a pixel each side; never narrower than designed. */
+    bool growsToFit = false;
 
     void paint(QPainter &painter) const override;
 
   private:
     QString m_caption;
+    double m_designWidth;
 };
 
 /** A wire or the needle: a 3-pixel line between two end points; takes no clicks. */

@@ -56,11 +56,14 @@ void PictureBox::paintEvent(QPaintEvent *event)
         painter.setRenderHint(QPainter::TextAntialiasing);
         painter.setFont(font());
         painter.setPen(m_fore);
+        // The digits stand two pixels in from the frame, centred in height (the font's ascent
+        // leaves room for accents above them, which readouts never show).
         const QFontMetrics metrics(font());
-        int y = contentsRect().top();
+        const QRect inside = contentsRect();
+        int baseline = inside.top() + (inside.height() + metrics.capHeight()) / 2;
         for (const QString &line : m_lines) {
-            painter.drawText(contentsRect().left(), y + metrics.ascent(), line);
-            y += metrics.height();
+            painter.drawText(inside.left() + 2, baseline, line);
+            baseline += metrics.height();
         }
     }
     QFrame::paintEvent(event);
