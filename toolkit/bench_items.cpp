@@ -72,7 +72,7 @@ void BenchLabel::setCaption(const QString &caption)
         return;
     m_caption = caption;
     if (growsToFit)
-        setWidth(std::max(m_designWidth, QFontMetricsF(font).horizontalAdvance(caption) + 2));
+        setWidth(std::max(m_designWidth, QFontMetricsF(font).horizontalAdvance(caption) + 1));
     valueChanged();
 }
 
@@ -84,23 +84,25 @@ void BenchLabel::paint(QPainter &painter) const
         painter.fillRect(r, background);
     QRectF textRect = r;
     Qt::Alignment align = alignment;
+    QFont textFont = font;
     if (framed) {
         // A single black line on all four sides, one pixel wide, inside the label's rectangle.
         painter.setRenderHint(QPainter::Antialiasing, false);
         painter.setPen(QPen(Qt::black, 0));
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(r.adjusted(0, 0, -1, -1));
-        // The text keeps two pixels clear of the frame, or, too wide for that, is centred in it;
-        // it never paints over the frame.
+        // The text keeps two pixels clear of the frame; too wide for that, it is set a pixel
+        // tighter and centred. It never paints over the frame.
         const QRectF inside = r.adjusted(1, 1, -1, -1);
         textRect = inside.adjusted(2, 0, -2, 0);
         if (QFontMetricsF(font).horizontalAdvance(m_caption) > textRect.width()) {
+            textFont.setLetterSpacing(QFont::AbsoluteSpacing, -1);
             textRect = inside;
             align = Qt::AlignHCenter;
         }
         painter.setClipRect(inside, Qt::IntersectClip);
     }
-    painter.setFont(font);
+    painter.setFont(textFont);
     painter.setPen(foreground);
     painter.drawText(textRect, int(align | Qt::AlignTop), m_caption);
     painter.restore();

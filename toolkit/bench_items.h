@@ -112,7 +112,7 @@ class BenchLabel : public BenchBox
     bool transparent = false;
     QColor background = QColor(240, 240, 240);
     QColor foreground = Qt::black;
-    /** Widens the label to its caption and a pixel each side; never narrower than designed. */
+    /** Widens the label to its caption and half a pixel each side; never narrower than designed. */
     bool growsToFit = false;
 
     void paint(QPainter &painter) const override;

@@ -1,0 +1,375 @@
+// Tests of the drawn instruments, read from the pixels of the rendered bench: the galvanometer's
+// dial, the source's knob and toggle, the jockey's card, the key, the resistor and the readouts.
+#include "bench_fixture.h"
+
+#include <QPainter>
+
+#include <cmath>
+#include <functional>
+
+namespace {
+
+const QPointF pivot(279, 335); // the needle's pivot on the bench
+
+/** The whole bench as the user sees it, scroll bars and readouts included, at a pixel ratio. */
+QImage shoot(Form1 &form, qreal ratio)
+{
+    QImage image((QSizeF(640, 480) * ratio).toSize(), QImage::Format_ARGB32);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    static_cast<QWidget *>(form.bench)->render(&painter);
+    return image;
+}
+
+/** The device pixels of `image` inside a bench rectangle that satisfy `test`, in bench pixels. */
+QList<QPointF> pixelsWhere(const QImage &image, QRectF area, const std::function<bool(QRgb)> &test)
+{
+    const qreal r = image.devicePixelRatio();
+    const QRect device = QRectF(area.topLeft() * r, area.size() * r).toAlignedRect() & image.rect();
+    QList<QPointF> found;
+    for (int y = device.top(); y <= device.bottom(); ++y)
+        for (int x = device.left(); x <= device.right(); ++x)
+            if (test(image.pixel(x, y)))
+                found << QPointF((x + 0.5) / r, (y + 0.5) / r);
+    return found;
+}
+
+bool isRed(QRgb p)
+{
+    return qRed(p) > 180 && qGreen(p) < 100 && qBlue(p) < 100;
+}
+
+bool isDark(QRgb p)
+{
+    return qGray(p) < 140;
+}
+
+double length(QPointF v)
+{
+    return std::hypot(v.x(), v.y());
+}
+
+/** Angle from straight up about `centre`, clockwise, in radians. */
+double angleAbout(QPointF centre, QPointF p)
+{
+    return std::atan2(p.x() - centre.x(), centre.y() - p.y());
+}
+
+} // namespace
+
+class tst_Artwork : public QObject
+{
+    Q_OBJECT
+  private slots:
+    void initTestCase();
+    void galvanometerMarks_data();
+    void galvanometerMarks();
+    void sourceKnob_data();
+    void sourceKnob();
+    void sourceToggle();
+    void jockeyCard_data();
+    void jockeyCard();
+    void readoutMargins_data();
+    void readoutMargins();
+    void picture3Frame();
+};
+
+void tst_Artwork::initTestCase()
+{
+    QLocale::setDefault(QLocale::c());
+}
+
+void tst_Artwork::galvanometerMarks_data()
+{
+    QTest::addColumn<int>("division");
+    QTest::addColumn<qreal>("ratio");
+    for (qreal ratio : {1.0, 2.0})
+        for (int k = -5; k <= 5; ++k)
+            QTest::newRow(qPrintable(QStringLiteral("%1 x 0.5 mA at %2").arg(k).arg(ratio)))
+                << k << ratio;
+}
+
+// At every multiple of 0.5 mA up to the limit the needle's tip meets a long mark of the dial, its
+// path stays on the card, and it never touches a numeral (at rest it leaves the "0" whole).
+void tst_Artwork::galvanometerMarks()
+{
+    QFETCH(int, division);
+    QFETCH(qreal, ratio);
+    LoadedBench bench;
+    Form1 &form = *bench.form;
+    form.state.Ig = division * 0.0005;
+    form.strelka();
+    const QImage withNeedle = shoot(form, ratio);
+    form.Line17->setVisible(false);
+    const QImage dial = shoot(form, ratio);
+    const QRectF face(216, 240, 127, 100);
+
+    const QList<QPointF> needle = pixelsWhere(withNeedle, face, isRed);
+    QVERIFY(!needle.isEmpty());
+    QPointF tip = pivot;
+    for (const QPointF &p : needle)
+        if (length(p - pivot) > length(tip - pivot))
+            tip = p;
+    const double angle = angleAbout(pivot, tip);
+    QVERIFY2(std::fabs(angle - 0.156 * division) < 0.03, qPrintable(QString::number(angle)));
+
+    // The mark: dark pixels of the dial near the needle's line, between the mirror and the tip.
+    const QPointF along(std::sin(angle), -std::cos(angle));
+    const QPointF across(-along.y(), along.x());
+    double markEnd = 0;
+    int markPixels = 0;
+    for (const QPointF &p : pixelsWhere(dial, face, isDark)) {
+        const QPointF v = p - pivot;
+        const double r = QPointF::dotProduct(v, along);
+        if (std::fabs(QPointF::dotProduct(v, across)) <= 1.5 && r > 46 && r < 60.5) {
+            ++markPixels;
+            markEnd = std::max(markEnd, r);
+        }
+    }
+    QVERIFY2(markPixels >= 6 * ratio, qPrintable(QString::number(markPixels)));
+    const double tipReach = QPointF::dotProduct(tip - pivot, along);
+    QVERIFY2(std::fabs(tipReach - markEnd) <= 2,
+             qPrintable(QStringLiteral("tip %1, mark %2").arg(tipReach).arg(markEnd)));
+
+    // Just beyond the tip lies the card, not the bezel.
+    const QPointF beyond = pivot + along * 60;
+    QVERIFY(qGray(dial.pixel((beyond * ratio).toPoint())) > 170);
+
+    // Nothing the needle covers lies farther out than its tip: the numerals stay as drawn.
+    int covered = 0, numeralInk = 0;
+    for (const QPointF &p : pixelsWhere(dial, face, [](QRgb) { return true; })) {
+        if (length(p - pivot) < 60.5)
+            continue;
+        const QPoint d = (p * ratio).toPoint();
+        numeralInk += isDark(dial.pixel(d));
+        covered += withNeedle.pixel(d) != dial.pixel(d);
+    }
+    QCOMPARE(covered, 0);
+    QVERIFY(numeralInk > 0);
+}
+
+void tst_Artwork::sourceKnob_data()
+{
+    QTest::addColumn<int>("emf");
+    QTest::addColumn<double>("degrees");
+    QTest::addColumn<qreal>("ratio");
+    const std::pair<int, double> rows[] = {{4, -115}, {8, 0}, {12, 115}};
+    for (qreal ratio : {1.0, 2.0})
+        for (const auto &[emf, degrees] : rows)
+            QTest::newRow(qPrintable(QStringLiteral("%1 V at %2").arg(emf).arg(ratio)))
+                << emf << degrees << ratio;
+}
+
+// The voltage knob's light pointer points at the EMF on the 4 … 12 scale.
+void tst_Artwork::sourceKnob()
+{
+    QFETCH(int, emf);
+    QFETCH(double, degrees);
+    QFETCH(qreal, ratio);
+    LoadedBench bench;
+    Form1 &form = *bench.form;
+    form.HScroll3->setValue(emf);
+    QCOMPARE(form.state.Edc, double(emf));
+    const QImage image = shoot(form, ratio);
+    const QPointF knob(128 + 33, 5 + 66.5);
+    QPointF sum;
+    int count = 0;
+    for (const QPointF &p : pixelsWhere(image, QRectF(knob - QPointF(9, 9), QSizeF(18, 18)),
+                                        [](QRgb c) { return qGray(c) > 190; })) {
+        const double r = length(p - knob);
+        if (r >= 2 && r <= 8) {
+            sum += p - knob;
+            ++count;
+        }
+    }
+    QVERIFY(count >= 3 * ratio);
+    const double pointed = angleAbout(QPointF(), sum / count) * 180 / M_PI;
+    QVERIFY2(std::fabs(pointed - degrees) < 8, qPrintable(QString::number(pointed)));
+}
+
+// The mains toggle stands up while the source is on and down while it is off.
+void tst_Artwork::sourceToggle()
+{
+    LoadedBench bench;
+    Form1 &form = *bench.form;
+    const QRectF toggle(128 + 9.5, 5 + 14, 19, 26);
+    const double pivotY = 5 + 27;
+    auto bright = [](QRgb c) { return qGray(c) > 225; }; // the lever's polished metal
+    auto upAndDown = [&](const QImage &image) {
+        int up = 0, down = 0;
+        for (const QPointF &p : pixelsWhere(image, toggle, bright)) {
+            if (p.y() < pivotY - 4)
+                ++up;
+            else if (p.y() > pivotY + 4)
+                ++down;
+        }
+        return std::make_pair(up, down);
+    };
+    const QImage off = shoot(form, 2);
+    clickItem(form, form.Image1);
+    QCOMPARE(form.state.istochnik, short(1));
+    const QImage on = shoot(form, 2);
+    const auto [offUp, offDown] = upAndDown(off);
+    const auto [onUp, onDown] = upAndDown(on);
+    QVERIFY2(
+        onUp > onDown && offDown > offUp,
+        qPrintable(
+            QStringLiteral("on %1/%2, off %3/%4").arg(onUp).arg(onDown).arg(offUp).arg(offDown)));
+}
+
+void tst_Artwork::jockeyCard_data()
+{
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QString>("separator");
+    QTest::addColumn<qreal>("ratio");
+    for (qreal ratio : {1.0, 1.5, 2.0})
+        for (const char *separator : {".", ","})
+            for (int position : {0, 1, 101, 199, 200})
+                QTest::newRow(qPrintable(
+                    QStringLiteral("%1 with %2 at %3").arg(position).arg(separator).arg(ratio)))
+                    << position << QString::fromLatin1(separator) << ratio;
+}
+
+// The jockey's card holds its readout: in every row of the text, the card's edges lie beyond the
+// ink on both sides. The widest readouts leave 1 to 2 pixels each side of a 35-pixel card.
+void tst_Artwork::jockeyCard()
+{
+    QFETCH(int, position);
+    QFETCH(QString, separator);
+    QFETCH(qreal, ratio);
+    LoadedBench bench;
+    Form1 &form = *bench.form;
+    clickItem(form, form.Lblvkl);
+    form.HScroll1->setValue(position);
+    form.Lbldv->setCaption(QString(form.Lbldv->caption()).replace(QLatin1Char('.'), separator));
+    const QImage all = shoot(form, ratio);
+    form.Lbldv->setVisible(false);
+    const QImage card = shoot(form, ratio);
+    form.Image4->setVisible(false);
+    const QImage bare = shoot(form, ratio);
+
+    const QRect area = QRectF(QPointF(form.Image4->left() - 12, form.Image4->top()) * ratio,
+                              QSizeF(form.Image4->width() + 24, 30) * ratio)
+                           .toAlignedRect();
+    int rows = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        int inkLeft = INT_MAX, inkRight = -1, cardLeft = INT_MAX, cardRight = -1;
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (std::abs(qGray(all.pixel(x, y)) - qGray(card.pixel(x, y))) > 48) // visible ink
+                inkLeft = std::min(inkLeft, x), inkRight = std::max(inkRight, x);
+            if (card.pixel(x, y) != bare.pixel(x, y))
+                cardLeft = std::min(cardLeft, x), cardRight = std::max(cardRight, x);
+        }
+        if (inkRight < 0)
+            continue;
+        ++rows;
+        QVERIFY2(cardLeft < inkLeft && inkRight < cardRight,
+                 qPrintable(QStringLiteral("row %1: card %2..%3, text %4..%5")
+                                .arg(y)
+                                .arg(cardLeft)
+                                .arg(cardRight)
+                                .arg(inkLeft)
+                                .arg(inkRight)));
+    }
+    QVERIFY(rows >= 8 * ratio);
+}
+
+void tst_Artwork::readoutMargins_data()
+{
+    QTest::addColumn<QString>("readout");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<qreal>("ratio");
+    const std::pair<const char *, const char *> widest[] = {{"LblEdc", "12"},
+                                                            {"Lblr", "20"},
+                                                            {"Lbl_reo", "500"},
+                                                            {"LblReomax", "500"},
+                                                            {"Lbl_R_L", "R_L=5,000 Ом"},
+                                                            {"Lbl_R_R", "R_R=5.000 Ом"},
+                                                            {"Lbl_Rx", "Rx=1963,0 Ом"},
+                                                            {"Lbl_Ri", "Ri=1963.0 Ом"},
+                                                            {"Picture1", "99999,9"},
+                                                            {"Picture2", "-0,0331000"},
+                                                            {"Picture2", "0.0000016"},
+                                                            {"Picture3", "3,00"},
+                                                            {"Picture3", "0.06"}};
+    for (qreal ratio : {1.0, 2.0})
+        for (const auto &[readout, text] : widest)
+            QTest::newRow(qPrintable(QStringLiteral("%1 %2 at %3").arg(readout, text).arg(ratio)))
+                << QString::fromLatin1(readout) << QString::fromUtf8(text) << ratio;
+}
+
+// Readouts keep a clear pixel between their text and their frame: no ink on the frame (one pixel
+// for the labels, two for the digital readouts) nor on the pixel inside it.
+void tst_Artwork::readoutMargins()
+{
+    QFETCH(QString, readout);
+    QFETCH(QString, text);
+    QFETCH(qreal, ratio);
+    LoadedBench bench;
+    Form1 &form = *bench.form;
+    clickItem(form, form.Lblvkl);
+    QRectF box;
+    int frame = 1;
+    std::function<void(const QString &)> show;
+    if (auto *label = dynamic_cast<BenchLabel *>(form.bench->item(readout))) {
+        label->setVisible(true);
+        box = label->bounds();
+        show = [label](const QString &t) { label->setCaption(t); };
+    } else {
+        auto *picture = form.findChild<PictureBox *>(readout);
+        QVERIFY(picture);
+        picture->setVisible(true);
+        box = picture->geometry();
+        frame = 2;
+        show = [picture](const QString &t) {
+            picture->Cls();
+            picture->Print(t);
+        };
+    }
+    show(text);
+    const QImage written = shoot(form, ratio);
+    show(QString());
+    const QImage empty = shoot(form, ratio);
+    const QRectF clear = box.adjusted(frame + 1, frame + 1, -frame - 1, -frame - 1);
+    int ink = 0;
+    for (const QPointF &p : pixelsWhere(written, box, [](QRgb) { return true; })) {
+        const QPoint d = (p * ratio).toPoint();
+        if (std::abs(qGray(written.pixel(d)) - qGray(empty.pixel(d))) <= 48) // no visible ink
+            continue;
+        ++ink;
+        QVERIFY2(clear.contains(p), qPrintable(QStringLiteral("ink at %1, %2 outside %3 %4 %5 %6")
+                                                   .arg(p.x())
+                                                   .arg(p.y())
+                                                   .arg(clear.left())
+                                                   .arg(clear.top())
+                                                   .arg(clear.right())
+                                                   .arg(clear.bottom())));
+    }
+    QVERIFY(ink > 20);
+}
+
+// The source current's readout at the window's left edge shows its frame on all four sides.
+void tst_Artwork::picture3Frame()
+{
+    LoadedBench bench;
+    Form1 &form = *bench.form;
+    form.Picture3->Cls();
+    form.Picture3->Print(QStringLiteral("3.00"));
+    const QImage image = shoot(form, 1);
+    const QRect box = form.Picture3->geometry();
+    const QColor inside(0, 0, 0), text(0, 255, 0), background(224, 224, 224);
+    const QPoint sides[] = {{box.left(), box.center().y()},
+                            {box.right(), box.center().y()},
+                            {box.center().x(), box.top()},
+                            {box.center().x(), box.bottom()}};
+    for (const QPoint &side : sides) {
+        const QColor seen = image.pixelColor(side);
+        QVERIFY2(
+            seen != inside && seen != text && seen != background,
+            qPrintable(seen.name() + QStringLiteral(" at %1, %2").arg(side.x()).arg(side.y())));
+    }
+}
+
+QTEST_MAIN(tst_Artwork)
+#include "tst_artwork.moc"
