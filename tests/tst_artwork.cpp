@@ -73,6 +73,8 @@ class tst_Artwork : public QObject
     void readoutMargins_data();
     void readoutMargins();
     void picture3Frame();
+    void keyBlade();
+    void resistorShowsNoValue();
 };
 
 void tst_Artwork::initTestCase()
@@ -368,6 +370,40 @@ void tst_Artwork::picture3Frame()
         QVERIFY2(
             seen != inside && seen != text && seen != background,
             qPrintable(seen.name() + QStringLiteral(" at %1, %2").arg(side.x()).arg(side.y())));
+    }
+}
+
+// Closed, the key's blade lies across the base to the jaw in a bright metal colour; open, that
+// place shows no blade.
+void tst_Artwork::keyBlade()
+{
+    LoadedBench bench;
+    Form1 &form = *bench.form;
+    auto blade = [](QRgb c) {
+        return qRed(c) > 200 && qGreen(c) > 110 && qGreen(c) < 235 && qBlue(c) < 150;
+    };
+    const QRectF along(20 + 24, 72 + 25.5, 22, 3); // between the jaw and the hinge
+    const int open = int(pixelsWhere(shoot(form, 1), along, blade).size());
+    clickItem(form, form.Lblvkl);
+    QCOMPARE(form.state.rabota, 1.0);
+    const int closed = int(pixelsWhere(shoot(form, 1), along, blade).size());
+    QVERIFY2(open == 0 && closed >= 0.6 * 22 * 3,
+             qPrintable(QStringLiteral("open %1, closed %2").arg(open).arg(closed)));
+}
+
+// The unknown resistor's body is one colour along its length: no bands that could be read.
+void tst_Artwork::resistorShowsNoValue()
+{
+    LoadedBench bench;
+    const QImage image = shoot(*bench.form, 2);
+    const QList<QPointF> body =
+        pixelsWhere(image, QRectF(40 + 56, 417 + 22, 88, 2), [](QRgb) { return true; });
+    QColor first = image.pixelColor((body.first() * 2).toPoint());
+    for (const QPointF &p : body) {
+        const QColor c = image.pixelColor((p * 2).toPoint());
+        QVERIFY2(std::abs(c.red() - first.red()) < 30 && std::abs(c.green() - first.green()) < 30 &&
+                     std::abs(c.blue() - first.blue()) < 30,
+                 qPrintable(c.name() + QStringLiteral(" against ") + first.name()));
     }
 }
 
