@@ -1,11 +1,12 @@
-// Draws the bench's SVG pictures at build time as PNG files for the usual pixel ratios, 1 and 2.
+// Draws the bench's SVG pictures at build time for the usual pixel ratios, 1 and 2.
 #include "toolkit/svg_cache.h"
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <cstdio>
 
-// prerender <output folder> <picture.svg>…: writes <picture>@1x.png and <picture>@2x.png, each at
+// prerender <output folder> <picture.svg>…: writes <picture>@1x.argb and <picture>@2x.argb, each at
 // the picture's own size times the ratio, drawn exactly as the bench draws it at run time.
 int main(int argc, char *argv[])
 {
@@ -25,7 +26,10 @@ int main(int argc, char *argv[])
                 return 1;
             }
             const QString out = args[1] + QLatin1Char('/') + SvgCache::drawnName(args[i], ratio);
-            if (!image.save(out)) {
+            QFile file(out);
+            if (!file.open(QIODevice::WriteOnly) ||
+                file.write(reinterpret_cast<const char *>(image.constBits()),
+                           image.sizeInBytes()) != image.sizeInBytes()) {
                 std::fprintf(stderr, "prerender: cannot write %s\n", qPrintable(out));
                 return 1;
             }

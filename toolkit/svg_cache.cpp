@@ -2,6 +2,7 @@
 #include "svg_cache.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QPainter>
 #include <QSvgRenderer>
@@ -56,7 +57,7 @@ QImage SvgCache::render(const QString &file, QSize size, qreal devicePixelRatio)
 
 QString SvgCache::drawnName(const QString &file, int ratio)
 {
-    return QStringLiteral("%1@%2x.png").arg(QFileInfo(file).baseName()).arg(ratio);
+    return QStringLiteral("%1@%2x.argb").arg(QFileInfo(file).baseName()).arg(ratio);
 }
 
 QPixmap SvgCache::pixmap(const QString &resource, QSize size, qreal devicePixelRatio)
@@ -71,8 +72,12 @@ QPixmap SvgCache::pixmap(const QString &resource, QSize size, qreal devicePixelR
     // A bench picture the build drew at this size and ratio is copied as it is.
     if ((devicePixelRatio == 1 || devicePixelRatio == 2) &&
         resource.startsWith(QLatin1String(":/assets/bench/"))) {
-        image.load(QStringLiteral(":/prerendered/") + drawnName(resource, int(devicePixelRatio)));
-        if (image.size() == (QSizeF(size) * devicePixelRatio).toSize())
+        QFile drawn(QStringLiteral(":/prerendered/") + drawnName(resource, int(devicePixelRatio)));
+        image =
+            QImage((QSizeF(size) * devicePixelRatio).toSize(), QImage::Format_ARGB32_Premultiplied);
+        if (drawn.open(QIODevice::ReadOnly) && drawn.size() == image.sizeInBytes() &&
+            drawn.read(reinterpret_cast<char *>(image.bits()), image.sizeInBytes()) ==
+                image.sizeInBytes())
             image.setDevicePixelRatio(devicePixelRatio);
         else
             image = QImage();

@@ -29,7 +29,10 @@ class SvgCache
      */
     static QImage render(const QString &file, QSize size, qreal devicePixelRatio);
 
-    /** Where the build puts a bench picture drawn at a ratio: "jockey@2x.png" for jockey.svg. */
+    /**
+     * Where the build puts a bench picture drawn at a ratio: "jockey@2x.argb" for jockey.svg, its
+     * premultiplied ARGB pixels row by row, stored uncompressed so that start-up only copies them.
+     */
     static QString drawnName(const QString &file, int ratio);
 
   private:
