@@ -171,7 +171,7 @@ void tst_Artwork::sourceKnob()
     QFETCH(qreal, ratio);
     LoadedBench bench;
     Form1 &form = *bench.form;
-    form.HScroll3->setValue(emf);
+    form.HScroll3->setBenchValue(emf);
     QCOMPARE(form.state.Edc, double(emf));
     const QImage image = shoot(form, ratio);
     const QPointF knob(128 + 33, 5 + 66.5);
@@ -243,7 +243,7 @@ void tst_Artwork::jockeyCard()
     LoadedBench bench;
     Form1 &form = *bench.form;
     clickItem(form, form.Lblvkl);
-    form.HScroll1->setValue(position);
+    form.HScroll1->setBenchValue(position);
     form.Lbldv->setCaption(QString(form.Lbldv->caption()).replace(QLatin1Char('.'), separator));
     const QImage all = shoot(form, ratio);
     form.Lbldv->setVisible(false);
