@@ -73,6 +73,8 @@ class tst_Artwork : public QObject
     void readoutMargins_data();
     void readoutMargins();
     void picture3Frame();
+    void jockeyOnWire_data();
+    void jockeyOnWire();
     void keyBlade();
     void resistorShowsNoValue();
 };
@@ -371,6 +373,40 @@ void tst_Artwork::picture3Frame()
             seen != inside && seen != text && seen != background,
             qPrintable(seen.name() + QStringLiteral(" at %1, %2").arg(side.x()).arg(side.y())));
     }
+}
+
+void tst_Artwork::jockeyOnWire_data()
+{
+    QTest::addColumn<int>("position");
+    QTest::addColumn<qreal>("ratio");
+    for (qreal ratio : {1.0, 2.0})
+        for (int position : {0, 101, 200})
+            QTest::newRow(qPrintable(QStringLiteral("%1 at %2").arg(position).arg(ratio)))
+                << position << ratio;
+}
+
+// The jockey's wheel stands on the wire stretched between the clamps: from the wheel's centre down
+// through the wire only metal, and the wire runs on to both clamps.
+void tst_Artwork::jockeyOnWire()
+{
+    QFETCH(int, position);
+    QFETCH(qreal, ratio);
+    LoadedBench bench;
+    Form1 &form = *bench.form;
+    clickItem(form, form.Lblvkl);
+    form.HScroll1->setBenchValue(position);
+    const QImage image = shoot(form, ratio);
+    // Warm colours are the wooden base and the brass; the wheel and the wire are grey steel.
+    const double centre = form.Image4->left() + form.Image4->width() / 2;
+    const QList<QPointF> contact =
+        pixelsWhere(image, QRectF(centre - 0.5, 198 + 35.2, 1, 178 + 59.6 - (198 + 35.2)),
+                    [](QRgb c) { return qRed(c) - qBlue(c) > 50; });
+    QVERIFY2(contact.isEmpty(), qPrintable(QStringLiteral("wood at %1").arg(contact.value(0).y())));
+    // That wire runs on from clamp to clamp.
+    const QRectF jockey = form.Image4->bounds();
+    for (const QPointF &p : pixelsWhere(image, QRectF(32 + 9, 178 + 58.8, 482, 0.4),
+                                        [](QRgb c) { return qRed(c) - qBlue(c) > 50; }))
+        QVERIFY2(jockey.contains(p), qPrintable(QStringLiteral("no wire at %1").arg(p.x())));
 }
 
 // Closed, the key's blade lies across the base to the jaw in a bright metal colour; open, that
