@@ -2,6 +2,7 @@
 #include "app/form1.h"
 
 #include "toolkit/announcing_desktop.h"
+#include "toolkit/bench_accessible.h"
 #include "toolkit/bench_canvas.h"
 #include "toolkit/bench_items.h"
 #include "toolkit/picture_box.h"
@@ -11,14 +12,17 @@
 
 void Form1::buildKeyboardAccess()
 {
+    // Screen readers' view of the bench comes first: naming a control already asks for it.
+    m_announcer->setSpeaker(new BenchAccessibility(bench));
+
     // Tab follows a measurement: the source (its switch, then its EMF and internal resistance,
     // which are set while it is off), the key, the rheostat (its maximum while the key is open, its
     // setting while closed), the unknown resistor, then what balances the bridge (the box from its
     // largest decade down, the slider) and last the two reveals that read the result. The bench
     // passes over whatever the present view hides, and Tab wraps round from the end to the start.
-    bench->setFocusChain({Image1, HScroll3, HScroll4, Lblvkl, VScroll7, HScroll2, Image6, VScroll1,
-                          VScroll2, VScroll3, VScroll4, VScroll5, VScroll6, HScroll1, Image3,
-                          Image5});
+    bench->keyboard().setFocusChain({Image1, HScroll3, HScroll4, Lblvkl, VScroll7, HScroll2, Image6,
+                                     VScroll1, VScroll2, VScroll3, VScroll4, VScroll5, VScroll6,
+                                     HScroll1, Image3, Image5});
     bench->setAccessibleName(QStringLiteral("Мост Корвела"));
 
     // The tooltip has a typo that a screen reader would stumble over.
@@ -51,6 +55,4 @@ void Form1::buildKeyboardAccess()
         {HScroll1, "Ползун реохорда, от 0 до 200 полуделений"}};
     for (const auto &[bar, name] : bars)
         bar->setAccessibleName(QString::fromUtf8(name));
-
-    m_announcer->setBench(bench);
 }

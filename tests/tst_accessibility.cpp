@@ -51,7 +51,7 @@ QAccessibleInterface *benchInterface(Form1 &form)
 QAccessibleInterface *interfaceOf(Form1 &form, const QString &name)
 {
     if (BenchItem *item = form.bench->item(name))
-        return form.bench->accessibleItem(item);
+        return BenchAccessibility::of(form.bench)->item(item);
     QWidget *w = form.bench->findChild<QWidget *>(name);
     return w ? QAccessible::queryAccessibleInterface(w) : nullptr;
 }
@@ -62,7 +62,7 @@ QString systemName(Form1 &form, QAccessibleInterface *iface)
     if (iface->object())
         return iface->object()->objectName();
     for (const auto &item : form.bench->items())
-        if (form.bench->accessibleItem(item.get()) == iface)
+        if (BenchAccessibility::of(form.bench)->item(item.get()) == iface)
             return item->name();
     return iface->role() == QAccessible::AlertMessage ? QStringLiteral("alert") : QString();
 }
@@ -309,8 +309,8 @@ void tst_Accessibility::tree()
         places << child->rect();
     }
     QStringList chain;
-    for (const BenchCanvas::FocusStop &stop : form.bench->focusChain())
-        if (form.bench->isAvailable(stop))
+    for (const FocusStop &stop : form.bench->keyboard().focusChain())
+        if (form.bench->keyboard().isAvailable(stop))
             chain << (stop.item ? stop.item->name() : stop.widget->objectName());
     QCOMPARE(children.mid(0, chain.size()), chain);
     for (int i = chain.size() + 1; i < places.size(); ++i)
@@ -377,7 +377,7 @@ void tst_Accessibility::focusAndSwitches()
     Form1 &form = *bench.form;
     form.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&form));
-    form.bench->setFocusItem(nullptr);
+    form.bench->keyboard().setFocusItem(nullptr);
     heard.clear();
     for (int i = 0; i < 4; ++i) // the source, its two knobs, the key
         QTest::keyClick(form.windowHandle(), Qt::Key_Tab);
@@ -531,7 +531,7 @@ void tst_Accessibility::sharpAtRatio()
     PixmapRecorder device(ratio);
     {
         QPainter painter(&device);
-        form.bench->render(painter);
+        form.bench->paintBench(painter);
     }
     QStringList expected, drawn;
     for (const auto &item : form.bench->items())

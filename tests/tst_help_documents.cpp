@@ -102,12 +102,12 @@ BridgeResult modelled(int position, double box, double Reo, double r, double Edc
 }
 
 // The keyboard's stops, in order, as the bench defines them.
-const std::vector<BenchCanvas::FocusStop> &focusChain(const Form1 &form)
+const std::vector<FocusStop> &focusChain(const Form1 &form)
 {
-    return form.bench->focusChain();
+    return form.bench->keyboard().focusChain();
 }
 
-QString stopName(const BenchCanvas::FocusStop &stop)
+QString stopName(const FocusStop &stop)
 {
     return benchfacts::stopName(stop.item ? stop.item->accessibleName()
                                           : stop.widget->accessibleName());

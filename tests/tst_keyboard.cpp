@@ -33,14 +33,15 @@ QString focused(const Form1 &form)
 {
     QWidget *focus = QApplication::focusWidget();
     if (focus == form.bench)
-        return form.bench->focusItem() ? form.bench->focusItem()->name() : QStringLiteral("bench");
+        return form.bench->keyboard().focusItem() ? form.bench->keyboard().focusItem()->name()
+                                                  : QStringLiteral("bench");
     return focus ? focus->objectName() : QString();
 }
 
 /** Presses Tab until the named control has the keyboard; false if a whole round misses it. */
 bool tabTo(Form1 &form, const QString &name)
 {
-    for (int i = 0; i <= static_cast<int>(form.bench->focusChain().size()); ++i) {
+    for (int i = 0; i <= static_cast<int>(form.bench->keyboard().focusChain().size()); ++i) {
         if (focused(form) == name)
             return true;
         press(form, Qt::Key_Tab);
@@ -159,7 +160,7 @@ void tst_Keyboard::focusOrder()
         clickItem(form, form.Image1);
     form.Image3->setVisible(!hideSlideWire);
     QVERIFY(bench.desktop.boxes.isEmpty());
-    form.bench->setFocusItem(nullptr);
+    form.bench->keyboard().setFocusItem(nullptr);
     QCOMPARE(focused(form), QStringLiteral("bench"));
 
     QStringList forwards;
@@ -321,8 +322,8 @@ void tst_Keyboard::hiddenBarHandsTheFocusOn()
     QVERIFY(form.VScroll2->isHidden());
     const QString now = focused(form);
     bool offered = false;
-    for (const BenchCanvas::FocusStop &stop : form.bench->focusChain())
-        if (form.bench->isAvailable(stop) &&
+    for (const FocusStop &stop : form.bench->keyboard().focusChain())
+        if (form.bench->keyboard().isAvailable(stop) &&
             (stop.item ? stop.item->name() : stop.widget->objectName()) == now)
             offered = true;
     QVERIFY2(offered, qPrintable(now));
@@ -362,13 +363,13 @@ void tst_Keyboard::outlineOnlyFromTheKeyboard()
     const QColor keyBefore = leftEdge(key);
     QVERIFY(keyBefore != outline);
     QVERIFY(tabTo(form, "Lblvkl"));
-    QVERIFY(form.bench->showsFocus());
+    QVERIFY(form.bench->keyboard().showsFocus());
     QCOMPARE(leftEdge(key), outline);
     QVERIFY(tabTo(form, "HScroll3"));
     QCOMPARE(leftEdge(emf), outline);
     QCOMPARE(leftEdge(key), keyBefore);
     clickItem(form, form.Lblvkl);
-    QVERIFY(!form.bench->showsFocus());
+    QVERIFY(!form.bench->keyboard().showsFocus());
     QVERIFY(leftEdge(key) != outline);
     QVERIFY(leftEdge(emf) != outline);
     press(form, Qt::Key_Space); // back on the keyboard: the outline returns

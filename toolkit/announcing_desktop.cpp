@@ -1,22 +1,22 @@
 // A desktop that raises every message box's text on the bench for screen readers as well.
 #include "toolkit/announcing_desktop.h"
 
-#include "toolkit/bench_canvas.h"
+#include "toolkit/bench_accessible.h"
 
-void AnnouncingDesktop::setBench(BenchCanvas *bench)
+void AnnouncingDesktop::setSpeaker(BenchAccessibility *speaker)
 {
-    m_bench = bench;
+    m_speaker = speaker;
 }
 
 Desktop::Answer AnnouncingDesktop::messageBox(QWidget *parent, const QString &text,
                                               const QString &caption, Buttons buttons)
 {
     // A box inside a box gives the outer one's text back when it closes.
-    const QString outer = m_bench ? m_bench->announcement() : QString();
-    if (m_bench)
-        m_bench->setAnnouncement(text);
+    const QString outer = m_speaker ? m_speaker->announcement() : QString();
+    if (m_speaker)
+        m_speaker->setAnnouncement(text);
     const Answer answer = m_desktop.messageBox(parent, text, caption, buttons);
-    if (m_bench)
-        m_bench->setAnnouncement(outer);
+    if (m_speaker)
+        m_speaker->setAnnouncement(outer);
     return answer;
 }

@@ -5,7 +5,7 @@
 
 #include <QPointer>
 
-class BenchCanvas;
+class BenchAccessibility;
 
 /**
  * Passes every request on to another desktop; while one of its message boxes is up, the bench
@@ -17,8 +17,8 @@ class AnnouncingDesktop : public Desktop
   public:
     explicit AnnouncingDesktop(Desktop &desktop) : m_desktop(desktop) {}
 
-    /** The bench that speaks for the boxes; none until the window has built it. */
-    void setBench(BenchCanvas *bench);
+    /** What speaks for the boxes on the bench; none until the window has built it. */
+    void setSpeaker(BenchAccessibility *speaker);
 
     Answer messageBox(QWidget *parent, const QString &text, const QString &caption,
                       Buttons buttons) override;
@@ -36,5 +36,5 @@ class AnnouncingDesktop : public Desktop
 
   private:
     Desktop &m_desktop;
-    QPointer<BenchCanvas> m_bench;
+    QPointer<BenchAccessibility> m_speaker;
 };

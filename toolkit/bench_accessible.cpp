@@ -1,10 +1,10 @@
 // What screen readers see of the bench: its drawn items, scroll bars, readouts and announcements.
-#include "bench_accessible.h"
+#include "toolkit/bench_accessible.h"
 
-#include "bench_canvas.h"
-#include "bench_items.h"
-#include "picture_box.h"
-#include "scroll_bar.h"
+#include "toolkit/bench_canvas.h"
+#include "toolkit/bench_items.h"
+#include "toolkit/picture_box.h"
+#include "toolkit/scroll_bar.h"
 
 #include <QAccessibleWidget>
 #include <QKeySequence>
@@ -54,6 +54,7 @@ class BenchCanvasAccessible : public QAccessibleWidget
     QAccessibleInterface *childAt(int x, int y) const override
     {
         BenchCanvas *bench = canvas();
+        BenchAccessibility *access = BenchAccessibility::of(bench);
         const QPoint at = bench->mapFromGlobal(QPoint(x, y));
         if (QWidget *w = bench->childAt(at)) {
             while (w->parentWidget() != bench)
@@ -62,16 +63,18 @@ class BenchCanvasAccessible : public QAccessibleWidget
         }
         for (const auto &item : bench->items())
             if (item->isVisible() && item->takesClicks() && !item->accessibleName().isEmpty() &&
-                item->bounds().contains(at))
-                return bench->accessibleItem(item.get());
+                item->bounds().contains(at) && access)
+                return access->item(item.get());
         return nullptr;
     }
 
     QAccessibleInterface *focusChild() const override
     {
         BenchCanvas *bench = canvas();
-        if (bench->hasFocus() && bench->focusItem() && bench->focusItem()->isVisible())
-            return bench->accessibleItem(bench->focusItem());
+        BenchItem *focus = bench->keyboard().focusItem();
+        BenchAccessibility *access = BenchAccessibility::of(bench);
+        if (bench->hasFocus() && focus && focus->isVisible() && access)
+            return access->item(focus);
         return QAccessibleWidget::focusChild();
     }
 
@@ -82,12 +85,15 @@ class BenchCanvasAccessible : public QAccessibleWidget
     {
         BenchCanvas *bench = canvas();
         std::vector<QAccessibleInterface *> out;
+        BenchAccessibility *access = BenchAccessibility::of(bench);
+        if (!access)
+            return out;
         QSet<const void *> listed;
-        for (const BenchCanvas::FocusStop &stop : bench->focusChain()) {
-            if (!bench->isAvailable(stop))
+        for (const FocusStop &stop : bench->keyboard().focusChain()) {
+            if (!bench->keyboard().isAvailable(stop))
                 continue;
             if (stop.item && !stop.item->accessibleName().isEmpty()) {
-                out.push_back(bench->accessibleItem(stop.item));
+                out.push_back(access->item(stop.item));
                 listed.insert(stop.item);
             } else if (stop.widget) {
                 out.push_back(QAccessible::queryAccessibleInterface(stop.widget));
@@ -104,7 +110,7 @@ class BenchCanvasAccessible : public QAccessibleWidget
         for (const auto &item : bench->items())
             if (item->isVisible() && item->takesClicks() && !item->accessibleName().isEmpty() &&
                 !listed.contains(item.get()))
-                rest.push_back({item->bounds(), bench->accessibleItem(item.get())});
+                rest.push_back({item->bounds(), access->item(item.get())});
         for (QObject *child : bench->children())
             if (auto *w = qobject_cast<QWidget *>(child);
                 w && !w->isWindow() && !w->isHidden() && !listed.contains(w))
@@ -114,8 +120,8 @@ class BenchCanvasAccessible : public QAccessibleWidget
         });
         for (const Entry &e : rest)
             out.push_back(e.iface);
-        if (!bench->announcement().isEmpty())
-            out.push_back(bench->accessibleAnnouncement());
+        if (!access->announcement().isEmpty())
+            out.push_back(access->announcementInterface());
         out.erase(std::remove(out.begin(), out.end(), nullptr), out.end());
         return out;
     }
@@ -232,7 +238,7 @@ class BenchItemAccessible : public BenchLeafAccessible,
         s.invisible = !m_item->isVisible();
         if (inFocusChain()) {
             s.focusable = true;
-            s.focused = m_canvas->hasFocus() && m_canvas->focusItem() == m_item;
+            s.focused = m_canvas->hasFocus() && m_canvas->keyboard().focusItem() == m_item;
         }
         return s;
     }
@@ -278,7 +284,7 @@ class BenchItemAccessible : public BenchLeafAccessible,
                 },
                 Qt::QueuedConnection);
         } else if (name == setFocusAction() && inFocusChain()) {
-            m_canvas->setFocusItem(m_item);
+            m_canvas->keyboard().setFocusItem(m_item);
         }
     }
 
@@ -290,12 +296,7 @@ class BenchItemAccessible : public BenchLeafAccessible,
     }
 
   private:
-    bool inFocusChain() const
-    {
-        const auto &chain = m_canvas->focusChain();
-        return std::any_of(chain.begin(), chain.end(),
-                           [this](const BenchCanvas::FocusStop &s) { return s.item == m_item; });
-    }
+    bool inFocusChain() const { return m_canvas->keyboard().inFocusChain(m_item); }
 
     BenchItem *m_item;
 };
@@ -304,11 +305,14 @@ class BenchItemAccessible : public BenchLeafAccessible,
 class AnnouncementAccessible : public BenchLeafAccessible
 {
   public:
-    explicit AnnouncementAccessible(BenchCanvas *canvas) : BenchLeafAccessible(canvas) {}
+    AnnouncementAccessible(BenchCanvas *canvas, const BenchAccessibility *access)
+        : BenchLeafAccessible(canvas), m_access(access)
+    {
+    }
 
     QString text(QAccessible::Text t) const override
     {
-        return m_canvas && t == QAccessible::Name ? m_canvas->announcement() : QString();
+        return m_canvas && t == QAccessible::Name ? m_access->announcement() : QString();
     }
     QRect rect() const override
     {
@@ -318,9 +322,12 @@ class AnnouncementAccessible : public BenchLeafAccessible
     QAccessible::State state() const override
     {
         QAccessible::State s;
-        s.invisible = !m_canvas || m_canvas->announcement().isEmpty();
+        s.invisible = !m_canvas || m_access->announcement().isEmpty();
         return s;
     }
+
+  private:
+    const BenchAccessibility *m_access; // deleted with the canvas, as this is
 };
 
 /** A scroll bar read in the bench's values: a decade's digit, not the bar's inverted position. */
@@ -401,8 +408,6 @@ QAccessibleInterface *benchFactory(const QString &className, QObject *object)
     return nullptr;
 }
 
-} // namespace
-
 void installBenchAccessibility()
 {
     static bool installed = false;
@@ -410,6 +415,109 @@ void installBenchAccessibility()
         return;
     installed = true;
     QAccessible::installFactory(benchFactory);
+}
+
+} // namespace
+
+BenchAccessibility::BenchAccessibility(BenchCanvas *canvas) : QObject(canvas), m_canvas(canvas)
+{
+    installBenchAccessibility();
+    connect(canvas, &BenchCanvas::itemShownOrHidden, this, &BenchAccessibility::itemShownOrHidden);
+    connect(canvas, &BenchCanvas::itemValueChanged, this, &BenchAccessibility::itemValueChanged);
+    connect(&canvas->keyboard(), &BenchKeyboard::focusMoved, this, &BenchAccessibility::focusMoved);
+    for (PictureBox *box : canvas->findChildren<PictureBox *>())
+        connect(box, &PictureBox::printed, this, [this, box] { readoutPrinted(box); });
+}
+
+BenchAccessibility::~BenchAccessibility()
+{
+    // The items' interfaces point at the items, which go with the canvas: delete them first.
+    for (QAccessible::Id id : std::as_const(m_itemIds))
+        QAccessible::deleteAccessibleInterface(id);
+    if (m_announcementId)
+        QAccessible::deleteAccessibleInterface(m_announcementId);
+}
+
+BenchAccessibility *BenchAccessibility::of(const BenchCanvas *canvas)
+{
+    return canvas->findChild<BenchAccessibility *>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+QAccessibleInterface *BenchAccessibility::item(BenchItem *item)
+{
+    const auto it = m_itemIds.constFind(item);
+    if (it != m_itemIds.constEnd())
+        return QAccessible::accessibleInterface(*it);
+    QAccessibleInterface *iface = new BenchItemAccessible(m_canvas, item);
+    m_itemIds.insert(item, QAccessible::registerAccessibleInterface(iface));
+    return iface;
+}
+
+QAccessibleInterface *BenchAccessibility::announcementInterface()
+{
+    if (!m_announcementId)
+        m_announcementId =
+            QAccessible::registerAccessibleInterface(new AnnouncementAccessible(m_canvas, this));
+    return QAccessible::accessibleInterface(m_announcementId);
+}
+
+void BenchAccessibility::setAnnouncement(const QString &text)
+{
+    const bool was = !m_announcement.isEmpty();
+    m_announcement = text;
+    if (!screenReadersListen())
+        return;
+    if (!text.isEmpty()) {
+        QAccessibleEvent alert(announcementInterface(), QAccessible::Alert);
+        tellScreenReaders(&alert);
+    } else if (was) {
+        QAccessibleEvent gone(announcementInterface(), QAccessible::ObjectHide);
+        tellScreenReaders(&gone);
+    }
+}
+
+// Only items that have a name are shown to screen readers: unnamed pictures are decoration.
+void BenchAccessibility::itemShownOrHidden(BenchItem *item)
+{
+    if (item->accessibleName().isEmpty() || !screenReadersListen())
+        return;
+    QAccessibleEvent shown(this->item(item),
+                           item->isVisible() ? QAccessible::ObjectShow : QAccessible::ObjectHide);
+    tellScreenReaders(&shown);
+}
+
+void BenchAccessibility::itemValueChanged(BenchItem *item)
+{
+    if (item->accessibleName().isEmpty() || !screenReadersListen())
+        return;
+    // Windows' screen readers hear the value, Linux's the description.
+    QAccessibleValueChangeEvent changed(this->item(item), item->valueText());
+    tellScreenReaders(&changed);
+    QAccessibleEvent described(this->item(item), QAccessible::DescriptionChanged);
+    tellScreenReaders(&described);
+}
+
+void BenchAccessibility::focusMoved(BenchItem *item)
+{
+    if (!screenReadersListen())
+        return;
+    QAccessibleEvent focus(this->item(item), QAccessible::Focus);
+    tellScreenReaders(&focus);
+}
+
+// Screen readers hear a readout only when what it shows has changed: a recomputation clears and
+// reprints every readout, mostly with the same text.
+void BenchAccessibility::readoutPrinted(PictureBox *box)
+{
+    QString &said = m_readoutsSaid[box];
+    if (!screenReadersListen() || box->text() == said)
+        return;
+    said = box->text();
+    // Windows' screen readers hear the value, Linux's the description.
+    QAccessibleValueChangeEvent changed(box, said);
+    tellScreenReaders(&changed);
+    QAccessibleEvent described(box, QAccessible::DescriptionChanged);
+    tellScreenReaders(&described);
 }
 
 bool screenReadersListen()
@@ -427,14 +535,4 @@ void tellScreenReaders(QAccessibleEvent *event)
 void setScreenReaderObserver(std::function<void(QAccessibleEvent *)> listener)
 {
     observer() = std::move(listener);
-}
-
-QAccessibleInterface *newItemAccessible(BenchCanvas *canvas, BenchItem *item)
-{
-    return new BenchItemAccessible(canvas, item);
-}
-
-QAccessibleInterface *newAnnouncementAccessible(BenchCanvas *canvas)
-{
-    return new AnnouncementAccessible(canvas);
 }

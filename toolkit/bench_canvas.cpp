@@ -1,52 +1,43 @@
-// The bench widget: paints the drawn controls back to front and routes clicks, tooltips, the
-// keyboard focus and what screen readers are told.
-#include "bench_canvas.h"
-
-#include "bench_accessible.h"
-#include "bench_items.h"
+// The bench widget: paints the drawn controls back to front, repainting only where they changed,
+// and routes clicks, drags, the wheel, tooltips and the keyboard to them.
+#include "toolkit/bench_canvas.h"
 
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolTip>
+#include <QWheelEvent>
 
 namespace {
 
 // Bright enough to stand out on the grey bench and on the dark instruments alike.
 const QColor kFocusOutline(0, 102, 255);
 
-bool isKeyboardReason(Qt::FocusReason reason)
-{
-    return reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason;
-}
+// One notch of a common mouse wheel, in eighths of a degree.
+constexpr int kNotch = 120;
 
 } // namespace
 
-BenchCanvas::BenchCanvas(QWidget *parent) : QWidget(parent), m_background(224, 224, 224)
+BenchCanvas::BenchCanvas(QWidget *parent)
+    : QWidget(parent), m_background(224, 224, 224), m_keyboard(this)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
-    installBenchAccessibility();
+    setMouseTracking(true); // the pointer's shape follows the item under it
 }
 
 BenchCanvas::~BenchCanvas()
 {
-    // The items' interfaces point at the items, which go with this object: delete them first.
-    for (QAccessible::Id id : std::as_const(m_accessibleIds))
-        QAccessible::deleteAccessibleInterface(id);
-    if (m_announcementId)
-        QAccessible::deleteAccessibleInterface(m_announcementId);
-    for (const FocusStop &stop : m_chain)
-        if (stop.widget)
-            stop.widget->removeEventFilter(this);
+    for (const auto &item : m_items)
+        item->setObserver(nullptr);
 }
 
 void BenchCanvas::addItem(std::unique_ptr<BenchItem> item)
 {
-    item->attach(this);
+    item->setObserver(this);
+    update(item->area().toAlignedRect());
     m_items.push_back(std::move(item));
-    update();
 }
 
 BenchItem *BenchCanvas::itemAt(QPointF point) const
@@ -71,78 +62,141 @@ void BenchCanvas::setBackground(const QColor &color)
     update();
 }
 
-void BenchCanvas::render(QPainter &painter) const
+// Items that reach nowhere into the region are passed over: a change repaints only what lies
+// where it happened.
+void BenchCanvas::paintBench(QPainter &painter, const QRegion &region) const
 {
-    painter.fillRect(rect(), m_background);
+    painter.save();
+    painter.setClipRegion(region, Qt::IntersectClip);
+    for (const QRect &r : region)
+        painter.fillRect(r, m_background);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     for (auto it = m_items.rbegin(); it != m_items.rend(); ++it)
-        if ((*it)->isVisible())
+        if ((*it)->isVisible() && region.intersects((*it)->area().toAlignedRect()))
             (*it)->paint(painter);
+    painter.restore();
 }
 
-void BenchCanvas::paintEvent(QPaintEvent *)
+void BenchCanvas::paintBench(QPainter &painter) const
+{
+    paintBench(painter, QRegion(rect()));
+}
+
+void BenchCanvas::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
-    render(painter);
-    const QRectF outline = focusOutline();
+    paintBench(painter, event->region());
+    const QRectF outline = m_keyboard.outline();
     if (outline.isNull())
         return;
-    painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(QPen(kFocusOutline, 2));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(outline);
 }
 
-// Just outside the focused item or scroll bar, so that it covers none of it.
-QRectF BenchCanvas::focusOutline() const
+void BenchCanvas::onItemChanged(BenchItem &item, const QRectF &before)
 {
-    QRectF around;
-    if (!m_showFocus)
-        return around;
-    if (hasFocus()) {
-        if (m_focusItem && m_focusItem->isVisible())
-            around = m_focusItem->bounds().toAlignedRect();
-    } else {
-        for (const FocusStop &stop : m_chain)
-            if (stop.widget && stop.widget->hasFocus() && isAvailable(stop))
-                around = stop.widget->geometry();
-    }
-    return around.isNull() ? around : around.adjusted(-2, -2, 2, 2);
+    update(before.toAlignedRect());
+    if (item.isVisible())
+        update(item.area().toAlignedRect());
+}
+
+// A hidden item loses the keyboard's outline; screen readers hear of named items only.
+void BenchCanvas::onItemShownOrHidden(BenchItem &item)
+{
+    m_keyboard.refreshOutline();
+    emit itemShownOrHidden(&item);
+}
+
+void BenchCanvas::onItemValueChanged(BenchItem &item)
+{
+    emit itemValueChanged(&item);
 }
 
 void BenchCanvas::mousePressEvent(QMouseEvent *event)
 {
-    m_pressed = event->button() == Qt::LeftButton ? itemAt(event->position()) : nullptr;
-    setShowFocus(false);
-    if (event->button() != Qt::LeftButton)
-        return;
-    // A click on a control of the focus order puts the keyboard there too.
-    BenchItem *chosen = nullptr;
-    for (const FocusStop &stop : m_chain)
-        if (stop.item && stop.item == m_pressed)
-            chosen = m_pressed;
-    if (chosen != m_focusItem) {
-        m_focusItem = chosen;
-        notifyFocus(chosen);
+    const bool left = event->button() == Qt::LeftButton;
+    m_pressed = left ? itemAt(event->position()) : nullptr;
+    m_dragged = m_pressed && m_pressed->onDrag ? m_pressed : nullptr;
+    m_dragMoved = false;
+    if (m_dragged) {
+        m_dragFrom = event->position();
+        m_dragItemFrom = m_dragged->bounds().topLeft();
     }
+    if (left)
+        m_keyboard.pressed(m_pressed);
+    else
+        m_keyboard.pressed(m_keyboard.focusItem()); // the outline goes, the keyboard stays
 }
 
-// A click is a press and a release over the same control.
+// A drag moves its item by as much as the pointer has moved since the press; the item's handler
+// decides where it may go and may end the drag.
+void BenchCanvas::mouseMoveEvent(QMouseEvent *event)
+{
+    if (m_dragged && !(event->buttons() & Qt::LeftButton))
+        m_dragged = nullptr; // the release went elsewhere (a message box took it)
+    if (!m_dragged) {
+        showCursorAt(event->position());
+        return;
+    }
+    if (event->position() == m_dragFrom && !m_dragMoved)
+        return;
+    m_dragMoved = true;
+    QPointer<BenchCanvas> alive(this);
+    BenchItem *dragged = m_dragged;
+    const bool goesOn =
+        dragged->isVisible() && dragged->onDrag(m_dragItemFrom + event->position() - m_dragFrom);
+    if (alive && !goesOn && m_dragged == dragged)
+        m_dragged = nullptr;
+}
+
+// A click is a press and a release over the same control, without a drag between.
 void BenchCanvas::mouseReleaseEvent(QMouseEvent *event)
 {
     BenchItem *pressed = m_pressed;
+    const bool dragged = m_dragMoved;
     m_pressed = nullptr;
-    if (event->button() != Qt::LeftButton || !pressed || itemAt(event->position()) != pressed)
+    m_dragged = nullptr;
+    m_dragMoved = false;
+    if (event->button() != Qt::LeftButton || !pressed || dragged ||
+        itemAt(event->position()) != pressed)
         return;
     if (pressed->onClick)
         pressed->onClick();
 }
 
+// The wheel goes to the front-most item under the pointer that takes it; a fine-stepping wheel
+// turns a notch once its steps add up to one.
+void BenchCanvas::wheelEvent(QWheelEvent *event)
+{
+    const QPoint delta = event->angleDelta();
+    m_wheelEighths += delta.y() != 0 ? delta.y() : -delta.x();
+    const int notches = m_wheelEighths / kNotch;
+    m_wheelEighths -= notches * kNotch;
+    event->accept();
+    if (notches == 0)
+        return;
+    const QPointF at = event->position();
+    for (const auto &item : m_items)
+        if (item->isVisible() && item->onWheel && item->bounds().contains(at) &&
+            item->onWheel(at, notches))
+            return;
+}
+
+void BenchCanvas::showCursorAt(QPointF point)
+{
+    const BenchItem *item = itemAt(point);
+    const Qt::CursorShape shape = item ? item->cursor : Qt::ArrowCursor;
+    if (cursor().shape() != shape)
+        setCursor(shape);
+}
+
 // The bench has no double-click: the second press of a double-click is not a second click, so
-// its release does nothing either.
+// its release does nothing either; it may start a drag as any press does.
 void BenchCanvas::mouseDoubleClickEvent(QMouseEvent *event)
 {
+    mousePressEvent(event);
     m_pressed = nullptr;
     event->accept();
 }
@@ -162,225 +216,27 @@ bool BenchCanvas::event(QEvent *event)
     return QWidget::event(event);
 }
 
-void BenchCanvas::setFocusChain(std::vector<FocusStop> chain)
-{
-    for (const FocusStop &stop : m_chain)
-        if (stop.widget)
-            stop.widget->removeEventFilter(this);
-    m_chain = std::move(chain);
-    for (const FocusStop &stop : m_chain)
-        if (stop.widget)
-            stop.widget->installEventFilter(this);
-    update();
-}
-
-bool BenchCanvas::isAvailable(const FocusStop &stop) const
-{
-    if (stop.item)
-        return stop.item->isVisible();
-    return stop.widget && stop.widget->isVisibleTo(this) && stop.widget->isEnabled();
-}
-
-void BenchCanvas::setFocusItem(BenchItem *item, Qt::FocusReason reason)
-{
-    if (isKeyboardReason(reason))
-        setShowFocus(true);
-    m_focusItem = item;
-    if (!hasFocus()) {
-        setFocus(reason); // focusInEvent tells screen readers
-        return;
-    }
-    update();
-    notifyFocus(item);
-}
-
-void BenchCanvas::setShowFocus(bool show)
-{
-    if (m_showFocus == show)
-        return;
-    m_showFocus = show;
-    update();
-}
-
-// The stop that has the focus: the bench with its focus item, or one of the chain's widgets.
-int BenchCanvas::currentStop() const
-{
-    const QWidget *focus = window()->focusWidget();
-    for (std::size_t i = 0; i < m_chain.size(); ++i) {
-        const FocusStop &stop = m_chain[i];
-        if (stop.item ? focus == this && stop.item == m_focusItem : stop.widget == focus)
-            return static_cast<int>(i);
-    }
-    return -1;
-}
-
-// Tab and Shift+Tab on the bench or on any widget lying on it arrive here; so does the hand-over
-// from a focused scroll bar that is being hidden.
 bool BenchCanvas::focusNextPrevChild(bool next)
 {
-    if (m_chain.empty())
+    if (m_keyboard.focusChain().empty())
         return QWidget::focusNextPrevChild(next);
-    const int count = static_cast<int>(m_chain.size());
-    const int at = currentStop();
-    const bool handOver = at >= 0 && !isAvailable(m_chain[at]);
-    const Qt::FocusReason reason = handOver ? Qt::OtherFocusReason
-                                   : next   ? Qt::TabFocusReason
-                                            : Qt::BacktabFocusReason;
-    for (int step = 1; step <= count; ++step) {
-        const int i = at < 0 ? (next ? step - 1 : count - step)
-                             : ((at + (next ? step : -step)) % count + count) % count;
-        const FocusStop &stop = m_chain[i];
-        if (!isAvailable(stop))
-            continue;
-        if (stop.item) {
-            setFocusItem(stop.item, reason);
-        } else {
-            if (isKeyboardReason(reason))
-                setShowFocus(true);
-            m_focusItem = nullptr;
-            stop.widget->setFocus(reason);
-        }
-        return true;
-    }
-    return false;
+    return m_keyboard.focusNextPrevChild(next);
 }
 
-// Space and Enter click the focused item as the mouse would; holding the key down clicks once.
 void BenchCanvas::keyPressEvent(QKeyEvent *event)
 {
-    const int key = event->key();
-    const bool activates = key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter ||
-                           key == Qt::Key_Select;
-    BenchItem *item = m_focusItem;
-    const bool plain =
-        (event->modifiers() & ~Qt::KeyboardModifiers(Qt::KeypadModifier)) == Qt::NoModifier;
-    if (!activates || !plain || !item || !item->isVisible() || !item->onClick) {
+    if (!m_keyboard.keyPress(event))
         QWidget::keyPressEvent(event);
-        return;
-    }
-    event->accept();
-    setShowFocus(true);
-    if (event->isAutoRepeat())
-        return;
-    const QString before = item->valueText();
-    item->onClick();
-    if (item->valueText() != before)
-        itemValueChanged(item);
 }
 
 void BenchCanvas::focusInEvent(QFocusEvent *event)
 {
-    if (isKeyboardReason(event->reason()))
-        setShowFocus(true);
-    else if (event->reason() == Qt::MouseFocusReason)
-        setShowFocus(false);
+    m_keyboard.focusIn(event);
     QWidget::focusInEvent(event);
-    // Qt tells screen readers that the bench has the focus only after this event: the item's
-    // own word must come later still, or the reader stays on the bench as a whole.
-    if (event->reason() != Qt::MouseFocusReason)
-        QMetaObject::invokeMethod(
-            this,
-            [this, item = m_focusItem] {
-                if (item == m_focusItem)
-                    notifyFocus(item);
-            },
-            Qt::QueuedConnection);
 }
 
 void BenchCanvas::focusOutEvent(QFocusEvent *event)
 {
     QWidget::focusOutEvent(event);
-    update();
-}
-
-// The chain's widgets: their focus and keys decide whether the outline shows, and where.
-bool BenchCanvas::eventFilter(QObject *watched, QEvent *event)
-{
-    switch (event->type()) {
-    case QEvent::FocusIn: {
-        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        if (isKeyboardReason(reason))
-            setShowFocus(true);
-        else if (reason == Qt::MouseFocusReason)
-            setShowFocus(false);
-        update();
-        break;
-    }
-    case QEvent::FocusOut:
-    case QEvent::Show:
-    case QEvent::Hide:
-        update();
-        break;
-    case QEvent::KeyPress:
-        setShowFocus(true);
-        break;
-    case QEvent::MouseButtonPress:
-        setShowFocus(false);
-        break;
-    default:
-        break;
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
-void BenchCanvas::notifyFocus(BenchItem *item)
-{
-    if (!item || !hasFocus() || !screenReadersListen())
-        return;
-    QAccessibleEvent focus(accessibleItem(item), QAccessible::Focus);
-    tellScreenReaders(&focus);
-}
-
-void BenchCanvas::setAnnouncement(const QString &text)
-{
-    const bool was = !m_announcement.isEmpty();
-    m_announcement = text;
-    if (!screenReadersListen())
-        return;
-    if (!text.isEmpty()) {
-        QAccessibleEvent alert(accessibleAnnouncement(), QAccessible::Alert);
-        tellScreenReaders(&alert);
-    } else if (was) {
-        QAccessibleEvent gone(accessibleAnnouncement(), QAccessible::ObjectHide);
-        tellScreenReaders(&gone);
-    }
-}
-
-QAccessibleInterface *BenchCanvas::accessibleItem(BenchItem *item)
-{
-    const auto it = m_accessibleIds.constFind(item);
-    if (it != m_accessibleIds.constEnd())
-        return QAccessible::accessibleInterface(*it);
-    QAccessibleInterface *iface = newItemAccessible(this, item);
-    m_accessibleIds.insert(item, QAccessible::registerAccessibleInterface(iface));
-    return iface;
-}
-
-QAccessibleInterface *BenchCanvas::accessibleAnnouncement()
-{
-    if (!m_announcementId)
-        m_announcementId =
-            QAccessible::registerAccessibleInterface(newAnnouncementAccessible(this));
-    return QAccessible::accessibleInterface(m_announcementId);
-}
-
-// Only items that have a name are shown to screen readers: unnamed pictures are decoration.
-void BenchCanvas::itemVisibilityChanged(BenchItem *item)
-{
-    if (item->accessibleName().isEmpty() || !screenReadersListen())
-        return;
-    QAccessibleEvent shown(accessibleItem(item),
-                           item->isVisible() ? QAccessible::ObjectShow : QAccessible::ObjectHide);
-    tellScreenReaders(&shown);
-}
-
-void BenchCanvas::itemValueChanged(BenchItem *item)
-{
-    if (item->accessibleName().isEmpty() || !screenReadersListen())
-        return;
-    // Windows' screen readers hear the value, Linux's the description.
-    QAccessibleValueChangeEvent changed(accessibleItem(item), item->valueText());
-    tellScreenReaders(&changed);
-    QAccessibleEvent described(accessibleItem(item), QAccessible::DescriptionChanged);
-    tellScreenReaders(&described);
+    m_keyboard.focusOut();
 }

@@ -1,19 +1,20 @@
-// The bench widget: paints the drawn controls back to front and routes clicks, tooltips, the
-// keyboard focus and what screen readers are told.
+// The bench widget: paints the drawn controls back to front, repainting only where they changed,
+// and routes clicks, drags, the wheel, tooltips and the keyboard to them.
 #pragma once
 
-#include <QAccessible>
+#include "toolkit/bench_items.h"
+#include "toolkit/bench_keyboard.h"
+
 #include <QColor>
-#include <QHash>
+#include <QPointer>
 #include <QWidget>
 #include <memory>
 #include <vector>
 
-class BenchItem;
-class QAccessibleInterface;
+class QRegion;
 
 /** Holds the bench's pictures, labels and lines in z-order and paints them as one surface. */
-class BenchCanvas : public QWidget
+class BenchCanvas : public QWidget, private BenchItemObserver
 {
     Q_OBJECT
   public:
@@ -34,65 +35,47 @@ class BenchCanvas : public QWidget
     const std::vector<std::unique_ptr<BenchItem>> &items() const { return m_items; }
 
     void setBackground(const QColor &color);
-    void render(QPainter &painter) const;
+    /** Paints the background and every shown item that reaches into `region`, back to front. */
+    void paintBench(QPainter &painter, const QRegion &region) const;
+    /** Paints the whole bench. */
+    void paintBench(QPainter &painter) const;
 
-    /** One stop of the keyboard's focus order: a drawn item or a widget lying on the bench. */
-    struct FocusStop
-    {
-        FocusStop(BenchItem *i) : item(i) {}
-        FocusStop(QWidget *w) : widget(w) {}
-        BenchItem *item = nullptr;
-        QWidget *widget = nullptr;
-    };
-    /** The order in which Tab and Shift+Tab visit the bench; hidden stops are passed over. */
-    void setFocusChain(std::vector<FocusStop> chain);
-    const std::vector<FocusStop> &focusChain() const { return m_chain; }
-    /** Whether a stop is offered to the keyboard now: shown and, for a widget, enabled. */
-    bool isAvailable(const FocusStop &stop) const;
-    /** The drawn item that Space and Enter click while the bench has the focus, or null. */
-    BenchItem *focusItem() const { return m_focusItem; }
-    /** Gives the keyboard focus to a drawn item of the focus chain. */
-    void setFocusItem(BenchItem *item, Qt::FocusReason reason = Qt::OtherFocusReason);
-    /** Whether the focus outline is drawn: only while the keyboard is in use, not after clicks. */
-    bool showsFocus() const { return m_showFocus; }
+    /** The focus chain, the keyboard's drawn item and the focus outline. */
+    BenchKeyboard &keyboard() { return m_keyboard; }
+    const BenchKeyboard &keyboard() const { return m_keyboard; }
 
-    /** A message for screen readers, raised as an alert named by its text; empty ends it. */
-    void setAnnouncement(const QString &text);
-    const QString &announcement() const { return m_announcement; }
-
-    /** The accessible interface of one drawn item: made on first use, deleted with the bench. */
-    QAccessibleInterface *accessibleItem(BenchItem *item);
-    /** The accessible interface of the announcement (an alert named by its text). */
-    QAccessibleInterface *accessibleAnnouncement();
-    void itemVisibilityChanged(BenchItem *item);
+  signals:
+    void itemShownOrHidden(BenchItem *item);
     void itemValueChanged(BenchItem *item);
 
   protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     bool focusNextPrevChild(bool next) override;
     bool event(QEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
   private:
     void addItem(std::unique_ptr<BenchItem> item);
-    int currentStop() const;
-    void setShowFocus(bool show);
-    QRectF focusOutline() const;
-    void notifyFocus(BenchItem *item);
+    void onItemChanged(BenchItem &item, const QRectF &before) override;
+    void onItemShownOrHidden(BenchItem &item) override;
+    void onItemValueChanged(BenchItem &item) override;
+    void showCursorAt(QPointF point);
 
     std::vector<std::unique_ptr<BenchItem>> m_items; // front to back
     QColor m_background;
     BenchItem *m_pressed = nullptr;
-    std::vector<FocusStop> m_chain;
-    BenchItem *m_focusItem = nullptr;
-    bool m_showFocus = false;
-    QString m_announcement;
-    QHash<const BenchItem *, QAccessible::Id> m_accessibleIds;
-    QAccessible::Id m_announcementId = 0;
+    // A drag: the item, where the press was and where the item lay then.
+    BenchItem *m_dragged = nullptr;
+    QPointF m_dragFrom;
+    QPointF m_dragItemFrom;
+    bool m_dragMoved = false;
+    int m_wheelEighths = 0; // part of a notch turned on a fine-stepping wheel
+    BenchKeyboard m_keyboard;
 };

@@ -1,8 +1,7 @@
 // Lightweight pictures, labels and lines that the bench widget paints and hit-tests.
-#include "bench_items.h"
+#include "toolkit/bench_items.h"
 
-#include "bench_canvas.h"
-#include "svg_cache.h"
+#include "toolkit/svg_cache.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -12,39 +11,42 @@ void BenchItem::setVisible(bool visible)
 {
     if (m_visible == visible)
         return;
+    const QRectF before = shownArea();
     m_visible = visible;
-    changed();
-    if (m_canvas)
-        m_canvas->itemVisibilityChanged(this);
+    changedFrom(before);
+    if (m_observer)
+        m_observer->onItemShownOrHidden(*this);
 }
 
-void BenchItem::changed()
+void BenchItem::changedFrom(const QRectF &before)
 {
-    if (m_canvas)
-        m_canvas->update();
+    if (m_observer)
+        m_observer->onItemChanged(*this, before);
 }
 
 void BenchItem::valueChanged()
 {
     changed();
-    if (m_canvas)
-        m_canvas->itemValueChanged(this);
+    if (m_observer)
+        m_observer->onItemValueChanged(*this);
 }
 
 void BenchBox::setLeft(double left)
 {
     if (m_geometry.left() == left)
         return;
+    const QRectF before = shownArea();
     m_geometry.moveLeft(left);
-    changed();
+    changedFrom(before);
 }
 
 void BenchBox::setTop(double top)
 {
     if (m_geometry.top() == top)
         return;
+    const QRectF before = shownArea();
     m_geometry.moveTop(top);
-    changed();
+    changedFrom(before);
 }
 
 void BenchBox::setWidth(double width)
@@ -110,26 +112,32 @@ void BenchLabel::paint(QPainter &painter) const
 
 void BenchLine::setX1(double v)
 {
-    m_p1.setX(v);
-    changed();
+    setPoints({v, m_p1.y()}, m_p2);
 }
 
 void BenchLine::setY1(double v)
 {
-    m_p1.setY(v);
-    changed();
+    setPoints({m_p1.x(), v}, m_p2);
 }
 
 void BenchLine::setX2(double v)
 {
-    m_p2.setX(v);
-    changed();
+    setPoints(m_p1, {v, m_p2.y()});
 }
 
 void BenchLine::setY2(double v)
 {
-    m_p2.setY(v);
-    changed();
+    setPoints(m_p1, {m_p2.x(), v});
+}
+
+void BenchLine::setPoints(QPointF p1, QPointF p2)
+{
+    if (p1 == m_p1 && p2 == m_p2)
+        return;
+    const QRectF before = shownArea();
+    m_p1 = p1;
+    m_p2 = p2;
+    changedFrom(before);
 }
 
 void BenchLine::paint(QPainter &painter) const

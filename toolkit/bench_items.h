@@ -9,7 +9,22 @@
 #include <functional>
 
 class QPainter;
-class BenchCanvas;
+class BenchItem;
+
+/** Hears every change of the items it watches; the canvas that holds them is one. */
+class BenchItemObserver
+{
+  public:
+    /** The item looks different: `before` is the area it covered (empty if it was hidden). */
+    virtual void onItemChanged(BenchItem &item, const QRectF &before) = 0;
+    /** The item was shown or hidden (after onItemChanged). */
+    virtual void onItemShownOrHidden(BenchItem &item) = 0;
+    /** What valueText() reads has changed. */
+    virtual void onItemValueChanged(BenchItem &item) = 0;
+
+  protected:
+    ~BenchItemObserver() = default;
+};
 
 /** One drawn control of the bench: not a widget, painted and hit-tested by its canvas. */
 class BenchItem
@@ -40,23 +55,43 @@ class BenchItem
     virtual bool takesClicks() const { return true; }
     /** The area that takes clicks and tooltips, in bench pixels. */
     virtual QRectF bounds() const = 0;
+    /** Every pixel that paint() may touch, in bench pixels. */
+    virtual QRectF area() const { return bounds().adjusted(-1, -1, 1, 1); }
     virtual void paint(QPainter &painter) const = 0;
 
     std::function<void()> onClick;
+    /**
+     * Called on each move of a drag that began on the item, with the place its top-left corner
+     * would take to stay under the pointer as it was grabbed; returns false to end the drag.
+     */
+    std::function<bool(QPointF wanted)> onDrag;
+    /**
+     * Called for the wheel over the item, with the point in bench pixels and the notches turned
+     * (positive away from the user); returns false to let the items behind it have the wheel.
+     */
+    std::function<bool(QPointF at, int notches)> onWheel;
+    /** The mouse pointer's shape over the item. */
+    Qt::CursorShape cursor = Qt::ArrowCursor;
 
-    void attach(BenchCanvas *canvas) { m_canvas = canvas; }
+    /** The one observer told of the item's changes (its canvas); null for none. */
+    void setObserver(BenchItemObserver *observer) { m_observer = observer; }
+    /** Tells the observer that valueText() reads something new: for values kept elsewhere. */
+    void valueChanged();
 
   protected:
-    void changed();
-    /** Repaints the item and tells screen readers that valueText() has changed. */
-    void valueChanged();
+    /** Tells the observer that the item looks different where it lies now. */
+    void changed() { changedFrom(shownArea()); }
+    /** Tells the observer that the item looks different and may have moved from `before`. */
+    void changedFrom(const QRectF &before);
+    /** The area the item covers on screen now: empty while hidden. */
+    QRectF shownArea() const { return m_visible ? area() : QRectF(); }
 
   private:
     QString m_name;
     QString m_toolTip;
     QString m_accessibleName;
     bool m_visible = true;
-    BenchCanvas *m_canvas = nullptr;
+    BenchItemObserver *m_observer = nullptr;
 };
 
 /** A rectangle item whose left and top edges may be set to fractional pixels. */
@@ -138,10 +173,13 @@ class BenchLine : public BenchItem
     void setY1(double v);
     void setX2(double v);
     void setY2(double v);
+    void setPoints(QPointF p1, QPointF p2);
     const QColor &color() const { return m_color; }
 
     bool takesClicks() const override { return false; }
     QRectF bounds() const override { return QRectF(m_p1, m_p2).normalized(); }
+    /** The round-capped pen reaches half its width past the ends, and smoothing one pixel more. */
+    QRectF area() const override { return bounds().adjusted(-3, -3, 3, 3); }
     void paint(QPainter &painter) const override;
 
   private:

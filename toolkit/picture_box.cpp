@@ -1,9 +1,6 @@
 // A sunken digital readout that is cleared and printed into.
-#include "picture_box.h"
+#include "toolkit/picture_box.h"
 
-#include "bench_accessible.h"
-
-#include <QAccessible>
 #include <QPainter>
 
 PictureBox::PictureBox(QWidget *parent) : QFrame(parent), m_back(240, 240, 240), m_fore(Qt::black)
@@ -32,20 +29,11 @@ void PictureBox::Cls()
     update();
 }
 
-// Screen readers hear a readout only when what it shows has changed: a recomputation clears and
-// reprints every readout, mostly with the same text.
 void PictureBox::Print(const QString &text)
 {
     m_lines << text;
     update();
-    if (!screenReadersListen() || this->text() == m_announced)
-        return;
-    m_announced = this->text();
-    // Windows' screen readers hear the value, Linux's the description.
-    QAccessibleValueChangeEvent changed(this, m_announced);
-    tellScreenReaders(&changed);
-    QAccessibleEvent described(this, QAccessible::DescriptionChanged);
-    tellScreenReaders(&described);
+    emit printed();
 }
 
 void PictureBox::paintEvent(QPaintEvent *event)

@@ -23,7 +23,10 @@ class PictureBox : public QFrame
     void Print(const QString &text);
     /** The text printed since the last clear, lines joined by "\n". */
     QString text() const { return m_lines.join(QLatin1Char('\n')); }
-    bool isShown() const { return !isHidden(); }
+
+  signals:
+    /** A line has been printed: text() has grown. */
+    void printed();
 
   protected:
     void paintEvent(QPaintEvent *event) override;
@@ -32,5 +35,4 @@ class PictureBox : public QFrame
     QColor m_back;
     QColor m_fore;
     QStringList m_lines;
-    QString m_announced; // what screen readers were last told the box shows
 };

@@ -198,7 +198,7 @@ struct Stop
 std::vector<Stop> focusStops(const Form1 &form)
 {
     std::vector<Stop> stops;
-    for (const BenchCanvas::FocusStop &stop : form.bench->focusChain()) {
+    for (const FocusStop &stop : form.bench->keyboard().focusChain()) {
         if (stop.item)
             stops.push_back({stopName(stop.item->accessibleName()), nullptr});
         else
