@@ -290,6 +290,7 @@ void Form1::connectHandlers()
     connect(mnuHelpUprav, &QAction::triggered, this, run(&Form1::mnuHelpUprav_Click));
     connect(mnuHelpAvtors, &QAction::triggered, this, run(&Form1::mnuHelpAvtors_Click));
     connect(mnuHelpAbout, &QAction::triggered, this, run(&Form1::mnuHelpAbout_Click));
+    connectDirectHandling();
 }
 
 // Refusals and warnings: a modal box captioned "Ошибка" with an OK button only.

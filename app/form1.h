@@ -78,6 +78,10 @@ class Form1 : public QMainWindow
     void R_left_right();
     void HScroll2_Change();
     void VScroll7_Change();
+    /** The jockey dragged by `shift` pixels along the wire; false once the drag must end. */
+    bool Image4_Drag(double shift);
+    /** A knob turned by the wheel: its bar stepped once per notch while it is shown. */
+    void turnKnob(ScrollBar *bar, int notches);
 
     // Resistance box.
     void VScroll1_Change();
@@ -136,6 +140,7 @@ class Form1 : public QMainWindow
     void buildBench();
     void buildMenus();
     void connectHandlers();
+    void connectDirectHandling();
     void buildKeyboardAccess();
     void commitData(QSessionManager &manager);
     void openDocument(const QString &fileName);

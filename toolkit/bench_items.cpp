@@ -6,6 +6,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 
 void BenchItem::setVisible(bool visible)
 {
@@ -53,10 +54,20 @@ void BenchBox::setWidth(double width)
 {
     if (m_geometry.width() == width)
         return;
+    const QRectF before = shownArea();
     m_geometry.setWidth(width);
-    changed();
+    changedFrom(before);
 }
 
+namespace {
+
+// Qt spreads a blend of more than about a hundred rows over its threads; for the small part of a
+// picture that a repaint copies, waking them costs more than the copy, so a part goes in bands.
+constexpr int kBandRows = 64;
+
+} // namespace
+
+// Only the part within the painter's clip is copied, so that a small repaint copies little.
 void BenchImage::paint(QPainter &painter) const
 {
     const qreal ratio = painter.device()->devicePixelRatioF();
@@ -65,7 +76,21 @@ void BenchImage::paint(QPainter &painter) const
         return;
     // Snap to the device pixel grid so the picture is copied, not resampled.
     const QPointF at(std::round(left() * ratio) / ratio, std::round(top() * ratio) / ratio);
-    painter.drawPixmap(at, pixmap);
+    QRect source = pixmap.rect();
+    if (painter.hasClipping()) {
+        const QRectF shown = QRectF(at, QSizeF(source.size()) / ratio) & painter.clipBoundingRect();
+        if (shown.isEmpty())
+            return;
+        source &= QRectF((shown.topLeft() - at) * ratio, shown.size() * ratio).toAlignedRect();
+    }
+    const int rows = source == pixmap.rect() ? source.height() : kBandRows;
+    for (int top = source.top(); top <= source.bottom(); top += rows) {
+        const QRect band(source.left(), top, source.width(),
+                         std::min(rows, source.bottom() + 1 - top));
+        painter.drawPixmap(
+            QRectF(at + QPointF(band.topLeft()) / ratio, QSizeF(band.size()) / ratio), pixmap,
+            band);
+    }
 }
 
 void BenchLabel::setCaption(const QString &caption)

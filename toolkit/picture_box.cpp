@@ -9,6 +9,8 @@ PictureBox::PictureBox(QWidget *parent) : QFrame(parent), m_back(240, 240, 240),
     setLineWidth(2);
     // A click on a readout runs nothing, and must not fall through to the picture behind it.
     setAttribute(Qt::WA_NoMousePropagation);
+    // Its background and frame cover every pixel: nothing behind it need be painted first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void PictureBox::setBackColor(const QColor &color)

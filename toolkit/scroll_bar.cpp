@@ -112,6 +112,14 @@ bool ScrollBar::event(QEvent *event)
     return QScrollBar::event(event);
 }
 
+// QScrollBar repaints only the released part, but the style draws a pressed arrow a pixel beyond
+// it: repaint the whole bar, or that pixel stays pressed on screen.
+void ScrollBar::mouseReleaseEvent(QMouseEvent *event)
+{
+    QScrollBar::mouseReleaseEvent(event);
+    update();
+}
+
 QRect ScrollBar::partRect(QStyle::SubControl part) const
 {
     QStyleOptionSlider option;

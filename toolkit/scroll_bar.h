@@ -38,6 +38,7 @@ class ScrollBar : public QScrollBar
   protected:
     bool event(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
 
   private:
     int toRaw(int value) const;

@@ -19,6 +19,9 @@ void Form1::ekran()
          {Lbl_R_m_1, lbl_R_m_2, lbl_R_m_3, Lbl_R_m_4, Lbl_R_m_5, Lbl_R_m_6, Lbl_reo})
         l->setVisible(!open);
     Picture1->setVisible(!open);
+    // The jockey can be dragged while its bar is there to move.
+    for (BenchItem *jockey : {static_cast<BenchItem *>(Image4), static_cast<BenchItem *>(Lbldv)})
+        jockey->cursor = open ? Qt::ArrowCursor : Qt::SizeHorCursor;
     VScroll7->setVisible(open);
     LblReomax->setVisible(open);
     if (open) {

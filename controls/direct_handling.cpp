@@ -1,0 +1,92 @@
+// The instruments handled directly: the jockey dragged along the wire, the knobs turned with the
+// mouse wheel. Each goes through the scroll bar that sets the same value, so every rule of the
+// bars holds (ranges, change procedures, refusals), and a hidden bar turns nothing.
+#include "app/form1.h"
+
+#include "toolkit/bench_items.h"
+#include "toolkit/scroll_bar.h"
+
+#include <QLineF>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The knobs' reach about their centres, in bench pixels: the box's decade knobs are drawn round
+// their digits, the source's EMF knob below its readout.
+constexpr double kDecadeKnobRadius = 20;
+constexpr double kSourceKnobRadius = 12;
+const QPointF kSourceKnobCentre(161, 71.5);
+
+bool within(QPointF at, QPointF centre, double radius)
+{
+    return QLineF(at, centre).length() <= radius;
+}
+
+} // namespace
+
+void Form1::connectDirectHandling()
+{
+    // The jockey and its card move together: either may be taken.
+    for (BenchBox *jockey : {static_cast<BenchBox *>(Image4), static_cast<BenchBox *>(Lbldv)})
+        jockey->onDrag = [this, jockey](QPointF wanted) {
+            return Image4_Drag(wanted.x() - jockey->left());
+        };
+    Image7->onWheel = [this](QPointF at, int notches) {
+        const std::pair<BenchLabel *, ScrollBar *> decades[] = {
+            {Lbl_R_m_1, VScroll1}, {lbl_R_m_2, VScroll2}, {lbl_R_m_3, VScroll3},
+            {Lbl_R_m_4, VScroll4}, {Lbl_R_m_5, VScroll5}, {Lbl_R_m_6, VScroll6}};
+        for (const auto &[digit, bar] : decades)
+            if (within(at, digit->bounds().center(), kDecadeKnobRadius)) {
+                turnKnob(bar, notches);
+                return true;
+            }
+        return false;
+    };
+    Image2->onWheel = [this](QPointF, int notches) {
+        turnKnob(HScroll2, notches);
+        return true;
+    };
+    Image1->onWheel = [this](QPointF at, int notches) {
+        if (within(at, kSourceKnobCentre, kSourceKnobRadius) || LblEdc->bounds().contains(at))
+            turnKnob(HScroll3, notches);
+        else if (Lblr->bounds().contains(at))
+            turnKnob(HScroll4, notches);
+        else
+            return false;
+        return true;
+    };
+}
+
+// The jockey follows the pointer along the wire: the slider's bar steps one half-division at a
+// time towards the place asked for, as its arrows would, so the bench recomputes at every
+// position passed. The drag ends when the bar goes (the key opened, after an overload too).
+bool Form1::Image4_Drag(double shift)
+{
+    // The position whose jockey lies nearest the place asked for: polzun's placement reversed.
+    const double wanted = Line1->X1() + shift;
+    const int target =
+        std::clamp(static_cast<int>(std::lround((wanted - HScroll1->x()) / HScroll1->width() *
+                                                HScroll1->endValue())),
+                   0, HScroll1->endValue());
+    while (!m_ending && !HScroll1->isHidden() && HScroll1->benchValue() != target) {
+        const int before = HScroll1->benchValue();
+        HScroll1->setBenchValue(before + (target > before ? 1 : -1));
+        if (HScroll1->benchValue() == before)
+            break;
+    }
+    return !m_ending && !HScroll1->isHidden();
+}
+
+// One step of the bar per notch, away from the user raising the value, as a knob turned
+// clockwise would.
+void Form1::turnKnob(ScrollBar *bar, int notches)
+{
+    const int step = notches > 0 ? 1 : -1;
+    for (int i = 0; i != notches && !m_ending && !bar->isHidden(); i += step) {
+        const int before = bar->benchValue();
+        bar->setBenchValue(before + step);
+        if (bar->benchValue() == before)
+            break;
+    }
+}

@@ -1,0 +1,393 @@
+// Tests of the bench under the mouse: the jockey dragged along the wire, the knobs turned with the
+// wheel, the pointer's shape; and of the repaint of only what changed.
+#include "bench_fixture.h"
+
+#include <QBackingStore>
+#include <QTimer>
+#include <QWheelEvent>
+#include <cmath>
+#include <random>
+
+namespace {
+
+// One half-division of the slide wire: its bar's 448 pixels over 200 positions.
+constexpr double kStep = 448.0 / 200;
+
+/** A bench with the key closed, the box at 1963 Ω and the source on: a live, balanced bridge. */
+struct LiveBench : LoadedBench
+{
+    explicit LiveBench(int emf = 8, int internal = 10)
+    {
+        form->HScroll3->setBenchValue(emf);
+        form->HScroll4->setBenchValue(internal);
+        clickItem(*form, form->Lblvkl);
+        ScrollBar *decades[] = {form->VScroll1, form->VScroll2, form->VScroll3,
+                                form->VScroll4, form->VScroll5, form->VScroll6};
+        const int digits[] = {0, 1, 9, 6, 3, 0};
+        for (int k = 0; k < 6; ++k)
+            decades[k]->setBenchValue(digits[k]);
+        clickItem(*form, form->Image1);
+    }
+};
+
+/** Where a press takes the jockey: its picture below the card, or the card with its reading. */
+QPoint grip(Form1 &form, const QString &part)
+{
+    const QRectF r = part == QLatin1String("card") ? form.Lbldv->bounds() : form.Image4->bounds();
+    return QPoint(qRound(r.center().x()),
+                  qRound(part == QLatin1String("card") ? r.center().y() : r.bottom() - 6));
+}
+
+/** A press, moves of `dx` pixels in all spread over `moves` steps, and a release. */
+void drag(Form1 &form, QPoint from, double dx, int moves,
+          const std::function<void(QPoint)> &afterEachMove = {})
+{
+    QTest::mousePress(form.bench, Qt::LeftButton, Qt::NoModifier, from);
+    QPoint at = from;
+    for (int i = 1; i <= moves; ++i) {
+        at = from + QPoint(qRound(dx * i / moves), 0);
+        QTest::mouseMove(form.bench, at);
+        if (afterEachMove)
+            afterEachMove(at);
+    }
+    QTest::mouseRelease(form.bench, Qt::LeftButton, Qt::NoModifier, at);
+}
+
+/** A turn of the mouse wheel at a point of the bench, delivered where a real one would go. */
+void wheel(Form1 &form, QPointF at, int notches)
+{
+    QWidget *target = widgetAt(form, at.toPoint());
+    const QPointF local = target->mapFrom(form.bench, at.toPoint());
+    QWheelEvent event(local, target->mapToGlobal(local), QPoint(), QPoint(0, 120 * notches),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(target, &event);
+}
+
+/** What the bench shows of the slide wire and the bridge, as text. */
+QStringList bridgeReadings(Form1 &form)
+{
+    return {form.Lbldv->caption(),
+            form.Lbl_R_L->caption(),
+            form.Lbl_R_R->caption(),
+            form.Picture2->text(),
+            form.Picture3->text(),
+            QString::number(form.Line17->X2(), 'f', 3),
+            QString::number(form.Line17->Y2(), 'f', 3)};
+}
+
+/**
+ * The bench as the window's backing store holds it, once every waiting repaint is done. The
+ * offscreen platform keeps the store in an image, at the screen's pixel ratio.
+ */
+QImage onScreen(Form1 &form)
+{
+    QCoreApplication::processEvents();
+    QPaintDevice *store = form.backingStore()->paintDevice();
+    if (!store || store->devType() != QInternal::Image)
+        return QImage();
+    const qreal ratio = form.devicePixelRatioF();
+    const QRect bench(form.bench->mapTo(&form, QPoint(0, 0)) * ratio, form.bench->size() * ratio);
+    return static_cast<QImage *>(store)->copy(bench).convertToFormat(QImage::Format_RGB32);
+}
+
+/** The bench painted whole, its widgets included. */
+QImage paintedWhole(Form1 &form)
+{
+    return form.bench->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace
+
+class tst_Handling : public QObject
+{
+    Q_OBJECT
+  private slots:
+    void dragJockey_data();
+    void dragJockey();
+    void dragDuringReveal();
+    void dragIntoOverload();
+    void wheel_data();
+    void wheel();
+    void pointerShape();
+    void partialRepaintMatchesWhole();
+};
+
+void tst_Handling::dragJockey_data()
+{
+    QTest::addColumn<QString>("part");
+    QTest::addColumn<int>("start");
+    QTest::addColumn<double>("dx");
+    QTest::addColumn<int>("moves");
+    QTest::addColumn<int>("end");
+    QTest::newRow("ten half-divisions right") << "jockey" << 100 << 10 * kStep << 4 << 110;
+    QTest::newRow("by the card, left") << "card" << 100 << -20 * kStep << 3 << 80;
+    QTest::newRow("one pixel short of a step") << "jockey" << 100 << 1.0 << 1 << 100;
+    QTest::newRow("past the right end") << "jockey" << 150 << 500.0 << 5 << 200;
+    QTest::newRow("past the left end") << "card" << 20 << -300.0 << 2 << 0;
+    QTest::newRow("press and release") << "jockey" << 100 << 0.0 << 0 << 100;
+}
+
+// The jockey follows the pointer between the wire's ends; every position it passes goes through
+// the slider's bar one step at a time, and the bench ends as the bar's arrow would leave it.
+void tst_Handling::dragJockey()
+{
+    QFETCH(QString, part);
+    QFETCH(int, start);
+    QFETCH(double, dx);
+    QFETCH(int, moves);
+    QFETCH(int, end);
+    LiveBench bench;
+    Form1 &form = *bench.form;
+    form.HScroll1->setBenchValue(start);
+    const double startX = form.Line1->X1();
+    QList<int> passed;
+    QObject::connect(form.HScroll1, &ScrollBar::change,
+                     [&] { passed << form.HScroll1->benchValue(); });
+    const QPoint from = grip(form, part);
+    QStringList astray;
+    drag(form, from, dx, moves, [&](QPoint at) {
+        // Under the pointer within half a step, or at the end of the wire it has run past.
+        const double wanted = std::clamp(startX + (at.x() - from.x()), 60.0, 508.0);
+        if (std::fabs(form.Line1->X1() - wanted) > kStep / 2 + 1e-3)
+            astray << QStringLiteral("%1 for %2").arg(form.Line1->X1()).arg(wanted);
+    });
+    QCOMPARE(astray, QStringList());
+    QCOMPARE(form.HScroll1->benchValue(), end);
+    QCOMPARE(passed.size(), std::abs(end - start));
+    for (int i = 0; i < passed.size(); ++i)
+        QCOMPARE(passed[i], start + (end > start ? i + 1 : -(i + 1)));
+    QCOMPARE(form.Image4->left(), form.Line1->X1() - form.Image4->width() / 2);
+    // At the right end the right arm is zero, and the bench says so, once.
+    QCOMPARE(bench.desktop.texts(), end == 200
+                                        ? QStringList{"Правое плечо реохорда равно 0! Думать надо!"}
+                                        : QStringList());
+
+    // The same bench brought there by the bar's arrow reads the same.
+    LiveBench arrows;
+    arrows->HScroll1->setBenchValue(start);
+    for (int i = 0; i < std::abs(end - start); ++i)
+        clickBar(arrows->HScroll1,
+                 end > start ? QStyle::SC_ScrollBarAddLine : QStyle::SC_ScrollBarSubLine);
+    QCOMPARE(bridgeReadings(form), bridgeReadings(*arrows.form));
+}
+
+// While a reveal shows the arms, the drag goes on and the arms follow the jockey.
+void tst_Handling::dragDuringReveal()
+{
+    LiveBench bench;
+    Form1 &form = *bench.form;
+    form.waitScale = 1; // ended below by the timer's own procedure, not by the clock
+    QStringList seen;
+    QTimer::singleShot(0, &form, [&] {
+        drag(form, grip(form, "jockey"), 10 * kStep, 2);
+        seen << (form.Lbl_R_L->isVisible() ? form.Lbl_R_L->caption() : QStringLiteral("hidden"))
+             << (form.Lbl_R_R->isVisible() ? form.Lbl_R_R->caption() : QStringLiteral("hidden"));
+        form.Timer1_Timer();
+    });
+    clickBench(form, form.Image3->bounds().topLeft() + QPointF(60, 40)); // beside the jockey
+    QCOMPARE(seen, (QStringList{"R_L=2.750 Ом", "R_R=2.250 Ом"}));
+    QCOMPARE(form.HScroll1->benchValue(), 110);
+    QVERIFY(!form.Lbl_R_L->isVisible() && !form.Lbl_R_R->isVisible());
+}
+
+// A drag that overloads the galvanometer shows one message, opens the key and ends there: the
+// rest of the movement does nothing.
+void tst_Handling::dragIntoOverload()
+{
+    LiveBench bench(12, 0);
+    Form1 &form = *bench.form;
+    form.HScroll2->setBenchValue(0);
+    QVERIFY(bench.desktop.boxes.isEmpty());
+    int stoppedAt = -1;
+    drag(form, grip(form, "jockey"), -100 * kStep, 20, [&](QPoint) {
+        if (stoppedAt < 0 && !bench.desktop.boxes.isEmpty())
+            stoppedAt = form.HScroll1->benchValue();
+    });
+    QCOMPARE(bench.desktop.texts(),
+             QStringList{"Такой ток сожжёт гальванометр! Измените сопротивление!"});
+    QVERIFY(stoppedAt > 0 && stoppedAt < 100);
+    QCOMPARE(form.HScroll1->benchValue(), stoppedAt);
+    QCOMPARE(form.state.rabota, 0.0);
+    QVERIFY(!form.HScroll1->isVisible());
+    // With the key open the jockey stays where it is.
+    drag(form, grip(form, "jockey"), 30 * kStep, 3);
+    QCOMPARE(form.HScroll1->benchValue(), stoppedAt);
+    QCOMPARE(bench.desktop.boxes.size(), 1);
+}
+
+void tst_Handling::wheel_data()
+{
+    QTest::addColumn<QString>("over");
+    QTest::addColumn<QPointF>("offset"); // from the centre of what it is over
+    QTest::addColumn<bool>("closeKey");
+    QTest::addColumn<bool>("sourceOn");
+    QTest::addColumn<int>("notches");
+    QTest::addColumn<QString>("bar");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("shown"); // the label's caption afterwards; empty: nothing changes
+    const QPointF centre(0, 0);
+    QTest::newRow("first decade up") << "Lbl_R_m_1" << centre << true << false << 1 << "VScroll1"
+                                     << "Lbl_R_m_1"
+                                     << "1";
+    QTest::newRow("third decade, knob's rim, two notches")
+        << "lbl_R_m_3" << QPointF(0, 17) << true << false << 2 << "VScroll3"
+        << "lbl_R_m_3"
+        << "2";
+    QTest::newRow("sixth decade down at 0")
+        << "Lbl_R_m_6" << QPointF(-15, 0) << true << false << -1 << "VScroll6"
+        << "Lbl_R_m_6"
+        << "";
+    QTest::newRow("decades hidden with the key open")
+        << "Lbl_R_m_4" << centre << false << false << 1 << "VScroll4"
+        << "Lbl_R_m_4"
+        << "";
+    QTest::newRow("between the knobs")
+        << "Lbl_R_m_5" << QPointF(0, 32) << true << false << 1 << "VScroll5"
+        << "Lbl_R_m_5"
+        << "";
+    QTest::newRow("rheostat up") << "Image2" << centre << true << false << 1 << "HScroll2"
+                                 << "Lbl_reo"
+                                 << "113";
+    QTest::newRow("rheostat down three")
+        << "Image2" << QPointF(-60, 20) << true << false << -3 << "HScroll2"
+        << "Lbl_reo"
+        << "109";
+    QTest::newRow("rheostat hidden with the key open")
+        << "Image2" << centre << false << false << 1 << "HScroll2"
+        << "Lbl_reo"
+        << "";
+    QTest::newRow("EMF knob") << "Image1" << QPointF(33 - 100, 66.5 - 48) << false << false << 1
+                              << "HScroll3"
+                              << "LblEdc"
+                              << "9";
+    QTest::newRow("EMF readout down") << "LblEdc" << centre << false << false << -2 << "HScroll3"
+                                      << "LblEdc"
+                                      << "6";
+    QTest::newRow("internal resistance readout")
+        << "Lblr" << centre << false << false << 1 << "HScroll4"
+        << "Lblr"
+        << "11";
+    QTest::newRow("EMF while the source is on")
+        << "LblEdc" << centre << false << true << 1 << "HScroll3"
+        << "LblEdc"
+        << "";
+}
+
+// A notch of the wheel over a knob turns its bar one step, up raising the value; a hidden bar, or
+// a place beside the knobs, turns nothing.
+void tst_Handling::wheel()
+{
+    QFETCH(QString, over);
+    QFETCH(QPointF, offset);
+    QFETCH(bool, closeKey);
+    QFETCH(bool, sourceOn);
+    QFETCH(int, notches);
+    QFETCH(QString, bar);
+    QFETCH(QString, label);
+    QFETCH(QString, shown);
+    LoadedBench bench;
+    Form1 &form = *bench.form;
+    if (closeKey)
+        clickItem(form, form.Lblvkl);
+    if (sourceOn)
+        clickItem(form, form.Image1);
+    auto *turned = form.bench->findChild<ScrollBar *>(bar);
+    auto *caption = dynamic_cast<BenchLabel *>(form.bench->item(label));
+    QVERIFY(turned && caption);
+    const QString before = caption->caption();
+    QList<int> bars;
+    for (ScrollBar *b : form.bench->findChildren<ScrollBar *>())
+        bars << b->benchValue();
+    ::wheel(form, form.bench->item(over)->bounds().center() + offset, notches);
+    QCOMPARE(caption->caption(), shown.isEmpty() ? before : shown);
+    int changed = 0;
+    int k = 0;
+    for (ScrollBar *b : form.bench->findChildren<ScrollBar *>())
+        changed += b->benchValue() != bars[k++];
+    QCOMPARE(changed, shown.isEmpty() ? 0 : 1);
+    if (!shown.isEmpty())
+        QCOMPARE(turned->benchValue(), shown.toInt());
+    QVERIFY(bench.desktop.boxes.isEmpty());
+}
+
+// The pointer shows that the jockey can be dragged while its bar is there to move it.
+void tst_Handling::pointerShape()
+{
+    LoadedBench bench;
+    Form1 &form = *bench.form;
+    auto shapeAt = [&](QPoint at) {
+        QTest::mouseMove(form.bench, at);
+        return form.bench->cursor().shape();
+    };
+    const QPoint wire = form.Image3->bounds().topLeft().toPoint() + QPoint(60, 40);
+    QCOMPARE(shapeAt(grip(form, "jockey")), Qt::ArrowCursor); // the key is open
+    clickItem(form, form.Lblvkl);
+    QCOMPARE(shapeAt(wire), Qt::ArrowCursor);
+    QCOMPARE(shapeAt(grip(form, "jockey")), Qt::SizeHorCursor);
+    QCOMPARE(shapeAt(grip(form, "card")), Qt::SizeHorCursor);
+    QCOMPARE(shapeAt(wire), Qt::ArrowCursor);
+}
+
+// After each of many random actions (bars, clicks, drags, the wheel, the keyboard), the bench as
+// repainted where it changed is pixel for pixel the bench painted whole.
+void tst_Handling::partialRepaintMatchesWhole()
+{
+    LiveBench bench;
+    Form1 &form = *bench.form;
+    form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    const unsigned seed = 20261207;
+    qInfo("seed %u", seed);
+    std::mt19937 random(seed);
+    auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    const QStyle::SubControl parts[] = {QStyle::SC_ScrollBarAddLine, QStyle::SC_ScrollBarSubLine,
+                                        QStyle::SC_ScrollBarAddPage, QStyle::SC_ScrollBarSubPage};
+    QCOMPARE(onScreen(form), paintedWhole(form));
+    for (int i = 0; i < 300; ++i) {
+        QString action;
+        switch (pick(5)) {
+        case 0: {
+            QList<ScrollBar *> shown;
+            for (ScrollBar *b : form.bench->findChildren<ScrollBar *>())
+                if (b->isVisible())
+                    shown << b;
+            ScrollBar *b = shown[pick(shown.size())];
+            action = QStringLiteral("bar ") + b->objectName();
+            clickBar(b, parts[pick(4)]);
+            break;
+        }
+        case 1: {
+            BenchItem *items[] = {form.Image1, form.Lblvkl, form.Image6, form.Image3, form.Image5};
+            BenchItem *item = items[pick(pick(3) == 0 ? 5 : 2)];
+            action = QStringLiteral("click ") + item->name();
+            clickBench(form, item == form.Image3 ? item->bounds().topLeft() + QPointF(60, 40)
+                                                 : item->bounds().center()); // beside the jockey
+            break;
+        }
+        case 2:
+            action = QStringLiteral("drag");
+            drag(form, grip(form, pick(2) ? "jockey" : "card"), (pick(81) - 40) * 1.7, 1 + pick(4));
+            break;
+        case 3: {
+            BenchItem *knobs[] = {form.Lbl_R_m_1, form.lbl_R_m_3, form.Lbl_R_m_6,
+                                  form.Image2,    form.LblEdc,    form.Lblr};
+            BenchItem *knob = knobs[pick(6)];
+            action = QStringLiteral("wheel ") + knob->name();
+            ::wheel(form, knob->bounds().center(), pick(2) ? 1 : -1);
+            break;
+        }
+        default:
+            action = QStringLiteral("tab");
+            QTest::keyClick(form.windowHandle(), Qt::Key_Tab,
+                            pick(2) ? Qt::NoModifier : Qt::ShiftModifier);
+            break;
+        }
+        const QImage partly = onScreen(form);
+        const QImage whole = paintedWhole(form);
+        QVERIFY2(partly == whole,
+                 qPrintable(QStringLiteral("after action %1: %2").arg(i).arg(action)));
+    }
+}
+
+QTEST_MAIN(tst_Handling)
+#include "tst_handling.moc"
