@@ -5,6 +5,7 @@
 
 #include "toolkit/bench_items.h"
 #include "toolkit/scroll_bar.h"
+#include "view/source_picture.h"
 
 #include <QLineF>
 #include <algorithm>
@@ -16,7 +17,6 @@ namespace {
 // their digits, the source's EMF knob below its readout.
 constexpr double kDecadeKnobRadius = 20;
 constexpr double kSourceKnobRadius = 12;
-const QPointF kSourceKnobCentre(161, 71.5);
 
 bool within(QPointF at, QPointF centre, double radius)
 {
@@ -48,7 +48,8 @@ void Form1::connectDirectHandling()
         return true;
     };
     Image1->onWheel = [this](QPointF at, int notches) {
-        if (within(at, kSourceKnobCentre, kSourceKnobRadius) || LblEdc->bounds().contains(at))
+        const QPointF knob = Image1->bounds().topLeft() + SourcePicture::knobCentre();
+        if (within(at, knob, kSourceKnobRadius) || LblEdc->bounds().contains(at))
             turnKnob(HScroll3, notches);
         else if (Lblr->bounds().contains(at))
             turnKnob(HScroll4, notches);

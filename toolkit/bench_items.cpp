@@ -71,9 +71,14 @@ constexpr int kBandRows = 64;
 void BenchImage::paint(QPainter &painter) const
 {
     const qreal ratio = painter.device()->devicePixelRatioF();
-    const QPixmap pixmap = SvgCache::instance().pixmap(m_resource, bounds().size().toSize(), ratio);
+    copyPicture(painter, SvgCache::instance().pixmap(m_resource, bounds().size().toSize(), ratio));
+}
+
+void BenchImage::copyPicture(QPainter &painter, const QPixmap &pixmap) const
+{
     if (pixmap.isNull())
         return;
+    const qreal ratio = painter.device()->devicePixelRatioF();
     // Snap to the device pixel grid so the picture is copied, not resampled.
     const QPointF at(std::round(left() * ratio) / ratio, std::round(top() * ratio) / ratio);
     QRect source = pixmap.rect();

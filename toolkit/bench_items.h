@@ -3,6 +3,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPixmap>
 #include <QPointF>
 #include <QRectF>
 #include <QString>
@@ -122,6 +123,13 @@ class BenchImage : public BenchBox
     }
     const QString &resource() const { return m_resource; }
     void paint(QPainter &painter) const override;
+
+  protected:
+    /**
+     * Copies a picture of the item's size, drawn for the painter's pixel ratio, to the item's
+     * place on whole device pixels: only its part inside the painter's clip.
+     */
+    void copyPicture(QPainter &painter, const QPixmap &pixmap) const;
 
   private:
     QString m_resource;

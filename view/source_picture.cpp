@@ -2,6 +2,8 @@
 // down.
 #include "view/source_picture.h"
 
+#include "toolkit/svg_cache.h"
+
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -30,12 +32,40 @@ void SourcePicture::setSwitchedOn(bool on)
     changed();
 }
 
+// The picture is drawn once for each state, the pointer and the toggle over the body, and copied
+// as the other pictures are: drawn straight onto the bench, their shading would come out a shade
+// different wherever a repaint's region happened to cut across them.
 void SourcePicture::paint(QPainter &painter) const
 {
-    BenchImage::paint(painter);
+    const qreal ratio = painter.device()->devicePixelRatioF();
+    if (!qFuzzyCompare(painter.deviceTransform().m11(), ratio)) {
+        // Painted at another scale than its device's (a picture of the bench taken at a higher
+        // ratio): drawn straight, so that it stays sharp.
+        BenchImage::paint(painter);
+        painter.save();
+        painter.translate(bounds().topLeft());
+        drawState(painter);
+        painter.restore();
+        return;
+    }
+    if (m_state.isNull() || m_stateEmf != m_emf || m_stateOn != m_on || m_stateRatio != ratio) {
+        m_state = SvgCache::instance().pixmap(resource(), bounds().size().toSize(), ratio).copy();
+        if (m_state.isNull())
+            return;
+        m_state.setDevicePixelRatio(ratio);
+        QPainter state(&m_state);
+        drawState(state);
+        m_stateEmf = m_emf;
+        m_stateOn = m_on;
+        m_stateRatio = ratio;
+    }
+    copyPicture(painter, m_state);
+}
+
+void SourcePicture::drawState(QPainter &painter) const
+{
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.translate(bounds().topLeft());
 
     // The knob's pointer: a light line on the black cap.
     painter.save();

@@ -4,6 +4,8 @@
 
 #include "toolkit/bench_items.h"
 
+#include <QPixmap>
+
 /** The DC source: its SVG body with the knob's pointer and the mains toggle drawn over it. */
 class SourcePicture : public BenchImage
 {
@@ -26,6 +28,13 @@ class SourcePicture : public BenchImage
     static QPointF togglePivot() { return {15.5, 27}; }
 
   private:
+    void drawState(QPainter &painter) const;
+
     double m_emf = 8;
     bool m_on = false;
+    // The picture as last drawn, and for which state and pixel ratio.
+    mutable QPixmap m_state;
+    mutable double m_stateEmf = -1;
+    mutable bool m_stateOn = false;
+    mutable qreal m_stateRatio = 0;
 };
