@@ -14,9 +14,10 @@ namespace {
 /** Where a caption's ink lies in a picture, and how much of it is exactly the text's colour. */
 struct Ink
 {
-    QRect box;       // in device pixels
-    int pixels = 0;  // pixels the text changed
-    int exactly = 0; // of which are exactly the text's colour
+    QRect box;             // in device pixels
+    int pixels = 0;        // pixels the text changed
+    int exactly = 0;       // of which are exactly the text's colour
+    int nearest = 3 * 255; // the smallest distance of one of them from the text's colour
 };
 
 /** The ink that a text adds inside `area`: the pixels where `with` differs from `without`. */
@@ -31,6 +32,9 @@ Ink inkBetween(const QImage &with, const QImage &without, const QRect &area, con
             ink.box |= QRect(x, y, 1, 1);
             ++ink.pixels;
             ink.exactly += (a & 0xffffff) == (colour.rgb() & 0xffffff);
+            ink.nearest = std::min(ink.nearest, std::abs(qRed(a) - colour.red()) +
+                                                    std::abs(qGreen(a) - colour.green()) +
+                                                    std::abs(qBlue(a) - colour.blue()));
         }
     return ink;
 }
@@ -407,12 +411,17 @@ void tst_BenchWindow::labelLooks()
         QCOMPARE(blank.copy(area), behind.copy(area));
 
     const Ink ink = inkBetween(shot, blank, area, text);
-    QVERIFY2(ink.exactly >= 3 * ratio * ratio,
-             qPrintable(QStringLiteral("%1 of %2 pixels in the text's colour")
-                            .arg(ink.exactly)
-                            .arg(ink.pixels)));
     const QFont expected = font ? benchFont(font) : QFont();
-    const QString letters = sameLetters(ink, referenceInk("8", expected, text, ratio), ratio);
+    const Ink reference = referenceInk("8", expected, text, ratio);
+    // A thin default font, unhinted, may cover no pixel whole: then the ink comes as near the
+    // text's colour as the same letter drawn alone does.
+    QVERIFY2(ink.exactly >= std::min<int>(3 * ratio * ratio, reference.exactly) &&
+                 ink.nearest <= reference.nearest + 24,
+             qPrintable(QStringLiteral("%1 of %2 pixels in the text's colour, nearest %3 from it")
+                            .arg(ink.exactly)
+                            .arg(ink.pixels)
+                            .arg(ink.nearest)));
+    const QString letters = sameLetters(ink, reference, ratio);
     QVERIFY2(letters.isEmpty(), qPrintable(letters));
 
     const double margin = 4 * ratio;
