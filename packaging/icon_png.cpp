@@ -1,9 +1,9 @@
 // Draws the bench's icon as square PNG files for the sizes the desktop's icon theme carries.
+#include "toolkit/svg_cache.h"
+
 #include <QDir>
 #include <QGuiApplication>
 #include <QImage>
-#include <QPainter>
-#include <QSvgRenderer>
 #include <cstdio>
 
 // icon_png <icon.svg> <output folder> <size>…: writes <output folder>/<size>x<size>/korvel.png.
@@ -17,23 +17,18 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "usage: icon_png <icon.svg> <output folder> <size>...\n");
         return 2;
     }
-    QSvgRenderer renderer(args[1]);
-    if (!renderer.isValid()) {
-        std::fprintf(stderr, "icon_png: cannot read %s\n", qPrintable(args[1]));
-        return 1;
-    }
     for (int i = 3; i < args.size(); ++i) {
         const int size = args[i].toInt();
         if (size <= 0) {
             std::fprintf(stderr, "icon_png: not a size: %s\n", qPrintable(args[i]));
             return 2;
         }
-        QImage image(size, size, QImage::Format_ARGB32);
-        image.fill(Qt::transparent);
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing);
-        renderer.render(&painter);
-        painter.end();
+        // Drawn as the program draws every picture.
+        const QImage image = SvgCache::render(args[1], QSize(size, size), 1);
+        if (image.isNull()) {
+            std::fprintf(stderr, "icon_png: cannot read %s\n", qPrintable(args[1]));
+            return 1;
+        }
         const QString folder = QStringLiteral("%1/%2x%2").arg(args[2]).arg(size);
         const QString out = folder + QStringLiteral("/korvel.png");
         if (!QDir().mkpath(folder) || !image.save(out)) {
