@@ -219,6 +219,8 @@ int main(int argc, char *argv[])
     if (argc > 1 && std::strcmp(argv[1], "--first-frame") == 0)
         return firstFrame(argc, argv);
     const bool quick = argc > 1 && std::strcmp(argv[1], "--quick") == 0;
+    // Only the partial repaints, for a profiler to look at.
+    const bool partialOnly = argc > 1 && std::strcmp(argv[1], "--partial") == 0;
     QApplication app(argc, argv);
     QuietDesktop desktop;
     Form1 form(desktop);
@@ -241,6 +243,10 @@ int main(int argc, char *argv[])
     std::printf("device pixel ratio       %g\n", form.devicePixelRatioF());
     const int rendersBefore = SvgCache::instance().renders();
     const int hitsBefore = SvgCache::instance().hits();
+    if (partialOnly) {
+        actions(form, 10000, false);
+        return 0;
+    }
     actions(form, quick ? 2000 : 10000, true);
     actions(form, quick ? 2000 : 10000, false);
     std::printf("artwork cache            %d pictures rendered before the actions, %d during "

@@ -110,6 +110,8 @@ class tst_Handling : public QObject
     void wheel();
     void pointerShape();
     void partialRepaintMatchesWhole();
+    void barWalkMatchesWhole_data();
+    void barWalkMatchesWhole();
 };
 
 void tst_Handling::dragJockey_data()
@@ -386,6 +388,49 @@ void tst_Handling::partialRepaintMatchesWhole()
         const QImage whole = paintedWhole(form);
         QVERIFY2(partly == whole,
                  qPrintable(QStringLiteral("after action %1: %2").arg(i).arg(action)));
+    }
+}
+
+void tst_Handling::barWalkMatchesWhole_data()
+{
+    QTest::addColumn<QString>("bar");
+    for (const char *name :
+         {"HScroll1", "HScroll2", "HScroll3", "HScroll4", "VScroll1", "VScroll6", "VScroll7"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+// A bar moved a step at a time from end to end and back repaints only its thumb, where it was and
+// where it is; the bar on screen is at every step the bar painted whole.
+void tst_Handling::barWalkMatchesWhole()
+{
+    QFETCH(QString, bar);
+    LiveBench bench;
+    Form1 &form = *bench.form;
+    auto *b = form.bench->findChild<ScrollBar *>(bar);
+    if (!b->isVisible())
+        clickItem(form, form.Image1); // the source's own knobs turn only while it is off
+    if (!b->isVisible())
+        clickItem(form, form.Lblvkl); // the rheostat's range is set while the key is open
+    QVERIFY(b->isVisible());
+    const qreal ratio = form.devicePixelRatioF();
+    const QRect around = b->geometry().adjusted(-3, -3, 3, 3);
+    auto differs = [&] {
+        const QImage shown =
+            onScreen(form).copy(QRect(around.topLeft() * ratio, around.size() * ratio));
+        const QImage whole =
+            form.bench->grab(around).toImage().convertToFormat(QImage::Format_RGB32);
+        return shown != whole;
+    };
+    const int lo = std::min(b->startValue(), b->endValue());
+    const int hi = std::max(b->startValue(), b->endValue());
+    QVERIFY(!differs());
+    for (int v = b->benchValue() + 1, step = 1; v >= lo; v += step) {
+        if (v > hi) {
+            step = -1;
+            continue;
+        }
+        b->setBenchValue(v);
+        QVERIFY2(!differs(), qPrintable(QStringLiteral("at %1").arg(v)));
     }
 }
 

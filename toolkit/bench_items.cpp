@@ -111,18 +111,28 @@ void BenchLabel::setCaption(const QString &caption)
 void BenchLabel::paint(QPainter &painter) const
 {
     painter.save();
-    const QRectF r = bounds();
+    // A label that slides with its bar (the rheostat's, the jockey's card) lies between pixels;
+    // snapped to the device pixel grid its frame is crisp, and drawn the same whatever part of
+    // it a repaint covers: a clipped line rounds its ends from where the clip cuts it.
+    const qreal ratio = painter.device()->devicePixelRatioF();
+    const QRectF r(QPointF(std::round(left() * ratio), std::round(top() * ratio)) / ratio,
+                   bounds().size());
     if (!transparent)
         painter.fillRect(r, background);
     QRectF textRect = r;
     Qt::Alignment align = alignment;
     QFont textFont = font;
     if (framed) {
-        // A single black line on all four sides, one pixel wide, inside the label's rectangle.
+        // A single black line on all four sides, one device pixel wide, inside the label's
+        // rectangle. Filled, not stroked: a stroked rectangle cut by the repaint's clip can lose
+        // a corner pixel.
         painter.setRenderHint(QPainter::Antialiasing, false);
-        painter.setPen(QPen(Qt::black, 0));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(r.adjusted(0, 0, -1, -1));
+        const qreal px = 1 / ratio;
+        for (const QRectF &side : {QRectF(r.left(), r.top(), r.width(), px),
+                                   QRectF(r.left(), r.bottom() - px, r.width(), px),
+                                   QRectF(r.left(), r.top(), px, r.height()),
+                                   QRectF(r.right() - px, r.top(), px, r.height())})
+            painter.fillRect(side, Qt::black);
         // The text keeps two pixels clear of the frame; too wide for that, it is set a pixel
         // tighter and centred. It never paints over the frame.
         const QRectF inside = r.adjusted(1, 1, -1, -1);

@@ -104,6 +104,8 @@ void ScrollBar::keyPressEvent(QKeyEvent *event)
 // A bar has no tooltip of its own, and the picture lying under it must not lend it one.
 bool ScrollBar::event(QEvent *event)
 {
+    if (event->type() == QEvent::StyleChange || event->type() == QEvent::FontChange)
+        m_thumb = QRect(); // its next value change repaints the bar whole
     if (event->type() == QEvent::ToolTip && toolTip().isEmpty()) {
         QToolTip::hideText();
         event->accept();
@@ -118,6 +120,31 @@ void ScrollBar::mouseReleaseEvent(QMouseEvent *event)
 {
     QScrollBar::mouseReleaseEvent(event);
     update();
+}
+
+// A value change moves only the thumb, so only where it was and where it is now are repainted, not
+// the whole bar: a step of the slide wire's bar moves its thumb two pixels, and repainting all 448
+// pixels of its length (long lines, which Qt's raster engine hands to its threads) took longer
+// than the rest of the bench's repaint.
+// At either end of its travel the style may draw the arrows differently, so the bar is repainted
+// whole when the value reaches or leaves an end.
+void ScrollBar::sliderChange(SliderChange change)
+{
+    const QRect before = m_thumb;
+    const bool wasAtEnd = m_atEnd;
+    // The style draws the thumb's outline a pixel beyond its part: take a margin of two.
+    m_thumb = partRect(QStyle::SC_ScrollBarSlider).adjusted(-2, -2, 2, 2);
+    m_atEnd = value() == minimum() || value() == maximum();
+    if (change == SliderValueChange && !before.isNull() && !wasAtEnd && !m_atEnd)
+        update(QRegion(before) + m_thumb);
+    else
+        QScrollBar::sliderChange(change);
+}
+
+void ScrollBar::resizeEvent(QResizeEvent *event)
+{
+    QScrollBar::resizeEvent(event);
+    m_thumb = QRect(); // its next value change repaints the bar whole
 }
 
 QRect ScrollBar::partRect(QStyle::SubControl part) const

@@ -39,6 +39,8 @@ class ScrollBar : public QScrollBar
     bool event(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void sliderChange(SliderChange change) override;
+    void resizeEvent(QResizeEvent *event) override;
 
   private:
     int toRaw(int value) const;
@@ -46,4 +48,7 @@ class ScrollBar : public QScrollBar
 
     int m_start;
     int m_end;
+    /** Where the thumb was drawn last; a value change repaints it there and where it goes. */
+    QRect m_thumb;
+    bool m_atEnd = true;
 };
