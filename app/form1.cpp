@@ -7,8 +7,10 @@
 #include "toolkit/announcing_desktop.h"
 #include "toolkit/bench_canvas.h"
 #include "toolkit/bench_items.h"
+#include "toolkit/bench_style.h"
 #include "toolkit/picture_box.h"
 #include "toolkit/scroll_bar.h"
+#include "toolkit/svg_cache.h"
 #include "toolkit/timer.h"
 
 #include <QApplication>
@@ -34,11 +36,10 @@ namespace {
 const QColor kButtonFace(240, 240, 240);
 const QColor kOlive(128, 128, 0);
 
-// The icon is drawn from its SVG by Qt's icon engine at whatever size the desktop asks for,
-// and only when it asks.
+// The icon as the build drew it at the sizes a desktop asks for.
 QIcon benchIcon()
 {
-    return QIcon(QStringLiteral(":/assets/icon.svg"));
+    return SvgCache::icon(QStringLiteral(":/assets/icon.svg"));
 }
 
 } // namespace
@@ -56,6 +57,7 @@ Form1::Form1(Desktop &desktop, QWidget *parent)
     // The installed tree can sit under any prefix: its data folder is found from the program's.
     dataFolder =
         QDir::cleanPath(QDir(programFolder).filePath(QStringLiteral(KORVEL_DATA_FROM_PROGRAM)));
+    BenchStyle::install(); // before the menu bar asks for its icons
     buildBench();
     buildMenus();
     layout()->setSizeConstraint(QLayout::SetFixedSize);

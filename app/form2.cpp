@@ -21,7 +21,7 @@ Form2::Form2() : QWidget(nullptr)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Авторы"));
-    setWindowIcon(QIcon(QStringLiteral(":/assets/icon.svg")));
+    setWindowIcon(SvgCache::icon(QStringLiteral(":/assets/icon.svg")));
     resize(222, 297);
     Image1 = new QLabel(this);
     Image1->setGeometry(32, 8, 150, 180);

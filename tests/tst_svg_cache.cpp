@@ -31,6 +31,7 @@ class tst_SvgCache : public QObject
     void pictures_data();
     void pictures();
     void otherSizesAreRendered();
+    void icon();
 };
 
 void tst_SvgCache::pictures_data()
@@ -61,6 +62,8 @@ void tst_SvgCache::pictures()
         const QResource drawn(":/prerendered/" + SvgCache::drawnName(resource, int(ratio)));
         QVERIFY(drawn.isValid());
         QCOMPARE(drawn.compressionAlgorithm(), QResource::NoCompression);
+        // used where the program holds it, not copied
+        QCOMPARE(pixmap.toImage().constBits(), drawn.data());
     }
     QCOMPARE(pixmap.devicePixelRatio(), ratio);
     QCOMPARE(pixmap.size(), (QSizeF(size) * ratio).toSize());
@@ -76,6 +79,24 @@ void tst_SvgCache::otherSizesAreRendered()
     const QPixmap pixmap = SvgCache::instance().pixmap(":/assets/icon.svg", QSize(48, 48), 2);
     QCOMPARE(pixmap.size(), QSize(96, 96));
     QVERIFY(SvgCache::instance().pixmap(":/assets/missing.svg", QSize(10, 10), 1).isNull());
+}
+
+// The window's icon comes at every size the build drew, each the SVG rendered at that size, so a
+// desktop asking for any of them gets it without SVG being rendered.
+void tst_SvgCache::icon()
+{
+    const QString file = QStringLiteral(":/assets/icon.svg");
+    const QIcon icon = SvgCache::icon(file);
+    QList<QSize> sizes;
+    for (int size : SvgCache::iconSizes())
+        sizes << QSize(size, size);
+    QCOMPARE(icon.availableSizes(), sizes);
+    for (int size : SvgCache::iconSizes()) {
+        const QImage expected = SvgCache::render(file, QSize(size, size), 1);
+        const QImage drawn = icon.pixmap(QSize(size, size), 1.0).toImage();
+        QVERIFY2(largestDifference(drawn.convertToFormat(expected.format()), expected) == 0,
+                 qPrintable(QString::number(size)));
+    }
 }
 
 QTEST_MAIN(tst_SvgCache)

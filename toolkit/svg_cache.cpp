@@ -2,9 +2,9 @@
 #include "svg_cache.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QFileInfo>
 #include <QPainter>
+#include <QResource>
 #include <QSvgRenderer>
 
 namespace {
@@ -60,6 +60,45 @@ QString SvgCache::drawnName(const QString &file, int ratio)
     return QStringLiteral("%1@%2x.argb").arg(QFileInfo(file).baseName()).arg(ratio);
 }
 
+QString SvgCache::drawnIconName(const QString &file, int size)
+{
+    return QStringLiteral("%1-%2.argb").arg(QFileInfo(file).baseName()).arg(size);
+}
+
+const QList<int> &SvgCache::iconSizes()
+{
+    static const QList<int> sizes{16, 24, 32, 48, 64, 128};
+    return sizes;
+}
+
+namespace {
+
+// The pixels the build drew, as an image over the program's own copy of them; null if the build
+// drew none of that size.
+QImage drawnImage(const QString &name, QSize pixels)
+{
+    const QResource drawn(QStringLiteral(":/prerendered/") + name);
+    const qint64 bytes = qint64(pixels.width()) * pixels.height() * 4;
+    if (!drawn.isValid() || drawn.compressionAlgorithm() != QResource::NoCompression ||
+        drawn.size() != bytes || reinterpret_cast<quintptr>(drawn.data()) % 4 != 0)
+        return QImage();
+    return QImage(drawn.data(), pixels.width(), pixels.height(),
+                  QImage::Format_ARGB32_Premultiplied);
+}
+
+} // namespace
+
+QIcon SvgCache::icon(const QString &file)
+{
+    QIcon icon;
+    for (int size : iconSizes()) {
+        const QImage image = drawnImage(drawnIconName(file, size), QSize(size, size));
+        if (!image.isNull())
+            icon.addPixmap(QPixmap::fromImage(image));
+    }
+    return icon.isNull() ? QIcon(file) : icon;
+}
+
 QPixmap SvgCache::pixmap(const QString &resource, QSize size, qreal devicePixelRatio)
 {
     const QString key = cacheKey(resource, size, devicePixelRatio);
@@ -69,18 +108,13 @@ QPixmap SvgCache::pixmap(const QString &resource, QSize size, qreal devicePixelR
     }
     ++m_renders;
     QImage image;
-    // A bench picture the build drew at this size and ratio is copied as it is.
+    // A bench picture the build drew at this size and ratio is used where the program holds it:
+    // the image wraps the stored pixels, so start-up neither copies them nor allocates for them.
     if ((devicePixelRatio == 1 || devicePixelRatio == 2) &&
         resource.startsWith(QLatin1String(":/assets/bench/"))) {
-        QFile drawn(QStringLiteral(":/prerendered/") + drawnName(resource, int(devicePixelRatio)));
-        image =
-            QImage((QSizeF(size) * devicePixelRatio).toSize(), QImage::Format_ARGB32_Premultiplied);
-        if (drawn.open(QIODevice::ReadOnly) && drawn.size() == image.sizeInBytes() &&
-            drawn.read(reinterpret_cast<char *>(image.bits()), image.sizeInBytes()) ==
-                image.sizeInBytes())
-            image.setDevicePixelRatio(devicePixelRatio);
-        else
-            image = QImage();
+        image = drawnImage(drawnName(resource, int(devicePixelRatio)),
+                           (QSizeF(size) * devicePixelRatio).toSize());
+        image.setDevicePixelRatio(devicePixelRatio);
     }
     if (image.isNull())
         image = render(resource, size, devicePixelRatio);

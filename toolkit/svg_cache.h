@@ -2,7 +2,9 @@
 #pragma once
 
 #include <QHash>
+#include <QIcon>
 #include <QImage>
+#include <QList>
 #include <QPixmap>
 #include <QSize>
 #include <QString>
@@ -34,6 +36,17 @@ class SvgCache
      * premultiplied ARGB pixels row by row, stored uncompressed so that start-up only copies them.
      */
     static QString drawnName(const QString &file, int ratio);
+
+    /** Where the build puts the icon drawn at a size: "icon-32.argb" for icon.svg at 32 × 32. */
+    static QString drawnIconName(const QString &file, int size);
+    /** The sizes the build draws the window's icon at. */
+    static const QList<int> &iconSizes();
+    /**
+     * The window's icon: the sizes the build drew, wrapped where the program holds them, so that
+     * neither start-up nor a desktop asking for the icon renders SVG. From the SVG file itself
+     * when the build drew none.
+     */
+    static QIcon icon(const QString &file);
 
   private:
     SvgCache() = default;
