@@ -58,7 +58,7 @@ void tst_SvgCache::pictures()
     QFETCH(double, ratio);
     const QSize size = QSvgRenderer(resource).defaultSize();
     const QPixmap pixmap = SvgCache::instance().pixmap(resource, size, ratio);
-    if (ratio != 1.5) { // the build drew it for the usual ratios, stored to be copied as it is
+    if (ratio != 1.5) { // the build drew it for the usual ratios, stored to be used as it is
         const QResource drawn(":/prerendered/" + SvgCache::drawnName(resource, int(ratio)));
         QVERIFY(drawn.isValid());
         QCOMPARE(drawn.compressionAlgorithm(), QResource::NoCompression);

@@ -11,7 +11,7 @@
 
 /**
  * Pictures from compiled-in SVG files as pixmaps at the physical size, kept for reuse. The bench's
- * own art (assets/bench) is drawn at build time for pixel ratios 1 and 2 and copied from there;
+ * own art (assets/bench) is drawn at build time for pixel ratios 1 and 2 and used from there;
  * any other picture, size or ratio is rendered on first use. The cache goes with the application.
  */
 class SvgCache
@@ -33,7 +33,7 @@ class SvgCache
 
     /**
      * Where the build puts a bench picture drawn at a ratio: "jockey@2x.argb" for jockey.svg, its
-     * premultiplied ARGB pixels row by row, stored uncompressed so that start-up only copies them.
+     * premultiplied ARGB pixels row by row, stored uncompressed so that an image can wrap them.
      */
     static QString drawnName(const QString &file, int ratio);
 
