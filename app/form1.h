@@ -82,6 +82,8 @@ class Form1 : public QMainWindow
     bool Image4_Drag(double shift);
     /** A knob turned by the wheel: its bar stepped once per notch while it is shown. */
     void turnKnob(ScrollBar *bar, int notches);
+    /** A bar stepped towards a value as its arrows would, while it is shown. */
+    void stepBar(ScrollBar *bar, int target);
 
     // Resistance box.
     void VScroll1_Change();

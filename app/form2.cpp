@@ -69,9 +69,5 @@ void Form2::fitLabel1Font()
 void Form2::centreOver(const QWidget *window)
 {
     m_centredOver = window;
-    const QRect outer = window->frameGeometry();
-    const QRect own = frameGeometry();
-    const float left = (outer.width() - own.width()) / 2.0f + outer.x();
-    const float top = (outer.height() - own.height()) / 2.0f + outer.y();
-    move(static_cast<int>(left), static_cast<int>(top));
+    centreFrameIn(this, window->frameGeometry());
 }

@@ -124,9 +124,5 @@ void Form1::centreOnScreen()
     const QScreen *screen = this->screen();
     if (!screen)
         return;
-    const QRect area = screen->geometry();
-    const QRect frame = frameGeometry();
-    const float left = (area.width() - frame.width()) / 2.0f;
-    const float top = (area.height() - frame.height()) / 2.0f;
-    move(area.x() + static_cast<int>(left), area.y() + static_cast<int>(top));
+    centreFrameIn(this, screen->geometry());
 }

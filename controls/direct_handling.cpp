@@ -70,12 +70,7 @@ bool Form1::Image4_Drag(double shift)
         std::clamp(static_cast<int>(std::lround((wanted - HScroll1->x()) / HScroll1->width() *
                                                 HScroll1->endValue())),
                    0, HScroll1->endValue());
-    while (!m_ending && !HScroll1->isHidden() && HScroll1->benchValue() != target) {
-        const int before = HScroll1->benchValue();
-        HScroll1->setBenchValue(before + (target > before ? 1 : -1));
-        if (HScroll1->benchValue() == before)
-            break;
-    }
+    stepBar(HScroll1, target);
     return !m_ending && !HScroll1->isHidden();
 }
 
@@ -83,10 +78,17 @@ bool Form1::Image4_Drag(double shift)
 // clockwise would.
 void Form1::turnKnob(ScrollBar *bar, int notches)
 {
-    const int step = notches > 0 ? 1 : -1;
-    for (int i = 0; i != notches && !m_ending && !bar->isHidden(); i += step) {
+    stepBar(bar, bar->benchValue() + notches);
+}
+
+// The bar moves one step at a time towards `target`, as its arrows would move it, running its
+// change procedure at each; it stops at the end of its range, once it is hidden (the key opened,
+// an overload) and once the window is closing.
+void Form1::stepBar(ScrollBar *bar, int target)
+{
+    while (!m_ending && !bar->isHidden() && bar->benchValue() != target) {
         const int before = bar->benchValue();
-        bar->setBenchValue(before + step);
+        bar->setBenchValue(before + (target > before ? 1 : -1));
         if (bar->benchValue() == before)
             break;
     }

@@ -50,6 +50,12 @@ void BenchBox::setTop(double top)
     changedFrom(before);
 }
 
+QPointF BenchBox::topLeftOnPixels(qreal devicePixelRatio) const
+{
+    return QPointF(std::round(left() * devicePixelRatio), std::round(top() * devicePixelRatio)) /
+           devicePixelRatio;
+}
+
 void BenchBox::setWidth(double width)
 {
     if (m_geometry.width() == width)
@@ -79,8 +85,8 @@ void BenchImage::copyPicture(QPainter &painter, const QPixmap &pixmap) const
     if (pixmap.isNull())
         return;
     const qreal ratio = painter.device()->devicePixelRatioF();
-    // Snap to the device pixel grid so the picture is copied, not resampled.
-    const QPointF at(std::round(left() * ratio) / ratio, std::round(top() * ratio) / ratio);
+    // On whole device pixels the picture is copied, not resampled.
+    const QPointF at = topLeftOnPixels(ratio);
     QRect source = pixmap.rect();
     if (painter.hasClipping()) {
         const QRectF shown = QRectF(at, QSizeF(source.size()) / ratio) & painter.clipBoundingRect();
@@ -115,8 +121,7 @@ void BenchLabel::paint(QPainter &painter) const
     // snapped to the device pixel grid its frame is crisp, and drawn the same whatever part of
     // it a repaint covers: a clipped line rounds its ends from where the clip cuts it.
     const qreal ratio = painter.device()->devicePixelRatioF();
-    const QRectF r(QPointF(std::round(left() * ratio), std::round(top() * ratio)) / ratio,
-                   bounds().size());
+    const QRectF r(topLeftOnPixels(ratio), bounds().size());
     if (!transparent)
         painter.fillRect(r, background);
     QRectF textRect = r;

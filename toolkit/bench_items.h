@@ -108,6 +108,8 @@ class BenchBox : public BenchItem
     void setTop(double top);
     void setWidth(double width);
     QRectF bounds() const override { return m_geometry; }
+    /** The top-left corner moved to the nearest whole device pixel, for drawing on that grid. */
+    QPointF topLeftOnPixels(qreal devicePixelRatio) const;
 
   private:
     QRectF m_geometry;

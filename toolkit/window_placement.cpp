@@ -40,3 +40,11 @@ void placeWhenFramed(QWidget *window, std::function<void()> place)
     window->winId(); // the native window exists from here on, so its exposure can be watched
     window->windowHandle()->installEventFilter(new FirstExposure(window, std::move(place)));
 }
+
+void centreFrameIn(QWidget *window, const QRect &outer)
+{
+    const QRect frame = window->frameGeometry();
+    const float left = (outer.width() - frame.width()) / 2.0f;
+    const float top = (outer.height() - frame.height()) / 2.0f;
+    window->move(outer.x() + static_cast<int>(left), outer.y() + static_cast<int>(top));
+}

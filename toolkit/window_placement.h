@@ -3,6 +3,7 @@
 
 #include <functional>
 
+class QRect;
 class QWidget;
 
 /**
@@ -10,3 +11,9 @@ class QWidget;
  * framed it, so the frame's size is known. Call it before the window is first shown.
  */
 void placeWhenFramed(QWidget *window, std::function<void()> place);
+
+/**
+ * Moves a top-level window so that its frame's centre lies on the centre of `outer`; where the
+ * halves do not come out whole, the fraction is dropped.
+ */
+void centreFrameIn(QWidget *window, const QRect &outer);
