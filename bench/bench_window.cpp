@@ -1,12 +1,13 @@
 // Timings of the window: one user action end to end, start-up and memory against a bare Qt
 // program, the processor time of a reveal, and the artwork cache. `--quick` runs fewer actions and
-// launches, `--startup` only the launches, `--partial` only the actions repainted where they change.
+// launches, `--startup` only the launches, `--partial` only the actions repainted where they
+// change.
 #include "first_frame.h"
 
 #include "app/form1.h"
 #include "app/real_desktop.h"
 #include "toolkit/bench_canvas.h"
-#include "toolkit/desktop.h"
+#include "toolkit/quiet_desktop.h"
 #include "toolkit/scroll_bar.h"
 #include "toolkit/svg_cache.h"
 
@@ -23,23 +24,6 @@
 #include <vector>
 
 namespace {
-
-/** Answers every box at once and opens nothing. */
-class QuietDesktop : public Desktop
-{
-  public:
-    Answer messageBox(QWidget *, const QString &, const QString &, Buttons buttons) override
-    {
-        ++boxes;
-        return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
-    }
-    bool openDocument(const QString &, QObject *, std::function<void()>) override { return false; }
-    bool startProgram(const QString &, const QStringList &) override { return false; }
-    QString textEditor() override { return QString(); }
-    void seedRandom() override {}
-    double randomUniform() override { return 0.5; }
-    int boxes = 0;
-};
 
 double percentile(std::vector<double> samples, double p)
 {
