@@ -173,11 +173,7 @@ bool BenchKeyboard::keyPress(QKeyEvent *event)
 
 void BenchKeyboard::focusIn(QFocusEvent *event)
 {
-    if (isKeyboardReason(event->reason()))
-        setShowFocus(true);
-    else if (event->reason() == Qt::MouseFocusReason)
-        setShowFocus(false);
-    refreshOutline();
+    focusCame(event->reason());
     // Qt tells screen readers that the bench has the focus only after this event: the item's
     // own word must come later still, or the reader stays on the bench as a whole.
     if (event->reason() != Qt::MouseFocusReason)
@@ -188,6 +184,16 @@ void BenchKeyboard::focusIn(QFocusEvent *event)
                     tellFocus(item);
             },
             Qt::QueuedConnection);
+}
+
+// The keyboard brings the outline with the focus, a click takes it away; others leave it as it is.
+void BenchKeyboard::focusCame(Qt::FocusReason reason)
+{
+    if (isKeyboardReason(reason))
+        setShowFocus(true);
+    else if (reason == Qt::MouseFocusReason)
+        setShowFocus(false);
+    refreshOutline();
 }
 
 void BenchKeyboard::focusOut()
@@ -211,12 +217,7 @@ bool BenchKeyboard::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
     case QEvent::FocusIn: {
-        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        if (isKeyboardReason(reason))
-            setShowFocus(true);
-        else if (reason == Qt::MouseFocusReason)
-            setShowFocus(false);
-        refreshOutline();
+        focusCame(static_cast<QFocusEvent *>(event)->reason());
         break;
     }
     case QEvent::FocusOut:

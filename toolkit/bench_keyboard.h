@@ -68,6 +68,7 @@ class BenchKeyboard : public QObject
 
   private:
     int currentStop() const;
+    void focusCame(Qt::FocusReason reason);
     void setShowFocus(bool show);
     void tellFocus(BenchItem *item);
 
