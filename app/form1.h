@@ -145,6 +145,8 @@ class Form1 : public QMainWindow
     void connectDirectHandling();
     void buildKeyboardAccess();
     void commitData(QSessionManager &manager);
+    /** Where a document lies; empty, once the user has been told, when it is nowhere. */
+    QString findDocument(const QString &fileName);
     void openDocument(const QString &fileName);
     void cannotOpen(const QString &fileName);
     void showError(const QString &text);

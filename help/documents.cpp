@@ -6,39 +6,28 @@
 #include <QDir>
 #include <QFileInfo>
 
-namespace {
-
 // The working folder first, then the program's own folder (the build tree keeps the documents
 // there), then the data folder of the installation.
-QString findDocument(const QString &fileName, const QString &programFolder,
-                     const QString &dataFolder)
+QString Form1::findDocument(const QString &fileName)
 {
     for (const QString &folder : {QDir::currentPath(), programFolder, dataFolder}) {
         const QFileInfo file(QDir(folder).filePath(fileName));
         if (file.isFile())
             return file.absoluteFilePath();
     }
+    showError(QStringLiteral("Не найден файл «%1»: его нет ни в рабочей папке, ни в папке "
+                             "программы, ни в папке «%2».")
+                  .arg(fileName, QDir::toNativeSeparators(dataFolder)));
     return QString();
 }
 
-QString missingDocument(const QString &fileName, const QString &dataFolder)
-{
-    return QStringLiteral("Не найден файл «%1»: его нет ни в рабочей папке, ни в папке программы, "
-                          "ни в папке «%2».")
-        .arg(fileName, QDir::toNativeSeparators(dataFolder));
-}
-
-} // namespace
-
 void Form1::openDocument(const QString &fileName)
 {
-    const QString path = findDocument(fileName, programFolder, dataFolder);
-    if (path.isEmpty())
-        showError(missingDocument(fileName, dataFolder));
-    else if (!m_desktop.openDocument(path, this, [this, fileName] {
-                 if (!m_ending)
-                     cannotOpen(fileName);
-             }))
+    const QString path = findDocument(fileName);
+    if (!path.isEmpty() && !m_desktop.openDocument(path, this, [this, fileName] {
+            if (!m_ending)
+                cannotOpen(fileName);
+        }))
         cannotOpen(fileName);
 }
 
@@ -77,11 +66,9 @@ void Form1::mnuHelpUprav_Click()
 void Form1::mnuHelpInstruction_Click()
 {
     const QString fileName = QStringLiteral("instruction.txt");
-    const QString path = findDocument(fileName, programFolder, dataFolder);
-    if (path.isEmpty()) {
-        showError(missingDocument(fileName, dataFolder));
+    const QString path = findDocument(fileName);
+    if (path.isEmpty())
         return;
-    }
     const QString editor = m_desktop.textEditor();
     if (editor.isEmpty())
         showError(
