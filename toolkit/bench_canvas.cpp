@@ -64,7 +64,19 @@ void BenchCanvas::setBackground(const QColor &color)
 
 // Items that reach nowhere into the region are passed over: a change repaints only what lies
 // where it happened.
+// At a fractional pixel ratio the device pixels that a repaint covers reach up to a pixel beyond
+// the region's own edges, which lie between device pixels: the region is widened by a pixel, so
+// that every device pixel the repaint covers is painted, and painted as the whole bench paints it.
+// The device's own clip still keeps the paint within the repaint.
 void BenchCanvas::paintBench(QPainter &painter, const QRegion &region) const
+{
+    QRegion widened;
+    for (const QRect &r : region)
+        widened += r.adjusted(-1, -1, 1, 1);
+    paintOver(painter, widened);
+}
+
+void BenchCanvas::paintOver(QPainter &painter, const QRegion &region) const
 {
     painter.save();
     painter.setClipRegion(region, Qt::IntersectClip);
@@ -80,7 +92,7 @@ void BenchCanvas::paintBench(QPainter &painter, const QRegion &region) const
 
 void BenchCanvas::paintBench(QPainter &painter) const
 {
-    paintBench(painter, QRegion(rect()));
+    paintOver(painter, QRegion(rect()));
 }
 
 void BenchCanvas::paintEvent(QPaintEvent *event)

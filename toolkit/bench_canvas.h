@@ -63,6 +63,8 @@ class BenchCanvas : public QWidget, private BenchItemObserver
 
   private:
     void addItem(std::unique_ptr<BenchItem> item);
+    /** Paints the background and the items within `region` exactly, back to front. */
+    void paintOver(QPainter &painter, const QRegion &region) const;
     void onItemChanged(BenchItem &item, const QRectF &before) override;
     void onItemShownOrHidden(BenchItem &item) override;
     void onItemValueChanged(BenchItem &item) override;

@@ -50,10 +50,11 @@ void BenchBox::setTop(double top)
     changedFrom(before);
 }
 
-QPointF BenchBox::topLeftOnPixels(qreal devicePixelRatio) const
+QPointF BenchBox::topLeftOnPixels(const QPainter &painter) const
 {
-    return QPointF(std::round(left() * devicePixelRatio), std::round(top() * devicePixelRatio)) /
-           devicePixelRatio;
+    const QTransform toDevice = painter.deviceTransform();
+    const QPointF onDevice = toDevice.map(m_geometry.topLeft());
+    return toDevice.inverted().map(QPointF(std::round(onDevice.x()), std::round(onDevice.y())));
 }
 
 void BenchBox::setWidth(double width)
@@ -86,7 +87,7 @@ void BenchImage::copyPicture(QPainter &painter, const QPixmap &pixmap) const
         return;
     const qreal ratio = painter.device()->devicePixelRatioF();
     // On whole device pixels the picture is copied, not resampled.
-    const QPointF at = topLeftOnPixels(ratio);
+    const QPointF at = topLeftOnPixels(painter);
     QRect source = pixmap.rect();
     if (painter.hasClipping()) {
         const QRectF shown = QRectF(at, QSizeF(source.size()) / ratio) & painter.clipBoundingRect();
@@ -121,7 +122,7 @@ void BenchLabel::paint(QPainter &painter) const
     // snapped to the device pixel grid its frame is crisp, and drawn the same whatever part of
     // it a repaint covers: a clipped line rounds its ends from where the clip cuts it.
     const qreal ratio = painter.device()->devicePixelRatioF();
-    const QRectF r(topLeftOnPixels(ratio), bounds().size());
+    const QRectF r(topLeftOnPixels(painter), bounds().size());
     if (!transparent)
         painter.fillRect(r, background);
     QRectF textRect = r;

@@ -108,8 +108,12 @@ class BenchBox : public BenchItem
     void setTop(double top);
     void setWidth(double width);
     QRectF bounds() const override { return m_geometry; }
-    /** The top-left corner moved to the nearest whole device pixel, for drawing on that grid. */
-    QPointF topLeftOnPixels(qreal devicePixelRatio) const;
+    /**
+     * The top-left corner moved to the nearest whole pixel of the painter's device, for drawing on
+     * that grid. The bench itself may lie between device pixels (at 150 % a menu bar 19 pixels
+     * high puts it 28.5 device pixels down), so the corner is snapped where the device has it.
+     */
+    QPointF topLeftOnPixels(const QPainter &painter) const;
 
   private:
     QRectF m_geometry;
