@@ -29,7 +29,8 @@ inside() {
              /usr/share/doc/korvel/changelog.gz; do
         [ -f "$f" ] || fail "missing $f"
     done
-    for doc in spravka1.pdf galvanometr.pdf reochord.pdf Korvel.pdf uprav.pdf instruction.txt; do
+    for doc in spravka1.pdf galvanometr.pdf reochord.pdf Korvel.pdf uprav.pdf instruction.txt \
+               instruction.pdf; do
         [ -s "/usr/share/korvel/$doc" ] || fail "missing /usr/share/korvel/$doc"
     done
     [ -L /usr/bin/korvel ] && fail "/usr/bin/korvel is a link"

@@ -9,7 +9,8 @@ if(NOT result EQUAL 0)
 endif()
 
 set(data ${PREFIX}/share/korvel)
-set(documents spravka1.pdf galvanometr.pdf reochord.pdf Korvel.pdf uprav.pdf instruction.txt)
+set(documents spravka1.pdf galvanometr.pdf reochord.pdf Korvel.pdf uprav.pdf instruction.txt
+    instruction.pdf)
 set(icon_sizes 16 22 24 32 48 64 128 256)
 set(expected bin/korvel share/applications/${APP_ID}.desktop share/metainfo/${APP_ID}.metainfo.xml
     share/icons/hicolor/scalable/apps/korvel.svg share/man/man1/korvel.1.gz

@@ -4,6 +4,7 @@
 // fresh bench: its pictures, its keyboard, its model's numbers, and the instruction followed on it.
 #include "bench_fixture.h"
 #include "help/docgen/bench_facts.h"
+#include "model/balancing.h"
 #include "model/bridge.h"
 #include "model/number_format.h"
 
@@ -92,13 +93,22 @@ QString pattern(double value, const char *form)
     return QString::fromStdString(formatPattern(value, form, ","));
 }
 
-// The galvanometer readout the model gives for the start-up unknown, the arms of a slider
-// position, the box and the source circuit; the arms and the box in the bench's own precision.
-BridgeResult modelled(int position, double box, double Reo, double r, double Edc)
+// The galvanometer readout the model gives for an unknown (the start-up one unless told), the arms
+// of a slider position, the box and the source circuit; the arms and the box in the bench's own
+// precision.
+BridgeResult modelled(int position, double box, double Reo, double r, double Edc, double Rx = 1963)
 {
     const double R_L = position * 0.005 * 5;
     const float R_R = static_cast<float>(5 - R_L);
-    return solveBridge({1963, static_cast<float>(box), R_R, R_L, 2.3f, Reo, r, Edc, 1, 1});
+    return solveBridge({Rx, static_cast<float>(box), R_R, R_L, 2.3f, Reo, r, Edc, 1, 1});
+}
+
+// Whether a box setting is the balance: the true current grows one step of 0.1 Ω either way.
+bool isBalance(int position, double box, double Reo, double Rx)
+{
+    const double at = std::fabs(modelled(position, box, Reo, 0, 12, Rx).Ig);
+    return std::fabs(modelled(position, box - 0.1, Reo, 0, 12, Rx).Ig) > at &&
+           std::fabs(modelled(position, box + 0.1, Reo, 0, 12, Rx).Ig) > at;
 }
 
 // The keyboard's stops, in order, as the bench defines them.
@@ -140,9 +150,12 @@ struct Row
     int position;
     double R_L, R_R, R_m, Rx, threshold, dRx, dResolution;
     QString Ri;
+    double Reo; // the rheostat at the balance
+    Balancing balancing;
 };
 
-class Student
+// The balancing of points 9–12 as the student does it: one click on an arrow per step.
+class Student : public BalancingBench
 {
   public:
     Student(Form1 &form) : f(form) {}
@@ -167,23 +180,11 @@ class Student
         f.HScroll1->setBenchValue(percent * 2); // 7: read on the slider
         if (f.state.istochnik == 0)             // 8
             clickItem(f, f.Image1);
-        firstZero = -1;
-        search(0); // 9
-        if (firstZero >= 0) {
-            const int from = firstZero; // 10
-            f.HScroll2->setBenchValue(0);
-            search(from);
-        }
-        ScrollBar *last = decades()[5]; // 11
-        const double upper = std::fabs(readout());
-        if (last->benchValue() > 0) {
-            down(last);
-            if (std::fabs(readout()) >= upper)
-                up(last);
-        }
         Row row;
+        row.balancing = balance(*this); // 9–12
         row.position = percent;
-        row.threshold = threshold();          // 12
+        row.Reo = f.state.Reo;
+        row.threshold = row.balancing.threshold;
         row.R_m = number(f.Picture1->text()); // 13
         clickItem(f, f.Image3);               // 14
         row.R_L = number(f.Lbl_R_L->caption().section('=', 1).section(' ', 0, 0));
@@ -198,57 +199,20 @@ class Student
         return row;
     }
 
-    int firstZero = -1;
+    std::string readout() const override { return f.Picture2->text().toStdString(); }
+    int digit(int k) const override { return decades()[size_t(k)]->benchValue(); }
+    void turn(int k, int by) override
+    {
+        for (int i = 0; i < std::abs(by); ++i)
+            clickBar(decades()[size_t(k)],
+                     by > 0 ? QStyle::SC_ScrollBarSubLine : QStyle::SC_ScrollBarAddLine);
+    }
+    void rheostatToZero() override { f.HScroll2->setBenchValue(0); } // 10: its thumb to the left
 
   private:
     std::vector<ScrollBar *> decades() const
     {
         return {f.VScroll1, f.VScroll2, f.VScroll3, f.VScroll4, f.VScroll5, f.VScroll6};
-    }
-    double readout() const { return number(f.Picture2->text()); }
-    // As the student reads it: a minus sign, even on -0,0000000, is negative.
-    int sign() const
-    {
-        const QString text = f.Picture2->text();
-        return text.startsWith(QLatin1Char('-')) ? -1 : readout() > 0 ? 1 : 0;
-    }
-    void up(ScrollBar *bar) { clickBar(bar, QStyle::SC_ScrollBarSubLine); }
-    void down(ScrollBar *bar) { clickBar(bar, QStyle::SC_ScrollBarAddLine); }
-
-    // Point 9 on the decades from `from` down to ×0,1.
-    void search(int from)
-    {
-        for (int k = from; k < 6; ++k) {
-            ScrollBar *bar = decades()[size_t(k)];
-            if (sign() > 0) {
-                while (sign() > 0 && bar->benchValue() > 0)
-                    down(bar);
-                if (sign() < 0)
-                    up(bar);
-            } else if (sign() < 0) {
-                while (sign() < 0 && bar->benchValue() < 9)
-                    up(bar);
-            }
-            if (sign() == 0 && firstZero < 0)
-                firstZero = k;
-        }
-    }
-
-    // Point 12: steps of the last decade until the readout moves, and back.
-    double threshold()
-    {
-        ScrollBar *last = decades()[5];
-        const bool upwards = last->benchValue() < 9;
-        const double at = readout();
-        int k = 0;
-        do {
-            upwards ? up(last) : down(last);
-            ++k;
-        } while (readout() == at && k < 9 && last->benchValue() % 9 != 0);
-        const int n = qRound(std::fabs(readout() - at) / 1e-7);
-        for (int i = 0; i < k; ++i)
-            upwards ? down(last) : up(last);
-        return n > 0 ? k * 0.1 / n : k * 0.1;
     }
 
     Form1 &f;
@@ -319,8 +283,13 @@ void tst_HelpDocuments::pdfDocument_data()
                        "«Чтобы поменять неизвестное сопротивление, сначала выключите источник!»",
                        "«Вы абсолютно уверены?»",
                        "1963 Ом",
-                       "99 999,9 Ом"}
+                       "99 999,9 Ом",
+                       "(например, 29.5)"}
         << 2;
+    QTest::newRow("instruction") << "instruction.pdf"
+                                 << "Лабораторная работа. Измерение сопротивления мостом Корвела"
+                                 << QStringList{"δR = 1 Ом / n", "ΔRx = √( ΔRx_сл² + ΔRx_пр² )"}
+                                 << 0;
 }
 
 void tst_HelpDocuments::pdfDocument()
@@ -388,23 +357,33 @@ void tst_HelpDocuments::instructionIsUtf8WithResultsTable()
     QVERIFY(text.startsWith(
         QStringLiteral("Лабораторная работа. Измерение сопротивления мостом Корвела")));
 
-    // The header row of the results table, cell by cell, however the columns are padded.
-    const QStringList header{QStringLiteral("№"),       QStringLiteral("положение ползуна, %"),
-                             QStringLiteral("R_L, Ом"), QStringLiteral("R_R, Ом"),
-                             QStringLiteral("R_m, Ом"), QStringLiteral("Rx = R_m·R_L/R_R, Ом"),
-                             QStringLiteral("ΔRx, Ом")};
+    // The header of each results table, its lines joined cell by cell, however they are padded:
+    // a column for every value the instruction asks to write down.
+    const QStringList header{
+        QStringLiteral("№"),        QStringLiteral("Ползун, %"), QStringLiteral("R_L, Ом"),
+        QStringLiteral("R_R, Ом"),  QStringLiteral("R_m, Ом"),   QStringLiteral("δR, Ом"),
+        QStringLiteral("Rx_i, Ом"), QStringLiteral("d_i, Ом"),   QStringLiteral("ΔRx_пр,i, Ом")};
     int headers = 0;
+    QStringList cells;
     for (const QString &line : text.split(QLatin1Char('\n'))) {
-        if (!line.startsWith(QLatin1Char('|')))
-            continue;
-        QStringList cells = line.split(QLatin1Char('|'));
-        cells = cells.mid(1, cells.size() - 2);
-        for (QString &cell : cells)
-            cell = cell.trimmed();
-        if (cells == header)
-            ++headers;
+        if (line.startsWith(QLatin1Char('|'))) {
+            const QStringList here = line.split(QLatin1Char('|')).mid(1);
+            cells.resize(std::max(cells.size(), here.size() - 1));
+            for (int i = 0; i + 1 < here.size(); ++i)
+                cells[i] = (cells[i] + QLatin1Char(' ') + here[i]).simplified();
+        } else {
+            if (line.startsWith(QLatin1String("+=")) && cells == header)
+                ++headers;
+            cells.clear();
+        }
     }
-    QVERIFY2(headers >= 1, "no results table header");
+    QCOMPARE(headers, 2);
+
+    // The instruction as a PDF is the same text; each page's footer is drawn after its text.
+    QString printed;
+    for (const QString &page : documentText(QStringLiteral("instruction.pdf")).split(QChar(u'\f')))
+        printed += page.left(page.lastIndexOf(QStringLiteral("Страница ")));
+    QCOMPARE(withoutSpaces(printed), withoutSpaces(QString(text).replace(QChar(0x2212), '-')));
 }
 
 // Cyrillic letters are two bytes each: a table padded by bytes instead of characters falls apart
@@ -432,6 +411,8 @@ void tst_HelpDocuments::instructionTablesAreAligned()
             corners = here;
         } else if (line.startsWith(QLatin1Char('|'))) {
             QVERIFY2(!corners.isEmpty(), qPrintable(line));
+            // No wider than an ordinary editor window.
+            QVERIFY2(line.size() <= 80, qPrintable(line));
             QCOMPARE(line.size(), corners.last() + 1);
             for (int i = 0; i < line.size(); ++i) {
                 if (line.at(i) == QLatin1Char('|'))
@@ -516,10 +497,10 @@ void tst_HelpDocuments::workedExampleIsTheModels()
     // The table: rheostat, box display, galvanometer readout.
     const QRegularExpression row(QStringLiteral("\\s(\\d+) (\\d{5},\\d) (-?\\d,\\d{7})\\n"));
     int rows = 0;
-    double lastBox = 0;
+    double lastBox = 0, Reo = 0;
     for (auto it = row.globalMatch(example); it.hasNext(); ++rows) {
         const QRegularExpressionMatch m = it.next();
-        const double Reo = m.captured(1).toDouble();
+        Reo = m.captured(1).toDouble();
         lastBox = number(m.captured(2));
         const BridgeResult bridge = modelled(position, lastBox, Reo, 0, 12);
         QCOMPARE(m.captured(2), pattern(static_cast<float>(lastBox), "#00000.0"));
@@ -538,20 +519,80 @@ void tst_HelpDocuments::workedExampleIsTheModels()
     QVERIFY2(result.contains(QStringLiteral("Ri=%1 Ом").arg(pattern(balance.Ri, "0.0"))),
              qPrintable(result));
     const double R_L = position * 0.005 * 5;
-    QVERIFY2(withoutSpaces(result).contains(
-                 QStringLiteral("=%1Ом").arg(pattern(lastBox * R_L / (5 - R_L), "0.00"))),
+    const double Rx = lastBox * R_L / (5 - R_L);
+    QVERIFY2(withoutSpaces(result).contains(QStringLiteral("=%1Ом").arg(pattern(Rx, "0.00"))),
              qPrintable(result));
+
+    // The example proves its balance: one step of 0.1 Ω either way takes the current further
+    // from zero.
+    QVERIFY2(isBalance(position, lastBox, Reo, 1963), qPrintable(pattern(lastBox, "0.0")));
+
+    // Its sensitivity is what one step of the decade it names does to the readout.
+    const QRegularExpressionMatch sensitivity =
+        QRegularExpression(
+            QStringLiteral("ступень (выше|ниже) отсчёт стал (-?\\d,\\d{7}) А, то "
+                           "есть изменился на n = (\\d+) единиц.*δR = (1|0,1) Ом/n = "
+                           "(\\d+,\\d+) Ом"))
+            .match(example.simplified());
+    QVERIFY2(sensitivity.hasMatch(), qPrintable(example.simplified()));
+    const double step =
+        number(sensitivity.captured(4)) * (sensitivity.captured(1) == "выше" ? 1 : -1);
+    const QString at = pattern(modelled(position, lastBox, Reo, 0, 12).Ig, "#0.0000000");
+    const QString stepped =
+        pattern(modelled(position, lastBox + step, Reo, 0, 12).Ig, "#0.0000000");
+    QCOMPARE(sensitivity.captured(2), stepped);
+    const long units =
+        std::labs(readoutUnits(stepped.toStdString()) - readoutUnits(at.toStdString()));
+    QCOMPARE(sensitivity.captured(3).toLong(), units);
+    const double threshold = number(sensitivity.captured(5));
+    QVERIFY(std::fabs(threshold - std::fabs(step) / units) < 0.0005);
+    if (std::fabs(step) == 1) { // a step of ×0,1 moves the readout by fewer than ten units
+        const QString tenth =
+            pattern(modelled(position, lastBox + 0.1, Reo, 0, 12).Ig, "#0.0000000");
+        QVERIFY(std::labs(readoutUnits(tenth.toStdString()) - readoutUnits(at.toStdString())) < 10);
+    }
+
+    // The row's result: its instrument error to two significant figures, Rx to the same place;
+    // the instruction quotes the same.
+    const double dRx =
+        std::sqrt(std::pow(0.002 * lastBox, 2) + 0.05 * 0.05 + threshold * threshold) * R_L /
+        (5 - R_L);
+    const QRegularExpressionMatch rounded =
+        QRegularExpression(QStringLiteral("Rx = \\((\\d+),(\\d+) ± (\\d+),(\\d+)\\) Ом"))
+            .match(example.simplified());
+    QVERIFY2(rounded.hasMatch(), qPrintable(example.simplified()));
+    const int decimals = int(rounded.captured(2).size());
+    QCOMPARE(int(rounded.captured(4).size()), decimals);
+    QCOMPARE(QString(rounded.captured(3) + rounded.captured(4)).toInt() >= 10, true);
+    QCOMPARE(QString(rounded.captured(3) + rounded.captured(4)).toInt() < 100, true);
+    const double half = 0.5 * std::pow(10.0, -decimals) + 1e-9;
+    QVERIFY(std::fabs(number(rounded.captured(1) + ',' + rounded.captured(2)) - Rx) <= half);
+    QVERIFY(std::fabs(number(rounded.captured(3) + ',' + rounded.captured(4)) - dRx) <= half);
+    bool validUtf8 = false;
+    const QString instruction =
+        readText(QDir(kHelpDir).filePath(QStringLiteral("instruction.txt")), &validUtf8);
+    QVERIFY2(instruction.simplified().contains(rounded.captured(0)),
+             qPrintable(rounded.captured(0)));
+
+    // The check: the unknown it gives agrees with the start-up one within the resolution printed.
+    const QRegularExpressionMatch check =
+        QRegularExpression(QStringLiteral("= (\\d+,\\d+) Ом\\. Найденное значение отличается от "
+                                          "заданного при запуске 1963 Ом на (\\d+,\\d+) Ом"))
+            .match(example.simplified());
+    QVERIFY2(check.hasMatch(), qPrintable(example.simplified()));
+    QCOMPARE(check.captured(2), pattern(std::fabs(Rx - 1963), "0.00"));
+    QVERIFY(std::fabs(Rx - 1963) <= number(check.captured(1)));
 
     // The sensitive settings: the start-up unknown balanced at the middle, then one step up.
     const QString sensitive =
         example.section(QStringLiteral("Чувствительные установки"), 1).simplified();
     const BridgeResult balanced = modelled(100, 1963.0, 0, 0, 12);
-    const BridgeResult stepped = modelled(100, 1963.1, 0, 0, 12);
+    const BridgeResult upwards = modelled(100, 1963.1, 0, 0, 12);
     QVERIFY2(
         sensitive.contains(QStringLiteral("ток источника %1 А").arg(pattern(balanced.I, "#0.00"))),
         qPrintable(sensitive));
     QVERIFY2(
-        sensitive.contains(QStringLiteral("отсчёт %1 А").arg(pattern(stepped.Ig, "#0.0000000"))),
+        sensitive.contains(QStringLiteral("отсчёт %1 А").arg(pattern(upwards.Ig, "#0.0000000"))),
         qPrintable(sensitive));
 }
 
@@ -667,6 +708,9 @@ void tst_HelpDocuments::instructionMeasuresCorrectly_data()
     QTest::newRow("drawn 50") << 0.0;
     QTest::newRow("drawn 87") << 0.37;
     QTest::newRow("drawn 150") << 0.999;
+    // Exact balances where the sensitivity is high: a step of 1 Ω there overloads the galvanometer.
+    QTest::newRow("drawn 51") << 0.015;
+    QTest::newRow("drawn 56") << 0.065;
 }
 
 // The instruction followed point by point on a fresh bench reaches the unknown within the
@@ -705,6 +749,22 @@ void tst_HelpDocuments::instructionMeasuresCorrectly()
         QVERIFY2(std::fabs(number(row.Ri.section('=', 1).section(' ', 0, 0)) - row.Rx) <=
                      0.05 + 1e-9,
                  qPrintable(row.Ri));
+        // The box is at the balance, or reads a null on the bench's last digit.
+        const int position = row.position * 2;
+        QVERIFY2(isBalance(position, row.R_m, row.Reo, truth) ||
+                     std::fabs(modelled(position, row.R_m, row.Reo, 0, 12, truth).Ig) < 0.5e-7,
+                 qPrintable(QString::number(row.R_m)));
+        // The threshold counts what the step does, give or take the readout's rounding.
+        const bool ones = row.balancing.sensitivityDecade == kOnes;
+        const int digit = ones ? int(row.R_m) % 10 : qRound(row.R_m * 10) % 10;
+        const double step = (ones ? 1.0 : 0.1) * (digit < 9 ? 1 : -1);
+        const double response =
+            std::fabs(modelled(position, row.R_m + step, row.Reo, 0, 12, truth).Ig -
+                      modelled(position, row.R_m, row.Reo, 0, 12, truth).Ig) /
+            1e-7;
+        QVERIFY2(
+            std::fabs(row.balancing.units - response) <= 1,
+            qPrintable(QStringLiteral("%1 units, %2 true").arg(row.balancing.units).arg(response)));
     }
     double squares = 0;
     for (const Row &row : rows)

@@ -3,6 +3,7 @@
 #include "bench_facts.h"
 
 #include "app/form1.h"
+#include "model/balancing.h"
 #include "toolkit/bench_canvas.h"
 #include "toolkit/bench_items.h"
 #include "toolkit/picture_box.h"
@@ -11,7 +12,6 @@
 
 #include <QApplication>
 #include <QPainter>
-#include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -21,6 +21,8 @@
 namespace benchfacts {
 namespace {
 
+// The one place where the documents operate the bench's window: its handlers, its bars and its
+// readouts. Everything else here reads only the places of its controls for the pictures.
 struct Bench
 {
     // No box may appear while the documents are made: a refusal would mean the documented
@@ -38,6 +40,23 @@ struct Bench
                                    form.VScroll4, form.VScroll5, form.VScroll6};
         return bars[k];
     }
+    void setDecades(const int (&digits)[kDecades])
+    {
+        for (int k = 0; k < kDecades; ++k)
+            decade(k)->setBenchValue(digits[k]);
+    }
+    void clickKey() { form.Lblvkl_Click(); }
+    void clickSource() { form.Image1_Click(); }
+    void setSource(int emf, int internalResistance)
+    {
+        form.HScroll3->setBenchValue(emf);
+        form.HScroll4->setBenchValue(internalResistance);
+    }
+    void setRheostatMaximum(int ohms) { form.VScroll7->setBenchValue(ohms); }
+    void setRheostat(int ohms) { form.HScroll2->setBenchValue(ohms); }
+    void rheostatToMaximum() { setRheostat(form.HScroll2->endValue()); }
+    void setSlider(int position) { form.HScroll1->setBenchValue(position); }
+
     // Whether the bench showed a box; the last one is told on the error stream.
     bool refused() const
     {
@@ -47,22 +66,20 @@ struct Bench
         return true;
     }
     QString readout() const { return form.Picture2->text(); }
-    // The sign of the galvanometer readout as printed: a minus sign, also on "-0,0000000", or a
-    // digit other than 0; 0,0000000 without a sign counts as zero.
-    int sign() const
-    {
-        const QString text = readout();
-        if (text.startsWith(QLatin1Char('-')))
-            return -1;
-        return text.contains(QRegularExpression(QStringLiteral("[1-9]"))) ? 1 : 0;
-    }
+    QString sourceCurrent() const { return form.Picture3->text(); }
+    QString box() const { return form.Picture1->text(); }
+    QString rheostat() const { return form.Lbl_reo->caption(); }
+    QString slider() const { return form.Lbldv->caption().trimmed(); }
+    // The value of a caption such as "R_L=2,500 Ом".
+    static QString captionValue(const QString &caption) { return caption.section('=', 1); }
+    QString leftArm() const { return captionValue(form.Lbl_R_L->caption()); }
+    QString rightArm() const { return captionValue(form.Lbl_R_R->caption()); }
+    QString measured() const { return form.Lbl_Ri->caption(); }
+    const CircuitState &state() const { return form.state; }
+    // A number as the readouts write it: the pattern's digits, the locale's decimal separator.
+    QString format(double value, const char *pattern) const { return form.format(value, pattern); }
     QImage shot() const { return form.bench->grab().toImage(); }
 };
-
-QString decimal(double value, int decimals)
-{
-    return QString::number(value, 'f', decimals).replace(QLatin1Char('.'), QLatin1Char(','));
-}
 
 // Minus signs as typeset, for the text of a document.
 QString typeset(QString text)
@@ -70,19 +87,36 @@ QString typeset(QString text)
     return text.replace(QLatin1Char('-'), QChar(0x2212));
 }
 
-// ---- The measurement that the instruction teaches, made on the bench ----
-
-double readoutValue(const QString &text)
+// Every number that a document derives from the bench: with the given decimals, in the bench's
+// own number pattern and locale, with a typeset minus.
+QString number(const Bench &b, double value, int decimals)
 {
-    return QString(text).replace(QLatin1Char(','), QLatin1Char('.')).toDouble();
+    const std::string pattern = decimals > 0 ? "0." + std::string(size_t(decimals), '0') : "0";
+    return typeset(b.format(value, pattern.c_str()));
 }
+
+// A result with its error: the error to two significant figures, the value to the same place.
+QString withError(const Bench &b, double value, double error)
+{
+    int decimals = std::max(0, 1 - int(std::floor(std::log10(error))));
+    if (decimals > 0 && std::round(error * std::pow(10, decimals)) >= 100)
+        --decimals; // 9,96 rounds to 10
+    return QStringLiteral("%1 ± %2").arg(number(b, value, decimals), number(b, error, decimals));
+}
+
+// ---- The measurement that the instruction teaches, made on the bench ----
 
 struct Step
 {
     QString rheostat, box, readout, note;
 };
 
-class Measurement
+const QStringList kDecadeNames{QStringLiteral("×10000"), QStringLiteral("×1000"),
+                               QStringLiteral("×100"),   QStringLiteral("×10"),
+                               QStringLiteral("×1"),     QStringLiteral("×0,1")};
+
+// The instruction's balancing on the generator's bench, with a row of the table at each point.
+class Measurement : public BalancingBench
 {
   public:
     explicit Measurement(Bench &bench) : b(bench) {}
@@ -91,90 +125,60 @@ class Measurement
     // all decades at 9, then the key closed and the source on.
     void prepare(int sliderPosition)
     {
-        Form1 &f = b.form;
-        f.HScroll3->setBenchValue(12);
-        f.HScroll4->setBenchValue(0);
-        f.VScroll7->setBenchValue(500);
-        f.Lblvkl_Click();
-        f.HScroll2->setBenchValue(f.HScroll2->endValue());
-        for (int k = 0; k < 6; ++k)
-            b.decade(k)->setBenchValue(9);
-        f.HScroll1->setBenchValue(sliderPosition);
-        f.Image1_Click();
+        b.setSource(12, 0);
+        b.setRheostatMaximum(500);
+        b.clickKey();
+        b.rheostatToMaximum();
+        b.setDecades({9, 9, 9, 9, 9, 9});
+        b.setSlider(sliderPosition);
+        b.clickSource();
     }
 
-    // One decade by the sign of the readout: down while it is positive (back one step if it turns
-    // negative), up while it is negative; a zero readout leaves the digit.
-    void searchDecade(int k)
+    std::string readout() const override { return b.readout().toStdString(); }
+    int digit(int k) const override { return b.decade(k)->benchValue(); }
+    void turn(int k, int by) override { b.decade(k)->setBenchValue(digit(k) + by); }
+    void rheostatToZero() override { b.setRheostat(0); }
+    void reached(const BalancingEvent &event) override
     {
-        ScrollBar *bar = b.decade(k);
-        const QString name = decadeNames[k];
-        if (b.sign() > 0) {
-            while (b.sign() > 0 && bar->benchValue() > 0)
-                turn(bar, -1);
-            if (b.sign() < 0) {
-                note(QStringLiteral("%1: знак сменился").arg(name));
-                turn(bar, +1);
-                note(QStringLiteral("%1: на ступень назад").arg(name));
-            } else {
-                note(b.sign() == 0 ? QStringLiteral("%1: отсчёт нулевой").arg(name)
-                                   : QStringLiteral("%1: цифра 0").arg(name));
-            }
-        } else if (b.sign() < 0) {
-            while (b.sign() < 0 && bar->benchValue() < 9)
-                turn(bar, +1);
-            note(b.sign() < 0 ? QStringLiteral("%1: цифра 9").arg(name)
-                              : QStringLiteral("%1: знак сменился").arg(name));
+        const QString name = event.decade >= 0 ? kDecadeNames[event.decade] : QString();
+        QString what;
+        switch (event.kind) {
+        case BalancingEvent::SignChanged:
+            what = QStringLiteral("%1: знак сменился").arg(name);
+            break;
+        case BalancingEvent::StepBack:
+            what = QStringLiteral("%1: на ступень назад").arg(name);
+            break;
+        case BalancingEvent::ZeroReadout:
+            what = QStringLiteral("%1: отсчёт нулевой").arg(name);
+            break;
+        case BalancingEvent::DigitZero:
+            what = QStringLiteral("%1: цифра 0").arg(name);
+            break;
+        case BalancingEvent::DigitNine:
+            what = QStringLiteral("%1: цифра 9").arg(name);
+            break;
+        case BalancingEvent::RheostatZero:
+            what = QStringLiteral("реостат на 0");
+            break;
+        case BalancingEvent::LowerNearer:
+            what = QStringLiteral("на 0,1 Ом ниже отсчёт ближе к нулю: так и оставлено");
+            break;
+        case BalancingEvent::LowerFarther:
+            what = QStringLiteral("на 0,1 Ом ниже отсчёт дальше от нуля");
+            break;
+        case BalancingEvent::AlreadyZero:
+            what = QStringLiteral("отсчёт уже 0,0000000: п. 11 пропущен");
+            break;
+        case BalancingEvent::Balance:
+            what = QStringLiteral("равновесие");
+            break;
         }
-        if (b.sign() == 0 && firstZero < 0)
-            firstZero = k;
-    }
-
-    void search(int from)
-    {
-        for (int k = from; k < 6; ++k)
-            searchDecade(k);
-    }
-
-    // The whole measurement: coarse with the rheostat at its maximum; where the readout fell to
-    // zero, sensitive with the rheostat at 0; then the nearer of the two last settings.
-    void run()
-    {
-        search(0);
-        if (firstZero >= 0) {
-            const int from = firstZero;
-            b.form.HScroll2->setBenchValue(0);
-            note(QStringLiteral("реостат на 0"));
-            firstZero = -1;
-            search(from);
-        }
-        ScrollBar *last = b.decade(5);
-        const double upper = std::fabs(readoutValue(b.readout()));
-        if (upper > 0 && last->benchValue() > 0) {
-            turn(last, -1);
-            if (std::fabs(readoutValue(b.readout())) < upper) {
-                note(QStringLiteral("×0,1: ступенью ниже отсчёт ближе к нулю"));
-            } else {
-                note(QStringLiteral("×0,1: ступенью ниже отсчёт дальше от нуля"));
-                turn(last, +1);
-            }
-        }
-        note(QStringLiteral("равновесие"));
+        steps.push_back({b.rheostat(), b.box(), typeset(b.readout()), what});
     }
 
     Bench &b;
     std::vector<Step> steps;
-    int firstZero = -1;
-    const QStringList decadeNames{QStringLiteral("×10000"), QStringLiteral("×1000"),
-                                  QStringLiteral("×100"),   QStringLiteral("×10"),
-                                  QStringLiteral("×1"),     QStringLiteral("×0,1")};
-
-  private:
-    void turn(ScrollBar *bar, int by) { bar->setBenchValue(bar->benchValue() + by); }
-    void note(const QString &what)
-    {
-        steps.push_back({b.form.Lbl_reo->caption(), b.form.Picture1->text(), b.readout(), what});
-    }
 };
 
 // ---- Keyboard order ----
@@ -352,19 +356,15 @@ void sensitive(QHash<QString, QString> &v)
 {
     // The start-up unknown balanced at the middle of the wire under the sensitive settings.
     Bench b;
-    Form1 &f = b.form;
-    f.HScroll3->setBenchValue(12);
-    f.HScroll4->setBenchValue(0);
-    f.Lblvkl_Click();
-    const int digits[] = {0, 1, 9, 6, 3, 0};
-    for (int k = 0; k < 6; ++k)
-        b.decade(k)->setBenchValue(digits[k]);
-    f.HScroll2->setBenchValue(0);
-    f.Image1_Click();
-    v[QStringLiteral("SENSITIVE_I")] = f.Picture3->text();
-    b.decade(5)->setBenchValue(1);
+    b.setSource(12, 0);
+    b.clickKey();
+    b.setDecades({0, 1, 9, 6, 3, 0});
+    b.setRheostat(0);
+    b.clickSource();
+    v[QStringLiteral("SENSITIVE_I")] = b.sourceCurrent();
+    b.decade(kTenths)->setBenchValue(1);
     v[QStringLiteral("SENSITIVE_STEP")] = typeset(b.readout());
-    v[QStringLiteral("SENSITIVE_BOX")] = f.Picture1->text();
+    v[QStringLiteral("SENSITIVE_BOX")] = b.box();
     if (b.refused())
         v.clear();
 }
@@ -375,49 +375,49 @@ void example(QHash<QString, QString> &v)
     Measurement m(b);
     const int position = 140;
     m.prepare(position);
-    m.run();
-    Form1 &f = b.form;
+    const Balancing found = balance(m);
     QString rows;
     for (const Step &s : m.steps)
         rows += QStringLiteral("<tr><td>%1</td><td>%2</td><td>%3</td><td>%4</td></tr>")
-                    .arg(s.note, s.rheostat, s.box, typeset(s.readout));
+                    .arg(s.note, s.rheostat, s.box, s.readout);
     v[QStringLiteral("EXAMPLE_ROWS")] = rows;
-    v[QStringLiteral("EXAMPLE_SLIDER")] = f.Lbldv->caption().trimmed();
-    v[QStringLiteral("EXAMPLE_RL")] = f.Lbl_R_L->caption().section(QLatin1Char('='), 1);
-    v[QStringLiteral("EXAMPLE_RR")] = f.Lbl_R_R->caption().section(QLatin1Char('='), 1);
-    v[QStringLiteral("EXAMPLE_I")] = f.Picture3->text();
-    const QString box = f.Picture1->text();
-    const double Rm = readoutValue(box);
-    v[QStringLiteral("EXAMPLE_BOX")] = box;
-    v[QStringLiteral("EXAMPLE_RM")] = decimal(Rm, 1);
-    v[QStringLiteral("EXAMPLE_RI")] = f.Lbl_Ri->caption();
-    v[QStringLiteral("EXAMPLE_READOUT")] = typeset(b.readout());
+    v[QStringLiteral("EXAMPLE_SLIDER")] = b.slider();
+    v[QStringLiteral("EXAMPLE_RL")] = b.leftArm();
+    v[QStringLiteral("EXAMPLE_RR")] = b.rightArm();
+    v[QStringLiteral("EXAMPLE_I")] = b.sourceCurrent();
+    v[QStringLiteral("EXAMPLE_BOX")] = b.box();
+    const double Rm = std::round(double(b.state().R_m) * 10) / 10;
+    v[QStringLiteral("EXAMPLE_RM")] = number(b, Rm, 1);
+    v[QStringLiteral("EXAMPLE_RI")] = b.measured().replace(QLatin1Char(' '), QChar::Nbsp);
+    v[QStringLiteral("EXAMPLE_READOUT")] = typeset(QString::fromStdString(found.atBalance));
 
-    // The sensitivity threshold: one step of the last decade and the change of the readout.
-    const double at = readoutValue(b.readout());
-    b.decade(5)->setBenchValue(b.decade(5)->benchValue() + 1);
-    const QString stepped = b.readout();
-    b.decade(5)->setBenchValue(b.decade(5)->benchValue() - 1);
-    const int n = qRound(std::fabs(readoutValue(stepped) - at) / 1e-7);
-    v[QStringLiteral("EXAMPLE_STEPPED")] = typeset(stepped);
-    v[QStringLiteral("EXAMPLE_N")] = QString::number(n);
-    const double threshold = n > 0 ? 0.1 / n : 0.1;
-    v[QStringLiteral("EXAMPLE_THRESHOLD")] = decimal(threshold, 3);
+    // The sensitivity threshold, as the instruction measures it.
+    const bool ones = found.sensitivityDecade == kOnes;
+    const bool upwards = b.decade(found.sensitivityDecade)->benchValue() < 9;
+    v[QStringLiteral("EXAMPLE_SENS_HOW")] =
+        (ones ? QStringLiteral("Ступень декады ×0,1 сдвигает отсчёт меньше чем на 10 единиц "
+                               "последнего разряда, поэтому порог измерен декадой ×1: ")
+              : QStringLiteral("Порог измерен декадой ×0,1: ")) +
+        (upwards ? QStringLiteral("на одну её ступень выше")
+                 : QStringLiteral("на одну её ступень ниже"));
+    v[QStringLiteral("EXAMPLE_STEP")] = ones ? QStringLiteral("1") : QStringLiteral("0,1");
+    v[QStringLiteral("EXAMPLE_STEPPED")] = typeset(QString::fromStdString(found.stepped));
+    v[QStringLiteral("EXAMPLE_N")] = QString::number(found.units);
+    const double threshold = found.threshold;
+    v[QStringLiteral("EXAMPLE_THRESHOLD")] = number(b, threshold, 3);
 
-    const double ratio = f.state.R_L / f.state.R_R;
+    const double ratio = b.state().R_L / b.state().R_R;
     const double Rx = Rm * ratio;
     const double klass = 0.002 * Rm;
     const double resolution = std::sqrt(0.05 * 0.05 + threshold * threshold);
     const double dRm = std::sqrt(klass * klass + resolution * resolution);
-    v[QStringLiteral("EXAMPLE_RX")] = decimal(Rx, 2);
-    v[QStringLiteral("EXAMPLE_CLASS")] = decimal(klass, 2);
-    v[QStringLiteral("EXAMPLE_DRM")] = decimal(dRm, 2);
-    v[QStringLiteral("EXAMPLE_DRX")] = decimal(dRm * ratio, 2);
-    v[QStringLiteral("EXAMPLE_RES")] = decimal(resolution, 3);
-    v[QStringLiteral("EXAMPLE_DRES")] = decimal(resolution * ratio, 2);
-    v[QStringLiteral("EXAMPLE_RESULT")] = QStringLiteral("%1 ± %2").arg(
-        decimal(std::round(Rx), 0), decimal(std::ceil(dRm * ratio), 0));
-    v[QStringLiteral("EXAMPLE_DEVIATION")] = decimal(std::fabs(Rx - f.state.Rx), 2);
+    v[QStringLiteral("EXAMPLE_RX")] = number(b, Rx, 2);
+    v[QStringLiteral("EXAMPLE_CLASS")] = number(b, klass, 2);
+    v[QStringLiteral("EXAMPLE_DRM")] = number(b, dRm, 2);
+    v[QStringLiteral("EXAMPLE_DRX")] = number(b, dRm * ratio, 2);
+    v[QStringLiteral("EXAMPLE_DRES")] = number(b, resolution * ratio, 2);
+    v[QStringLiteral("EXAMPLE_RESULT")] = withError(b, Rx, dRm * ratio);
+    v[QStringLiteral("EXAMPLE_DEVIATION")] = number(b, std::fabs(Rx - b.state().Rx), 2);
     if (b.refused())
         v.clear();
 }
@@ -440,19 +440,18 @@ void legends(QHash<QString, QString> &v)
 // The galvanometer under the start-up settings with a small box: a current the needle shows.
 void galvanometerState(Bench &b)
 {
-    Form1 &f = b.form;
-    f.Lblvkl_Click();
+    b.clickKey();
     b.decade(2)->setBenchValue(1);
-    f.Image1_Click();
+    b.clickSource();
 }
 
 void galvanometer(QHash<QString, QString> &v)
 {
     Bench b;
     galvanometerState(b);
-    v[QStringLiteral("GALV_IG")] = typeset(decimal(b.form.state.Ig * 1000, 2));
+    v[QStringLiteral("GALV_IG")] = number(b, b.state().Ig * 1000, 2);
     v[QStringLiteral("GALV_READOUT")] = typeset(b.readout());
-    v[QStringLiteral("GALV_BOX")] = b.form.Picture1->text();
+    v[QStringLiteral("GALV_BOX")] = b.box();
     if (b.refused())
         v.clear();
 }
@@ -479,7 +478,7 @@ QImage picture(const QString &name)
         return withMargins(b.shot());
     }
     if (name == QLatin1String("bench-key-closed")) {
-        b.form.Lblvkl_Click();
+        b.clickKey();
         calloutsOf()[name] = closedCallouts(b.form);
         return withMargins(b.shot());
     }

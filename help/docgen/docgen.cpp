@@ -3,10 +3,11 @@
 //   docgen <source.html> <output.pdf> [title]
 //
 // The source is HTML of the kind QTextDocument understands; its page breaks are written in it
-// ("page-break-before: always"). The title (the PDF's title metadata) is the third argument or,
-// without it, the <title> of the source. "@NAME@" in a source stands for a value read from the
-// bench, and an image is one of the drawings of figures.h or a picture of the bench itself
-// (bench_facts.h). A source that names an unknown value or image fails, and leaves no PDF.
+// ("page-break-before: always"). A source ending in ".txt" is plain text, laid out as it stands.
+// The title (the PDF's title metadata) is the third argument or, without it, the <title> of the
+// source. "@NAME@" in a source stands for a value read from the bench, and an image is one of the
+// drawings of figures.h or a picture of the bench itself (bench_facts.h). A source that names an
+// unknown value or image fails, and leaves no PDF.
 #include "bench_facts.h"
 #include "figures.h"
 
@@ -20,6 +21,7 @@
 #include <QPdfWriter>
 #include <QRegularExpression>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 
 #include <cstdio>
@@ -55,6 +57,8 @@ table.grid th, table.grid td { border-width: 1px; border-style: solid; border-co
 th { font-family: "Liberation Sans"; font-size: 9.5pt; font-weight: bold; background-color: #ececec; }
 table.grid td { font-size: 10pt; }
 table.numbers td { text-align: center; }
+p.plain { font-family: "Liberation Mono"; font-size: 9.5pt; white-space: pre; text-indent: 0px;
+          text-align: left; margin-bottom: 0px; line-height: 100%; }
 )";
 
 void fail(const QString &message)
@@ -81,6 +85,67 @@ bool fillIn(QString &html)
     }
     html = out + html.mid(from);
     return true;
+}
+
+// A plain-text document as it stands, one paragraph of the layout per line, in a fixed-width font
+// so that its tables and drawings keep their columns; its first line is its title.
+QString fromPlainText(const QString &text)
+{
+    QString body;
+    for (const QString &line : text.split(QLatin1Char('\n')))
+        body += QStringLiteral("<p class=\"plain\">%1</p>\n")
+                    .arg(line.isEmpty() ? QStringLiteral(" ") : line.toHtmlEscaped());
+    const QString title = text.section(QLatin1Char('\n'), 0, 0).trimmed();
+    return QStringLiteral("<html><head><title>%1</title></head><body>\n%2</body></html>")
+        .arg(title.toHtmlEscaped(), body);
+}
+
+// Plain text has no page breaks of its own. A group of lines between blank lines (a table, a
+// drawing, a step) that the end of a page would cut starts on the next page, unless it is longer
+// than half a page; a heading (a line underlined with "-" or "=") or a line alone, such as
+// a table's title, goes with the group below.
+void keepGroupsTogether(QTextDocument &doc)
+{
+    const qreal pageHeight = doc.pageSize().height();
+    const auto pageOf = [pageHeight](qreal y) { return int(y / pageHeight); };
+    const auto blank = [](const QTextBlock &b) { return b.text().trimmed().isEmpty(); };
+    const auto rule = [](const QTextBlock &b) {
+        const QString t = b.text().trimmed();
+        return !t.isEmpty() &&
+               (t.count(QLatin1Char('-')) == t.size() || t.count(QLatin1Char('=')) == t.size());
+    };
+    QAbstractTextDocumentLayout *layout = doc.documentLayout();
+    QTextBlock block = doc.begin();
+    while (block.isValid()) {
+        if (blank(block)) {
+            block = block.next();
+            continue;
+        }
+        QTextBlock last = block;
+        while (last.next().isValid() && !blank(last.next()))
+            last = last.next();
+        // A heading or a single line (a table's title) takes the group after it with it.
+        QTextBlock end = last;
+        if ((rule(last) || last == block) && last.next().isValid() &&
+            last.next().next().isValid()) {
+            end = last.next().next();
+            while (end.next().isValid() && !blank(end.next()))
+                end = end.next();
+        }
+        const QRectF first = layout->blockBoundingRect(block);
+        const QRectF final = layout->blockBoundingRect(end);
+        const bool cut = pageOf(first.top()) != pageOf(final.bottom() - 0.5);
+        if (cut && final.bottom() - first.top() <= pageHeight / 2 &&
+            pageOf(first.top()) * pageHeight != first.top()) {
+            QTextCursor cursor(block);
+            QTextBlockFormat format;
+            format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+            cursor.mergeBlockFormat(format);
+            // The layout below the break is stale until the document is laid out anew.
+            doc.markContentsDirty(0, doc.characterCount());
+        }
+        block = last.next();
+    }
 }
 
 // Every image the source names, drawn at print resolution and no wider than the text.
@@ -168,6 +233,8 @@ int render(const QString &sourcePath, const QString &outputPath, QString title)
         return 1;
     }
     QString html = QString::fromUtf8(source.readAll());
+    if (sourcePath.endsWith(QLatin1String(".txt")))
+        html = fromPlainText(html);
     if (!fillIn(html))
         return 1;
 
@@ -188,6 +255,8 @@ int render(const QString &sourcePath, const QString &outputPath, QString title)
     if (!addImages(doc, html, doc.pageSize().width()))
         return 1;
     doc.setHtml(html);
+    if (sourcePath.endsWith(QLatin1String(".txt")))
+        keepGroupsTogether(doc);
 
     if (title.isEmpty())
         title = doc.metaInformation(QTextDocument::DocumentTitle).simplified();
@@ -214,11 +283,14 @@ int render(const QString &sourcePath, const QString &outputPath, QString title)
         painter.scale(scale, scale);
         painter.translate(0, -i * page.height());
         QAbstractTextDocumentLayout::PaintContext context;
-        context.clip = QRectF(QPointF(0, i * page.height()), page);
-        painter.setClipRect(context.clip);
+        const QRectF sheet(QPointF(0, i * page.height()), page);
+        painter.setClipRect(sheet);
+        // A line that only touches the page's edge belongs to the next or the previous page: drawn
+        // here as well, clipped, it would still be in the page's text.
+        context.clip = sheet.adjusted(0, 0.5, 0, -0.5);
         doc.documentLayout()->draw(&painter, context);
         for (const auto &[name, rect] : placedImages(doc))
-            if (rect.intersects(context.clip))
+            if (rect.intersects(sheet))
                 benchfacts::drawCallouts(painter, name, rect);
         painter.restore();
         drawFooter(painter, body, title, i + 1, pages);
