@@ -8,12 +8,14 @@
 #include "toolkit/picture_box.h"
 #include "toolkit/scroll_bar.h"
 
+#include <initializer_list>
 #include <utility>
 
 void Form1::buildKeyboardAccess()
 {
     // Screen readers' view of the bench comes first: naming a control already asks for it.
-    m_announcer->setSpeaker(new BenchAccessibility(bench));
+    auto *access = new BenchAccessibility(bench);
+    m_announcer->setSpeaker(access);
 
     // Tab follows a measurement: the source (its switch, then its EMF and internal resistance,
     // which are set while it is off), the key, the rheostat (its maximum while the key is open, its
@@ -32,13 +34,55 @@ void Form1::buildKeyboardAccess()
     Picture2->setAccessibleName(QStringLiteral("Ток гальванометра, А"));
     Picture3->setAccessibleName(QStringLiteral("Ток источника, А"));
 
-    // The two switches show their state only by their pictures: say it in words.
+    // The two switches show their state only by their pictures: say it in words, and check them
+    // while on and closed, so that screen readers announce each throw.
     Image1->accessibleValue = [this] {
         return state.istochnik != 0 ? QStringLiteral("включён") : QStringLiteral("выключен");
     };
     Lblvkl->accessibleValue = [this] {
         return state.rabota != 0 ? QStringLiteral("замкнут") : QStringLiteral("разомкнут");
     };
+    access->setCheckable(Image1, [this] { return state.istochnik != 0; });
+    access->setCheckable(Lblvkl, [this] { return state.rabota != 0; });
+
+    // A reveal tells what it shows for as long as it shows it.
+    auto shown = [](std::initializer_list<const BenchLabel *> labels) {
+        QStringList captions;
+        for (const BenchLabel *label : labels)
+            if (label->isVisible())
+                captions << label->caption();
+        return captions.join(QStringLiteral(", "));
+    };
+    access->setDescription(Image3, [this, shown] { return shown({Lbl_R_L, Lbl_R_R}); });
+    access->setDescription(Image5, [this, shown] { return shown({Lbl_Rx, Lbl_Ri}); });
+
+    // What balances the bridge tells what it changes now, so the reading is heard without
+    // leaving the control: the currents, the box's resistance, the rheostat's setting.
+    auto reading = [](const QString &what, const QString &shown, const QString &unit) {
+        return shown.isEmpty() ? QString() : what + QLatin1Char(' ') + shown + unit;
+    };
+    auto galvanometer = [this, reading] {
+        return reading(QStringLiteral("ток гальванометра"), Picture2->text(), QStringLiteral(" А"));
+    };
+    auto joined = [](const QString &a, const QString &b) {
+        return a.isEmpty() || b.isEmpty() ? a + b : a + QStringLiteral(", ") + b;
+    };
+    access->setDescription(HScroll1, galvanometer);
+    access->setDescription(HScroll2, [this, reading, galvanometer, joined] {
+        return joined(
+            reading(QStringLiteral("ток источника"), Picture3->text(), QStringLiteral(" А")),
+            galvanometer());
+    });
+    for (const ScrollBar *decade : {VScroll1, VScroll2, VScroll3, VScroll4, VScroll5, VScroll6})
+        access->setDescription(decade, [this, reading, galvanometer, joined] {
+            return joined(reading(QStringLiteral("сопротивление магазина"), Picture1->text(),
+                                  QStringLiteral(" Ом")),
+                          galvanometer());
+        });
+    access->setDescription(VScroll7, [this, reading] {
+        return reading(QStringLiteral("сопротивление реостата"), Lbl_reo->caption(),
+                       QStringLiteral(" Ом"));
+    });
 
     // The scroll bars have no tooltips: each is named after what it sets.
     const std::pair<ScrollBar *, const char *> bars[] = {

@@ -4,9 +4,12 @@
 
 #include <QAccessible>
 #include <QPaintEngine>
+#include <QPainter>
+#include <QTimer>
 #include <QtMath>
 #include <climits>
 #include <cmath>
+#include <tuple>
 
 namespace {
 
@@ -17,6 +20,7 @@ struct Heard
     QAccessible::Role role;
     QString name;
     QString value;
+    bool checked = false; // for a state change: the checked state told
 };
 
 QList<Heard> heard;
@@ -30,6 +34,9 @@ void listen(QAccessibleEvent *event)
             iface ? iface->text(QAccessible::Name) : QString(), QString()};
     if (event->type() == QAccessible::ValueChanged)
         h.value = static_cast<QAccessibleValueChangeEvent *>(event)->value().toString();
+    if (event->type() == QAccessible::StateChanged && iface)
+        h.checked = static_cast<QAccessibleStateChangeEvent *>(event)->changedStates().checked &&
+                    iface->state().checked;
     heard.append(h);
 }
 
@@ -145,8 +152,17 @@ class tst_Accessibility : public QObject
     void initTestCase();
     void init();
     void cleanupTestCase();
+    void barAskedForAsItIsBuilt();
     void names_data();
     void names();
+    void barsReadBenchValues_data();
+    void barsReadBenchValues();
+    void readoutCharacters_data();
+    void readoutCharacters();
+    void describedAfterChange_data();
+    void describedAfterChange();
+    void afterAMessage_data();
+    void afterAMessage();
     void tree_data();
     void tree();
     void childAt_data();
@@ -192,9 +208,11 @@ void tst_Accessibility::names_data()
     };
     const auto button = QAccessible::Button, text = QAccessible::StaticText,
                bar = QAccessible::ScrollBar;
-    row("source", "Image1", false, button, "Источник ЭДС", "выключен");
-    row("key open", "Lblvkl", false, button, "Ключ", "разомкнут");
-    row("key closed", "Lblvkl", true, button, "Ключ", "замкнут");
+    // The switches are checkable buttons, which Qt calls check boxes.
+    const auto toggle = QAccessible::CheckBox;
+    row("source", "Image1", false, toggle, "Источник ЭДС", "выключен");
+    row("key open", "Lblvkl", false, toggle, "Ключ", "разомкнут");
+    row("key closed", "Lblvkl", true, toggle, "Ключ", "замкнут");
     row("unknown resistor", "Image6", false, button,
         "Неизвестное сопротивление. При старте 1963 Ом. При щелчке устанавливается случайным "
         "образом от 50 до 150 Ом",
@@ -259,6 +277,259 @@ void tst_Accessibility::names()
     QCOMPARE(parent->child(index), iface);
     if (QAccessibleValueInterface *v = iface->valueInterface())
         QCOMPARE(v->currentValue().toString(), value); // not the bar's inverted position
+    if (iface->role() == QAccessible::CheckBox) {      // only the key is closed here
+        QVERIFY(iface->state().checkable);
+        QCOMPARE(iface->state().checked, control == QLatin1String("Lblvkl") && closeKey);
+    }
+}
+
+// A screen reader that is there from the start asks for each bar while the window is being built,
+// before any bench exists: the bar must read its bench value even then. (Run first: once a bench
+// has been built in this process, any bar would.)
+void tst_Accessibility::barAskedForAsItIsBuilt()
+{
+    ScrollBar decade(Qt::Vertical, 9, 0, 0);
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(&decade);
+    QVERIFY(iface && iface->valueInterface());
+    QCOMPARE(iface->text(QAccessible::Value), QStringLiteral("0"));
+    QCOMPARE(iface->valueInterface()->maximumValue().toInt(), 9);
+}
+
+void tst_Accessibility::barsReadBenchValues_data()
+{
+    QTest::addColumn<QString>("bar");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<int>("minimum");
+    QTest::addColumn<int>("maximum");
+    // Both ends and the middle of every bar, by the number shown beside it.
+    const std::tuple<const char *, int, int> bars[] = {
+        {"HScroll1", 0, 200}, {"HScroll2", 0, 150}, {"HScroll3", 4, 12},  {"HScroll4", 0, 20},
+        {"VScroll1", 0, 9},   {"VScroll2", 0, 9},   {"VScroll3", 0, 9},   {"VScroll4", 0, 9},
+        {"VScroll5", 0, 9},   {"VScroll6", 0, 9},   {"VScroll7", 15, 500}};
+    for (const auto &[bar, lo, hi] : bars)
+        for (const int value : {lo, (lo + hi) / 2, hi})
+            QTest::addRow("%s at %d", bar, value) << bar << value << lo << hi;
+}
+
+// The value, minimum and maximum a screen reader reads are the bar's bench value and range; a
+// decade at 0 and the rheostat maximum at 150 do not read reversed.
+void tst_Accessibility::barsReadBenchValues()
+{
+    QFETCH(QString, bar);
+    QFETCH(int, value);
+    QFETCH(int, minimum);
+    QFETCH(int, maximum);
+    LoadedBench bench;
+    Form1 &form = *bench.form;
+    auto *scroll = form.findChild<ScrollBar *>(bar);
+    QVERIFY(scroll);
+    scroll->setBenchValue(value);
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(scroll);
+    QAccessibleValueInterface *v = iface->valueInterface();
+    QVERIFY(v);
+    QCOMPARE(iface->text(QAccessible::Value), QString::number(value));
+    QCOMPARE(v->currentValue().toInt(), value);
+    QCOMPARE(v->minimumValue().toInt(), minimum);
+    QCOMPARE(v->maximumValue().toInt(), maximum);
+}
+
+void tst_Accessibility::readoutCharacters_data()
+{
+    QTest::addColumn<QString>("readout");
+    QTest::addColumn<QString>("shows");
+    auto row = [](const char *name, const char *readout, const char *shows) {
+        QTest::newRow(name) << QString::fromLatin1(readout) << QString::fromUtf8(shows);
+    };
+    row("galvanometer current", "Picture2", "0.0000016");
+    row("EMF, right in a frame", "LblEdc", "8");
+    row("slider position, centred, a blank first", "Lbldv", " 50.5");
+    row("too wide for its frame, set tighter", "Lbl_R_R", "R_R=2.475 Ом");
+}
+
+// A review of the window finds each readout's text where it is drawn: its characters' boxes lie
+// side by side over the ink, and a point in one finds that character.
+void tst_Accessibility::readoutCharacters()
+{
+    QFETCH(QString, readout);
+    QFETCH(QString, shows);
+    LoadedBench bench;
+    Form1 &form = *bench.form;
+    setBox(form, {0, 1, 9, 6, 3, 0});
+    clickItem(form, form.Lblvkl);
+    clickItem(form, form.Image1);
+    form.HScroll1->setBenchValue(101);
+    QAccessibleInterface *iface = interfaceOf(form, readout);
+    QAccessibleTextInterface *text = iface->textInterface();
+    QVERIFY(text);
+    QCOMPARE(text->text(0, text->characterCount()), shows);
+
+    // The ink in bench pixels, the text drawn alone on nothing, inside any frame.
+    QImage drawn(640, 480, QImage::Format_ARGB32_Premultiplied);
+    drawn.fill(Qt::transparent);
+    QRect inside;
+    if (auto *box = form.bench->findChild<PictureBox *>(readout)) {
+        box->setBackColor(Qt::transparent);
+        box->render(&drawn, box->pos());
+        inside = box->contentsRect().translated(box->pos());
+    } else {
+        auto *label = dynamic_cast<BenchLabel *>(form.bench->item(readout));
+        label->transparent = true;
+        QPainter painter(&drawn);
+        label->paint(painter);
+        inside = label->bounds().toAlignedRect().adjusted(1, 1, -1, -1);
+    }
+    QRect ink;
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+        for (int x = inside.left(); x <= inside.right(); ++x)
+            if (qAlpha(drawn.pixel(x, y)) > 0)
+                ink |= QRect(x, y, 1, 1);
+    QVERIFY(!ink.isEmpty());
+
+    const QPoint origin = form.bench->mapToGlobal(QPoint(0, 0));
+    QRect all, inked; // every character's box; those of the characters that leave ink
+    int lastLeft = INT_MIN;
+    for (int i = 0; i < text->characterCount(); ++i) {
+        const QRect at = text->characterRect(i);
+        QVERIFY2(at.isValid(), qPrintable(QString::number(i)));
+        QVERIFY(at.left() > lastLeft);
+        lastLeft = at.left();
+        QCOMPARE(text->offsetAtPoint(at.center()), i);
+        all |= at.translated(-origin);
+        if (!shows.at(i).isSpace())
+            inked |= at.translated(-origin);
+    }
+    // Over the ink, and not a character's width beyond it on either side.
+    QVERIFY(all.adjusted(-1, -1, 1, 1).contains(ink));
+    QVERIFY(inked.left() >= ink.left() - 4 && inked.right() <= ink.right() + 4);
+}
+
+void tst_Accessibility::describedAfterChange_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("bar"); // moved to the value; none: the control is pressed
+    QTest::addColumn<int>("value");
+    QTest::addColumn<QString>("description");
+    QTest::addColumn<bool>("toldAsChanges"); // a value change and a description change reach them
+    auto row = [](const char *name, const char *control, const char *bar, int value,
+                  const char *description, bool told = false) {
+        QTest::newRow(name) << control << bar << value << QString::fromUtf8(description) << told;
+    };
+    // On the live, balanced bridge: what the adjusted control changes, in the readouts' words.
+    row("slider one step right", "HScroll1", "HScroll1", 101, "ток гальванометра 0.0000016 А");
+    row("slider two steps right", "HScroll1", "HScroll1", 102, "ток гальванометра 0.0000032 А");
+    row("decade", "VScroll3", "VScroll3", 5,
+        "сопротивление магазина 01563.0 Ом, ток гальванометра -0.0000203 А");
+    row("rheostat", "HScroll2", "HScroll2", 50,
+        "ток источника 0.12 А, ток гальванометра 0.0000000 А");
+    row("rheostat maximum, key open", "VScroll7", "VScroll7", 30, "сопротивление реостата 22 Ом");
+    row("slide wire while it reveals", "Image3", "", 0, "R_L=2.500 Ом, R_R=2.500 Ом");
+    row("galvanometer while it reveals", "Image5", "", 0, "Rx=1963.0 Ом, Ri=1963.0 Ом");
+    // A caption that changes reaches Linux's readers, which announce the description, too.
+    row("rheostat readout's caption", "Lbl_reo", "HScroll2", 50, "50", true);
+}
+
+// Where am I, asked on the control being adjusted, tells the reading it changes.
+void tst_Accessibility::describedAfterChange()
+{
+    QFETCH(QString, control);
+    QFETCH(QString, bar);
+    QFETCH(int, value);
+    QFETCH(QString, description);
+    QFETCH(bool, toldAsChanges);
+    LoadedBench bench;
+    Form1 &form = *bench.form;
+    setBox(form, {0, 1, 9, 6, 3, 0});
+    if (bar != QLatin1String("VScroll7")) {
+        clickItem(form, form.Lblvkl);
+        clickItem(form, form.Image1);
+    }
+    QVERIFY(bench.desktop.boxes.isEmpty());
+    QAccessibleInterface *iface = interfaceOf(form, control);
+    QVERIFY(iface);
+    heard.clear();
+    QString during;
+    if (bar.isEmpty()) {
+        form.waitScale = 1; // the reveal lasts until its timer's tick below
+        QTimer::singleShot(0, &form, [&] {
+            during = iface->text(QAccessible::Description);
+            form.Timer1_Timer();
+        });
+        form.bench->item(control)->onClick(); // the jockey lies over the wire's centre
+        QCOMPARE(during, description);
+        QCOMPARE(iface->text(QAccessible::Description), QString()); // gone with the reveal
+        return;
+    }
+    form.findChild<ScrollBar *>(bar)->setBenchValue(value);
+    QCOMPARE(iface->text(QAccessible::Description), description);
+    if (toldAsChanges) {
+        QStringList told;
+        for (const Heard &h : heard)
+            if (h.name == iface->text(QAccessible::Name) && h.role == iface->role())
+                told << (h.type == QAccessible::ValueChanged         ? "value " + h.value
+                         : h.type == QAccessible::DescriptionChanged ? QStringLiteral("description")
+                                                                     : QStringLiteral("other"));
+        QCOMPARE(told, (QStringList{"value " + description, "description"}));
+    }
+}
+
+void tst_Accessibility::afterAMessage_data()
+{
+    QTest::addColumn<QString>("used");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("closeKeyFirst");
+    QTest::addColumn<bool>("sourceOnFirst");
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<QString>("told");
+    const QString bothOff = QStringLiteral("Источник ЭДС выключен, Ключ разомкнут");
+    QTest::newRow("key closed onto a box at 0")
+        << "Lblvkl" << int(Qt::Key_Space) << false << true << "Lblvkl" << bothOff;
+    QTest::newRow("source switched on onto a box at 0")
+        << "Image1" << int(Qt::Key_Space) << true << false << "Image1" << bothOff;
+    QTest::newRow("a decade turned to 0: its box is hidden, the key that hid it")
+        << "VScroll2" << int(Qt::Key_End) << true << true << "Lblvkl" << bothOff;
+    QTest::newRow("a refusal changes nothing")
+        << "Image6" << int(Qt::Key_Space) << false << true << "Image6"
+        << "";
+}
+
+// After a message the keyboard is back on the control used, or on the key that hid it, and that
+// control tells what the message's procedure changed on the switches.
+void tst_Accessibility::afterAMessage()
+{
+    QFETCH(QString, used);
+    QFETCH(int, key);
+    QFETCH(bool, closeKeyFirst);
+    QFETCH(bool, sourceOnFirst);
+    QFETCH(QString, focus);
+    QFETCH(QString, told);
+    LoadedBench bench;
+    Form1 &form = *bench.form;
+    form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    // The box at 0 burns the galvanometer; at 01000.0 it does not, until its second decade is 0.
+    setBox(form, used == QLatin1String("Lblvkl") || used == QLatin1String("Image1")
+                     ? QList<int>{0, 0, 0, 0, 0, 0}
+                     : QList<int>{0, 1, 0, 0, 0, 0});
+    if (closeKeyFirst)
+        clickItem(form, form.Lblvkl);
+    if (sourceOnFirst)
+        clickItem(form, form.Image1);
+    QVERIFY(bench.desktop.boxes.isEmpty());
+    if (BenchItem *item = form.bench->item(used))
+        form.bench->keyboard().setFocusItem(item, Qt::TabFocusReason);
+    else
+        form.findChild<ScrollBar *>(used)->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(form.windowHandle(), Qt::Key(key));
+    QCOMPARE(bench.desktop.boxes.size(), 1);
+    QCoreApplication::processEvents(); // the keyboard goes back once the procedure has ended
+    QVERIFY(form.bench->hasFocus());
+    BenchItem *now = form.bench->keyboard().focusItem();
+    QCOMPARE(now ? now->name() : QString(), focus);
+    QAccessibleInterface *there = interfaceOf(form, focus);
+    QCOMPARE(there->text(QAccessible::Description), told.isEmpty() ? QString() : told);
+    QTest::keyClick(form.windowHandle(), Qt::Key_Tab); // the news stays where it was told
+    QCOMPARE(interfaceOf(form, focus)->text(QAccessible::Description),
+             there->text(QAccessible::Value));
 }
 
 void tst_Accessibility::tree_data()
@@ -384,7 +655,7 @@ void tst_Accessibility::focusAndSwitches()
     QCoreApplication::processEvents(); // the item speaks after Qt has said the bench has the focus
     QStringList focus;                 // the knobs between are widgets: Qt tells of them itself
     for (const Heard &h : heardOf(QAccessible::Focus)) {
-        QCOMPARE(h.role, QAccessible::Button);
+        QCOMPARE(h.role, QAccessible::CheckBox);
         focus << h.name;
     }
     QCOMPARE(focus, (QStringList{"Источник ЭДС", "Ключ"}));
@@ -394,6 +665,11 @@ void tst_Accessibility::focusAndSwitches()
 
     heard.clear();
     QTest::keyClick(form.windowHandle(), Qt::Key_Space);
+    QVERIFY(key->state().checked);
+    QStringList toggled; // Orca hears a switch thrown only as its checked state
+    for (const Heard &h : heardOf(QAccessible::StateChanged))
+        toggled << h.name + (h.checked ? " checked" : " unchecked");
+    QCOMPARE(toggled, QStringList{"Ключ checked"});
     bool told = false;
     for (const Heard &h : heardOf(QAccessible::ValueChanged))
         told |= h.name == QStringLiteral("Ключ") && h.value == QStringLiteral("замкнут");

@@ -7,6 +7,8 @@
 #include "toolkit/scroll_bar.h"
 
 #include <QAccessibleWidget>
+#include <QApplication>
+#include <QFontMetricsF>
 #include <QKeySequence>
 #include <QPointer>
 #include <QSet>
@@ -151,8 +153,13 @@ class ShownText : public QAccessibleTextInterface
     void setSelection(int, int, int) override {}
     int cursorPosition() const override { return 0; }
     void setCursorPosition(int) override {}
-    QRect characterRect(int) const override { return QRect(); }
-    int offsetAtPoint(const QPoint &) const override { return -1; }
+    int offsetAtPoint(const QPoint &point) const override
+    {
+        for (int i = 0; i < characterCount(); ++i)
+            if (characterRect(i).contains(point))
+                return i;
+        return -1;
+    }
     void scrollToSubstring(int, int) override {}
     QString attributes(int, int *startOffset, int *endOffset) const override
     {
@@ -161,6 +168,48 @@ class ShownText : public QAccessibleTextInterface
         return QString();
     }
 };
+
+/**
+ * Where one character of a text lies that is drawn from `topLeft` in `font`, one line below the
+ * other: screen readers that review a window by what it shows place the text by these boxes.
+ */
+QRectF characterBox(const QString &text, int index, const QFont &font, QPointF topLeft)
+{
+    if (index < 0 || index >= text.size())
+        return QRectF();
+    const QFontMetricsF metrics(font);
+    const int lineStart = static_cast<int>(text.lastIndexOf(QLatin1Char('\n'), index - 1)) + 1;
+    const int line = static_cast<int>(text.left(lineStart).count(QLatin1Char('\n')));
+    const QString before = text.mid(lineStart, index - lineStart);
+    const double width =
+        text.at(index) == QLatin1Char('\n') ? 0 : metrics.horizontalAdvance(text.mid(index, 1));
+    return QRectF(topLeft.x() + metrics.horizontalAdvance(before),
+                  topLeft.y() + line * metrics.height(), width, metrics.height());
+}
+
+/** Where a label's caption starts and in which font, as BenchLabel::paint sets it. */
+std::pair<QPointF, QFont> captionPlace(const BenchLabel &label)
+{
+    QRectF textRect = label.bounds();
+    Qt::Alignment align = label.alignment;
+    QFont font = label.font;
+    if (label.framed) {
+        const QRectF inside = textRect.adjusted(1, 1, -1, -1);
+        textRect = inside.adjusted(2, 0, -2, 0);
+        if (QFontMetricsF(font).horizontalAdvance(label.caption()) > textRect.width()) {
+            font.setLetterSpacing(QFont::AbsoluteSpacing, -1);
+            textRect = inside;
+            align = Qt::AlignHCenter;
+        }
+    }
+    const double width = QFontMetricsF(font).horizontalAdvance(label.caption());
+    double left = textRect.left();
+    if (align & Qt::AlignRight)
+        left = textRect.right() - width;
+    else if (align & Qt::AlignHCenter)
+        left = textRect.center().x() - width / 2;
+    return {QPointF(left, textRect.top()), font};
+}
 
 /** A leaf of the bench's tree that is no widget: it lives as long as its canvas. */
 class BenchLeafAccessible : public QAccessibleInterface
@@ -208,10 +257,17 @@ class BenchItemAccessible : public BenchLeafAccessible,
             return m_item->accessibleName();
         case QAccessible::Value:
             return m_item->valueText();
-        case QAccessible::Description: // AT-SPI carries no text value: the value goes here too
+        case QAccessible::Description: {
+            if (const BenchAccessibility *access = BenchAccessibility::of(m_canvas)) {
+                const QString told = access->description(m_item);
+                if (!told.isEmpty())
+                    return told;
+            }
+            // AT-SPI carries no text value: the value goes here too
             if (!m_item->valueText().isEmpty())
                 return m_item->valueText();
             return m_item->toolTip() == m_item->accessibleName() ? QString() : m_item->toolTip();
+        }
         default:
             return QString();
         }
@@ -222,8 +278,12 @@ class BenchItemAccessible : public BenchLeafAccessible,
         return m_canvas ? toScreen(m_canvas, m_item->bounds()) : QRect();
     }
 
+    // A switch is a checkable button, which Qt calls a check box.
     QAccessible::Role role() const override
     {
+        const BenchAccessibility *access = m_canvas ? BenchAccessibility::of(m_canvas) : nullptr;
+        if (access && access->isCheckable(m_item))
+            return QAccessible::CheckBox;
         if (m_item->onClick)
             return QAccessible::Button;
         return dynamic_cast<const BenchLabel *>(m_item) ? QAccessible::StaticText
@@ -236,6 +296,11 @@ class BenchItemAccessible : public BenchLeafAccessible,
         if (!m_canvas)
             return s;
         s.invisible = !m_item->isVisible();
+        if (const BenchAccessibility *access = BenchAccessibility::of(m_canvas);
+            access && access->isCheckable(m_item)) {
+            s.checkable = true;
+            s.checked = access->isChecked(m_item);
+        }
         if (inFocusChain()) {
             s.focusable = true;
             s.focused = m_canvas->hasFocus() && m_canvas->keyboard().focusItem() == m_item;
@@ -256,6 +321,15 @@ class BenchItemAccessible : public BenchLeafAccessible,
     {
         const auto *label = dynamic_cast<const BenchLabel *>(m_item);
         return m_canvas && label ? label->caption() : QString();
+    }
+
+    QRect characterRect(int offset) const override
+    {
+        const auto *label = dynamic_cast<const BenchLabel *>(m_item);
+        if (!m_canvas || !label)
+            return QRect();
+        const auto [topLeft, font] = captionPlace(*label);
+        return toScreen(m_canvas, characterBox(label->caption(), offset, font, topLeft));
     }
 
     QStringList actionNames() const override
@@ -340,6 +414,13 @@ class ScrollBarAccessible : public QAccessibleWidget, public QAccessibleValueInt
     {
         if (t == QAccessible::Value)
             return QString::number(bar()->benchValue());
+        if (t == QAccessible::Description) {
+            const auto *bench = qobject_cast<const BenchCanvas *>(bar()->parentWidget());
+            const BenchAccessibility *access = bench ? BenchAccessibility::of(bench) : nullptr;
+            const QString told = access ? access->description(bar()) : QString();
+            if (!told.isEmpty())
+                return told;
+        }
         return QAccessibleWidget::text(t);
     }
     void *interface_cast(QAccessible::InterfaceType type) override
@@ -380,6 +461,18 @@ class PictureBoxAccessible : public QAccessibleWidget, public ShownText
     }
     QString shownText() const override { return static_cast<const PictureBox *>(widget())->text(); }
 
+    // As PictureBox::paintEvent prints: two pixels in from the frame, the digits centred in height.
+    QRect characterRect(int offset) const override
+    {
+        const auto *box = static_cast<const PictureBox *>(widget());
+        const QFontMetrics metrics(box->font());
+        const QRect inside = box->contentsRect();
+        const int baseline = inside.top() + (inside.height() + metrics.capHeight()) / 2;
+        const QRectF at = characterBox(box->text(), offset, box->font(),
+                                       QPointF(inside.left() + 2, baseline - metrics.ascent()));
+        return at.translated(box->mapToGlobal(QPoint(0, 0))).toAlignedRect();
+    }
+
     QString text(QAccessible::Text t) const override
     {
         const auto *box = static_cast<const PictureBox *>(widget());
@@ -419,6 +512,11 @@ void installBenchAccessibility()
 
 } // namespace
 
+// A screen reader that is there from the start asks for each scroll bar as the window builds it,
+// before any bench has its BenchAccessibility: Qt keeps the interface it makes then, and its own
+// reads the bar's raw position. So the factory comes with the application.
+Q_COREAPP_STARTUP_FUNCTION(installBenchAccessibility)
+
 BenchAccessibility::BenchAccessibility(BenchCanvas *canvas) : QObject(canvas), m_canvas(canvas)
 {
     installBenchAccessibility();
@@ -427,6 +525,11 @@ BenchAccessibility::BenchAccessibility(BenchCanvas *canvas) : QObject(canvas), m
     connect(&canvas->keyboard(), &BenchKeyboard::focusMoved, this, &BenchAccessibility::focusMoved);
     for (PictureBox *box : canvas->findChildren<PictureBox *>())
         connect(box, &PictureBox::printed, this, [this, box] { readoutPrinted(box); });
+    // The news after a message is told by the control the keyboard went back to, until it leaves.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+        if (now && now != m_canvas && now->window() == m_canvas->window())
+            newsHeard(now);
+    });
 }
 
 BenchAccessibility::~BenchAccessibility()
@@ -461,10 +564,53 @@ QAccessibleInterface *BenchAccessibility::announcementInterface()
     return QAccessible::accessibleInterface(m_announcementId);
 }
 
+void BenchAccessibility::setDescription(const BenchItem *item, std::function<QString()> description)
+{
+    m_descriptions.insert(item, std::move(description));
+}
+
+void BenchAccessibility::setDescription(const QWidget *widget, std::function<QString()> description)
+{
+    m_descriptions.insert(widget, std::move(description));
+}
+
+QString BenchAccessibility::description(const BenchItem *item) const
+{
+    const QString news = newsFor(item);
+    if (!news.isEmpty())
+        return news;
+    const auto it = m_descriptions.constFind(item);
+    return it != m_descriptions.constEnd() ? (*it)() : QString();
+}
+
+QString BenchAccessibility::description(const QWidget *widget) const
+{
+    const QString news = newsFor(widget);
+    if (!news.isEmpty())
+        return news;
+    const auto it = m_descriptions.constFind(widget);
+    return it != m_descriptions.constEnd() ? (*it)() : QString();
+}
+
+void BenchAccessibility::setCheckable(const BenchItem *item, std::function<bool()> checked)
+{
+    m_checked.insert(item, std::move(checked));
+}
+
+bool BenchAccessibility::isChecked(const BenchItem *item) const
+{
+    const auto it = m_checked.constFind(item);
+    return it != m_checked.constEnd() && (*it)();
+}
+
 void BenchAccessibility::setAnnouncement(const QString &text)
 {
     const bool was = !m_announcement.isEmpty();
     m_announcement = text;
+    if (!was && !text.isEmpty())
+        messageShown();
+    else if (was && text.isEmpty())
+        messageAnswered();
     if (!screenReadersListen())
         return;
     if (!text.isEmpty()) {
@@ -488,17 +634,27 @@ void BenchAccessibility::itemShownOrHidden(BenchItem *item)
 
 void BenchAccessibility::itemValueChanged(BenchItem *item)
 {
+    m_news.clear(); // the switches have moved on since
+    m_newsAt = nullptr;
     if (item->accessibleName().isEmpty() || !screenReadersListen())
         return;
-    // Windows' screen readers hear the value, Linux's the description.
+    // Windows' screen readers hear the value, Linux's the description; Orca hears neither from
+    // Qt 6.4, but a switch's checked state it does.
     QAccessibleValueChangeEvent changed(this->item(item), item->valueText());
     tellScreenReaders(&changed);
     QAccessibleEvent described(this->item(item), QAccessible::DescriptionChanged);
     tellScreenReaders(&described);
+    if (isCheckable(item)) {
+        QAccessible::State checked;
+        checked.checked = true;
+        QAccessibleStateChangeEvent toggled(this->item(item), checked);
+        tellScreenReaders(&toggled);
+    }
 }
 
 void BenchAccessibility::focusMoved(BenchItem *item)
 {
+    newsHeard(item);
     if (!screenReadersListen())
         return;
     QAccessibleEvent focus(this->item(item), QAccessible::Focus);
@@ -518,6 +674,103 @@ void BenchAccessibility::readoutPrinted(PictureBox *box)
     tellScreenReaders(&changed);
     QAccessibleEvent described(box, QAccessible::DescriptionChanged);
     tellScreenReaders(&described);
+}
+
+// The control that has the keyboard as a message comes, and what each switch reads then.
+void BenchAccessibility::messageShown()
+{
+    QWidget *focus = m_canvas->window()->focusWidget();
+    m_usedItem = focus == m_canvas ? m_canvas->keyboard().focusItem() : nullptr;
+    m_usedWidget = focus == m_canvas ? nullptr : focus;
+    m_switchesBefore.clear();
+    for (auto it = m_checked.cbegin(); it != m_checked.cend(); ++it)
+        m_switchesBefore.insert(it.key(), it.key()->valueText());
+}
+
+// The procedure that showed the message goes on once it is answered (an overload opens the key
+// and switches the source off): the keyboard goes back when it has ended.
+void BenchAccessibility::messageAnswered()
+{
+    m_userActed = false;
+    qApp->installEventFilter(this);
+    QMetaObject::invokeMethod(
+        this, [this] { backToTheControlUsed(); }, Qt::QueuedConnection);
+}
+
+bool BenchAccessibility::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::MouseButtonPress)
+        m_userActed = true;
+    return QObject::eventFilter(watched, event);
+}
+
+// The keyboard stays on the control used, if it is still shown; if the message's procedure hid
+// it, it goes to the switch before it in the focus order that the procedure changed (the key,
+// which hides the box, the slider and the rheostat), else to the nearest shown control before it,
+// unless the user has gone somewhere meanwhile. There, what changed on the switches is told as
+// the control's description.
+void BenchAccessibility::backToTheControlUsed()
+{
+    qApp->removeEventFilter(this);
+    if (!m_announcement.isEmpty())
+        return; // another message came meanwhile: it goes back when that one is answered
+    BenchKeyboard &keys = m_canvas->keyboard();
+    const std::vector<FocusStop> &chain = keys.focusChain();
+    const int count = static_cast<int>(chain.size());
+    int used = -1;
+    for (int i = 0; i < count; ++i)
+        if ((m_usedItem && chain[i].item == m_usedItem) ||
+            (m_usedWidget && chain[i].widget == m_usedWidget))
+            used = i;
+    m_usedItem = nullptr;
+    m_usedWidget = nullptr;
+    if (used < 0)
+        return;
+    QStringList news;
+    QSet<const BenchItem *> changed;
+    for (const FocusStop &stop : chain) {
+        const auto before = m_switchesBefore.constFind(stop.item);
+        if (stop.item && before != m_switchesBefore.constEnd() &&
+            *before != stop.item->valueText()) {
+            news << stop.item->accessibleName() + QLatin1Char(' ') + stop.item->valueText();
+            changed.insert(stop.item);
+        }
+    }
+    const bool stays = keys.isAvailable(chain[used]);
+    if (!stays && m_userActed)
+        return;
+    int to = stays ? used : -1;
+    for (int i = used - 1; to < 0 && i >= 0; --i)
+        if (changed.contains(chain[i].item) && keys.isAvailable(chain[i]))
+            to = i;
+    for (int i = used - 1; to < 0 && i >= 0; --i)
+        if (keys.isAvailable(chain[i]))
+            to = i;
+    if (to < 0)
+        return;
+    const FocusStop &stop = chain[to];
+    m_news = news.join(QStringLiteral(", "));
+    m_newsAt = stop.item ? static_cast<const void *>(stop.item) : stop.widget;
+    if (stays)
+        return;
+    if (stop.item)
+        keys.setFocusItem(stop.item);
+    else
+        stop.widget->setFocus(Qt::OtherFocusReason);
+}
+
+QString BenchAccessibility::newsFor(const void *control) const
+{
+    return control && control == m_newsAt ? m_news : QString();
+}
+
+// The keyboard has gone to `control`: the news stays with the control it was told by.
+void BenchAccessibility::newsHeard(const void *control)
+{
+    if (control == m_newsAt)
+        return;
+    m_news.clear();
+    m_newsAt = nullptr;
 }
 
 bool screenReadersListen()

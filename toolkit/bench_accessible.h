@@ -4,6 +4,7 @@
 #include <QAccessible>
 #include <QHash>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <functional>
 
@@ -12,6 +13,7 @@ class BenchItem;
 class PictureBox;
 class QAccessibleEvent;
 class QAccessibleInterface;
+class QWidget;
 
 /**
  * The screen readers' side of one bench: the interfaces of its drawn items, the message it is
@@ -34,21 +36,62 @@ class BenchAccessibility : public QObject
     /** The accessible interface of the announcement (an alert named by its text). */
     QAccessibleInterface *announcementInterface();
 
-    /** A message for screen readers, raised as an alert named by its text; empty ends it. */
+    /**
+     * A message for screen readers, raised as an alert named by its text; empty ends it. When the
+     * last message ends, the keyboard goes back to the control it was on, and what the message's
+     * procedure changed on the switches is told there.
+     */
     void setAnnouncement(const QString &text);
     const QString &announcement() const { return m_announcement; }
+
+    /**
+     * What a control tells as its description, asked each time a screen reader reads it: what it
+     * changes now, what it has revealed. An empty answer leaves the control's usual description.
+     */
+    void setDescription(const BenchItem *item, std::function<QString()> description);
+    void setDescription(const QWidget *widget, std::function<QString()> description);
+    /** The description a control has now; empty for none. */
+    QString description(const BenchItem *item) const;
+    QString description(const QWidget *widget) const;
+
+    /**
+     * Makes a drawn switch a checkable button, checked while `checked` says so: screen readers
+     * announce a checked state as it changes, which they do not for a value or a description.
+     */
+    void setCheckable(const BenchItem *item, std::function<bool()> checked);
+    bool isCheckable(const BenchItem *item) const { return m_checked.contains(item); }
+    bool isChecked(const BenchItem *item) const;
+
+  protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
   private:
     void itemShownOrHidden(BenchItem *item);
     void itemValueChanged(BenchItem *item);
     void focusMoved(BenchItem *item);
     void readoutPrinted(PictureBox *box);
+    void messageShown();
+    void messageAnswered();
+    void backToTheControlUsed();
+    QString newsFor(const void *control) const;
+    void newsHeard(const void *control);
 
     BenchCanvas *m_canvas;
     QString m_announcement;
     QHash<const BenchItem *, QAccessible::Id> m_itemIds;
     QAccessible::Id m_announcementId = 0;
     QHash<const PictureBox *, QString> m_readoutsSaid; // what each readout was last heard to show
+    QHash<const void *, std::function<QString()>> m_descriptions;
+    QHash<const BenchItem *, std::function<bool()>> m_checked;
+
+    // While a message is up: the control that had the keyboard when it came, and what each switch
+    // read then. After it: what changed, told by the control that has the keyboard again.
+    BenchItem *m_usedItem = nullptr;
+    QPointer<QWidget> m_usedWidget;
+    QHash<const BenchItem *, QString> m_switchesBefore;
+    bool m_userActed = false; // a key or button pressed between the answer and the going back
+    QString m_news;
+    const void *m_newsAt = nullptr;
 };
 
 /** Whether anyone hears of changes: a screen reader, or the observer below. */

@@ -164,10 +164,7 @@ bool BenchKeyboard::keyPress(QKeyEvent *event)
     setShowFocus(true);
     if (event->isAutoRepeat())
         return true;
-    const QString before = item->valueText();
-    item->onClick();
-    if (item->valueText() != before)
-        item->valueChanged();
+    item->onClick(); // a control whose state it changes tells screen readers itself
     return true;
 }
 

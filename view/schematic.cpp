@@ -10,6 +10,7 @@
 void Form1::ekran()
 {
     const bool open = state.rabota == 0;
+    const bool thrown = Image8->isVisible() != open; // the key's picture is about to change
     for (QWidget *w : {static_cast<QWidget *>(HScroll1), static_cast<QWidget *>(HScroll2),
                        static_cast<QWidget *>(VScroll1), static_cast<QWidget *>(VScroll2),
                        static_cast<QWidget *>(VScroll3), static_cast<QWidget *>(VScroll4),
@@ -31,6 +32,8 @@ void Form1::ekran()
         Image8->setLeft(20);
         Image8->setTop(72);
         Image9->setVisible(false);
+        if (thrown)
+            Lblvkl->valueChanged(); // screen readers hear the key opened
         return;
     }
     // The arm readouts stay as they are: a reveal may be showing them.
@@ -38,6 +41,8 @@ void Form1::ekran()
     Image9->setLeft(20);
     Image9->setTop(72);
     Image8->setVisible(false);
+    if (thrown)
+        Lblvkl->valueChanged(); // screen readers hear the key closed
     HScroll1_Change();
 }
 

@@ -29,7 +29,7 @@ void SourcePicture::setSwitchedOn(bool on)
     if (m_on == on)
         return;
     m_on = on;
-    changed();
+    valueChanged(); // screen readers hear the switch thrown
 }
 
 // The picture is drawn once for each state, the pointer and the toggle over the body, and copied
