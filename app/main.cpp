@@ -1,5 +1,5 @@
 // The bench program: one window on the real desktop.
-#include "app/form1.h"
+#include "app/bench_window.h"
 #include "app/real_desktop.h"
 
 #include <QApplication>
@@ -10,7 +10,7 @@ int main(int argc, char *argv[])
     // Lets the desktop match the window to the bench's menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(KORVEL_APP_ID));
     RealDesktop desktop;
-    Form1 form(desktop);
-    form.start();
+    BenchWindow window(desktop);
+    window.start();
     return app.exec();
 }

@@ -4,9 +4,11 @@
 // change.
 #include "first_frame.h"
 
-#include "app/form1.h"
+#include "app/bench_window.h"
 #include "app/real_desktop.h"
 #include "toolkit/bench_canvas.h"
+#include "toolkit/bench_items.h"
+#include "toolkit/find_control.h"
 #include "toolkit/quiet_desktop.h"
 #include "toolkit/scroll_bar.h"
 #include "toolkit/svg_cache.h"
@@ -24,6 +26,17 @@
 #include <vector>
 
 namespace {
+
+// The window's controls by their system names, and the bench they lie on.
+template <typename T> T *control(const BenchWindow &window, const char *name)
+{
+    return findControl<T>(window, QString::fromLatin1(name));
+}
+
+BenchCanvas *benchOf(const BenchWindow &window)
+{
+    return window.findChild<BenchCanvas *>();
+}
 
 double percentile(std::vector<double> samples, double p)
 {
@@ -60,9 +73,9 @@ int firstFrame(int argc, char *argv[])
     probe.clock.start();
     QApplication app(argc, argv);
     RealDesktop desktop;
-    Form1 form(desktop);
+    BenchWindow form(desktop);
     probe.built = probe.clock.nsecsElapsed() / 1e6;
-    form.bench->installEventFilter(&probe);
+    benchOf(form)->installEventFilter(&probe);
     form.start();
     probe.loaded = probe.clock.nsecsElapsed() / 1e6;
     return app.exec();
@@ -145,10 +158,10 @@ class PaintCounter : public QObject
 // One user action: a value change through its handler, the calculation and the needle, then the
 // repaint Qt makes of it into the window's backing store. With `wholeBench` every action repaints
 // the whole 640 × 480 bench, as each did before changes were repainted where they happened.
-void actions(Form1 &form, int count, bool wholeBench)
+void actions(BenchWindow &form, int count, bool wholeBench)
 {
     PaintCounter counter;
-    form.bench->installEventFilter(&counter);
+    benchOf(form)->installEventFilter(&counter);
     std::vector<double> total, handler, paint, processor;
     total.reserve(count);
     QElapsedTimer clock;
@@ -156,11 +169,14 @@ void actions(Form1 &form, int count, bool wholeBench)
         const double cpuBefore = processSeconds();
         clock.start();
         if (i % 2 == 0)
-            form.HScroll1->setBenchValue(form.HScroll1->benchValue() == 100 ? 101 : 100);
+            control<ScrollBar>(form, "HScroll1")
+                ->setBenchValue(control<ScrollBar>(form, "HScroll1")->benchValue() == 100 ? 101
+                                                                                          : 100);
         else
-            form.VScroll6->setBenchValue((form.VScroll6->benchValue() + 1) % 10);
+            control<ScrollBar>(form, "VScroll6")
+                ->setBenchValue((control<ScrollBar>(form, "VScroll6")->benchValue() + 1) % 10);
         if (wholeBench)
-            form.bench->update();
+            benchOf(form)->update();
         const qint64 handled = clock.nsecsElapsed();
         QCoreApplication::processEvents(); // the repaint, as the event loop would make it
         const qint64 done = clock.nsecsElapsed();
@@ -169,7 +185,7 @@ void actions(Form1 &form, int count, bool wholeBench)
         handler.push_back(handled / 1e6);
         paint.push_back((done - handled) / 1e6);
     }
-    form.bench->removeEventFilter(&counter);
+    benchOf(form)->removeEventFilter(&counter);
     std::printf("%s\n", wholeBench ? "repainting the whole bench at each action"
                                    : "repainting where the bench changed");
     std::printf(
@@ -184,13 +200,14 @@ void actions(Form1 &form, int count, bool wholeBench)
                 100 * counter.pixels / count / (640.0 * 480), double(counter.paints) / count);
 }
 
-void revealCpu(Form1 &form)
+void revealCpu(BenchWindow &form)
 {
-    form.waitScale = 1;
+    form.setPauseScale(1);
     QElapsedTimer clock;
     clock.start();
     const double before = cpuSeconds();
-    form.Image5_Click(); // ten seconds with the readouts shown and no input
+    control<BenchItem>(form, "Image5")
+        ->onClick(); // ten seconds with the readouts shown and no input
     const double used = cpuSeconds() - before;
     const double seconds = clock.elapsed() / 1000.0;
     std::printf("ten-second reveal        %.1f s   processor %.1f ms   %.3f %% of one core\n",
@@ -214,22 +231,24 @@ int main(int argc, char *argv[])
     }
     QApplication app(argc, argv);
     QuietDesktop desktop;
-    Form1 form(desktop);
+    BenchWindow form(desktop);
     form.start();
     while (!form.isVisible())
         QCoreApplication::processEvents();
     QCoreApplication::processEvents();
 
     // A live, balanced bridge: key closed, box at 1963 Ω, slider in the middle, source on.
-    form.Lblvkl_Click();
+    control<BenchItem>(form, "Lblvkl")->onClick();
     const int digits[] = {0, 1, 9, 6, 3, 0};
-    ScrollBar *decades[] = {form.VScroll1, form.VScroll2, form.VScroll3,
-                            form.VScroll4, form.VScroll5, form.VScroll6};
+    ScrollBar *decades[] = {
+        control<ScrollBar>(form, "VScroll1"), control<ScrollBar>(form, "VScroll2"),
+        control<ScrollBar>(form, "VScroll3"), control<ScrollBar>(form, "VScroll4"),
+        control<ScrollBar>(form, "VScroll5"), control<ScrollBar>(form, "VScroll6")};
     for (int k = 0; k < 6; ++k)
         decades[k]->setBenchValue(digits[k]);
-    form.Image1_Click();
+    control<BenchItem>(form, "Image1")->onClick();
 
-    form.bench->update(); // the live view's first frame
+    benchOf(form)->update(); // the live view's first frame
     QCoreApplication::processEvents();
     std::printf("device pixel ratio       %g\n", form.devicePixelRatioF());
     const int rendersBefore = SvgCache::instance().renders();

@@ -1,64 +1,70 @@
 // The resistance box: six decades summed into the box's resistance and shown on its display.
-#include "app/form1.h"
+#include "controls/resistance_box.h"
 
-#include "toolkit/bench_items.h"
+#include "controls/circuit.h"
+#include "toolkit/find_control.h"
 #include "toolkit/picture_box.h"
 #include "toolkit/scroll_bar.h"
 
+#include <QLineF>
+
 namespace {
 
-// One decade turned: its digit from the bar, shown on its knob.
-template <typename Digit> void setDecade(Digit &digit, const ScrollBar *bar, BenchLabel *label)
-{
-    digit = static_cast<Digit>(bar->benchValue());
-    label->setCaption(QString::number(bar->benchValue()));
-}
+// The decade knobs are drawn round their digits; they turn with the wheel this near them, in bench
+// pixels.
+constexpr double kKnobRadius = 20;
+
+// The system names of the decades' bars and digits, from ×10000 down to ×0.1.
+const char *const kBars[] = {"VScroll1", "VScroll2", "VScroll3",
+                             "VScroll4", "VScroll5", "VScroll6"};
+const char *const kDigits[] = {"Lbl_R_m_1", "lbl_R_m_2", "lbl_R_m_3",
+                               "Lbl_R_m_4", "Lbl_R_m_5", "Lbl_R_m_6"};
 
 } // namespace
 
-void Form1::VScroll1_Change()
+ResistanceBox::ResistanceBox(Circuit &circuit, BenchCanvas &bench)
+    : QObject(&circuit), m_circuit(circuit),
+      m_box(findControl<BenchImage>(bench, QStringLiteral("Image7"))),
+      m_display(findControl<PictureBox>(bench, QStringLiteral("Picture1")))
 {
-    setDecade(state.R_m_1, VScroll1, Lbl_R_m_1);
-    magazin();
+    for (int i = 0; i < kDecades; ++i) {
+        m_decades[i] = findControl<ScrollBar>(bench, QString::fromLatin1(kBars[i]));
+        m_digits[i] = findControl<BenchLabel>(bench, QString::fromLatin1(kDigits[i]));
+        connect(m_decades[i], &ScrollBar::change, this,
+                circuit.whileRunning([this, i] { onDecadeChanged(i); }));
+    }
+    m_box->onWheel = [this](QPointF at, int notches) {
+        for (int i = 0; i < kDecades; ++i)
+            if (QLineF(at, m_digits[i]->bounds().center()).length() <= kKnobRadius) {
+                m_circuit.turnKnob(m_decades[i], notches);
+                return true;
+            }
+        return false;
+    };
 }
 
-void Form1::VScroll2_Change()
+void ResistanceBox::load()
 {
-    setDecade(state.R_m_2, VScroll2, lbl_R_m_2);
-    magazin();
+    m_display->setBackColor(QColor(0, 0, 0));
+    m_display->setForeColor(QColor(255, 255, 255));
 }
 
-void Form1::VScroll3_Change()
+void ResistanceBox::showDecades(bool shown)
 {
-    setDecade(state.R_m_3, VScroll3, lbl_R_m_3);
-    magazin();
+    for (ScrollBar *bar : m_decades)
+        bar->setVisible(shown);
+    for (BenchLabel *digit : m_digits)
+        digit->setVisible(shown);
+    m_display->setVisible(shown);
 }
 
-void Form1::VScroll4_Change()
+// One decade turned: its digit on its knob, the box's sum on its display, one recalculation.
+void ResistanceBox::onDecadeChanged(int i)
 {
-    setDecade(state.R_m_4, VScroll4, Lbl_R_m_4);
-    magazin();
-}
-
-void Form1::VScroll5_Change()
-{
-    setDecade(state.R_m_5, VScroll5, Lbl_R_m_5);
-    magazin();
-}
-
-void Form1::VScroll6_Change()
-{
-    setDecade(state.R_m_6, VScroll6, Lbl_R_m_6);
-    magazin();
-}
-
-void Form1::magazin()
-{
-    // Whole partial sums, then the tenths in double precision; the box holds a single.
-    const double sum = state.R_m_1 * 10000 + state.R_m_2 * 1000 + state.R_m_3 * 100 +
-                       state.R_m_4 * 10 + state.R_m_5 * 1 + state.R_m_6 * 0.1;
-    state.R_m = static_cast<float>(sum);
-    Picture1->Cls();
-    Picture1->Print(format(state.R_m, "#00000.0"));
-    raschet();
+    const int digit = m_decades[i]->benchValue();
+    m_circuit.setDecade(i, digit);
+    m_digits[i]->setCaption(QString::number(digit));
+    m_display->Cls();
+    m_display->Print(m_circuit.format(m_circuit.state().R_m, "#00000.0"));
+    m_circuit.recalculate();
 }

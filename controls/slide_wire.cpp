@@ -1,60 +1,99 @@
-// The slide wire and the rheostat: the slider, the wire's two arms and the rheostat's setting.
-#include "app/form1.h"
+// The slide wire: its jockey, the jockey's card and lead, and the wire's two arms.
+#include "controls/slide_wire.h"
 
+#include "controls/circuit.h"
 #include "model/number_format.h"
-#include "toolkit/bench_items.h"
+#include "toolkit/find_control.h"
 #include "toolkit/scroll_bar.h"
 
-// Moving the slider: new arms, then a full recomputation. Also the general entry for one.
-void Form1::HScroll1_Change()
+#include <algorithm>
+#include <cmath>
+
+SlideWire::SlideWire(Circuit &circuit, BenchCanvas &bench)
+    : QObject(&circuit), m_circuit(circuit),
+      m_wire(findControl<BenchImage>(bench, QStringLiteral("Image3"))),
+      m_jockey(findControl<BenchImage>(bench, QStringLiteral("Image4"))),
+      m_card(findControl<BenchLabel>(bench, QStringLiteral("Lbldv"))),
+      m_leftArm(findControl<BenchLabel>(bench, QStringLiteral("Lbl_R_L"))),
+      m_rightArm(findControl<BenchLabel>(bench, QStringLiteral("Lbl_R_R"))),
+      m_lead(findControl<BenchLine>(bench, QStringLiteral("Line1"))),
+      m_bar(findControl<ScrollBar>(bench, QStringLiteral("HScroll1")))
 {
-    state.R_dlina = HScroll1->benchValue() * 0.005;
-    Lbldv->setCaption(QString::fromStdString(sliderCaption(state.R_dlina, decimalSeparator())));
-    polzun();
-    R_left_right();
-    raschet();
+    connect(m_bar, &ScrollBar::change, this, circuit.whileRunning([this] {
+        readBar();
+        m_circuit.recalculate();
+    }));
+    m_wire->onClick = circuit.whileRunning([&circuit] { circuit.reveal(Circuit::Reveal::Arms); });
+    // The jockey and its card move together: either may be taken.
+    for (BenchBox *taken : {static_cast<BenchBox *>(m_jockey), static_cast<BenchBox *>(m_card)})
+        taken->onDrag = [this, taken](QPointF wanted) {
+            return dragJockey(wanted.x() - taken->left());
+        };
 }
 
-// The slider picture, its lead and its readout follow the bar's thumb, in fractional pixels.
-void Form1::polzun()
+void SlideWire::load(double fraction)
 {
-    const float X = static_cast<float>(static_cast<double>(HScroll1->benchValue()) /
-                                           HScroll1->endValue() * HScroll1->width() +
-                                       HScroll1->x());
-    Line1->setX1(X);
-    Image4->setLeft(Line1->X1() - Image4->width() / 2);
-    Lbldv->setLeft(Image4->left() - 4);
+    // The bar already stands there at start-up, so its change handler does not run.
+    m_bar->setBenchValue(static_cast<int>(200 * fraction));
+    readBar();
 }
 
-void Form1::R_left_right()
+void SlideWire::showBar(bool shown)
 {
-    state.R_L = state.R_dlina * state.Rmax;
-    state.R_R = static_cast<float>(state.Rmax - state.R_L);
-    Lbl_R_L->setCaption(QStringLiteral("R_L=") + format(state.R_L, "0.000") +
-                        QStringLiteral(" Ом"));
-    Lbl_R_R->setCaption(QStringLiteral("R_R=") + format(state.R_R, "0.000") +
-                        QStringLiteral(" Ом"));
+    m_bar->setVisible(shown);
+    for (BenchItem *taken : {static_cast<BenchItem *>(m_jockey), static_cast<BenchItem *>(m_card)})
+        taken->cursor = shown ? Qt::SizeHorCursor : Qt::ArrowCursor;
 }
 
-void Form1::HScroll2_Change()
+void SlideWire::showArms(bool shown)
 {
-    state.Reo = static_cast<float>(HScroll2->benchValue());
-    Lbl_reo->setCaption(QString::fromStdString(formatGeneral(state.Reo, decimalSeparator())));
-    // The readout rides centred over the thumb.
-    Lbl_reo->setLeft(static_cast<double>(HScroll2->benchValue()) / HScroll2->endValue() *
-                         HScroll2->width() +
-                     HScroll2->x() - Lbl_reo->width() / 2);
-    raschet();
+    m_leftArm->setVisible(shown);
+    m_rightArm->setVisible(shown);
 }
 
-// A new rheostat maximum resets the rheostat to three quarters of it.
-void Form1::VScroll7_Change()
+void SlideWire::readBar()
 {
-    state.Reo_max = VScroll7->benchValue();
-    // The maximum is shown as plain decimal text, not in the locale's general form; a whole number
-    // of ohms has no separator to show either way.
-    LblReomax->setCaption(QString::fromStdString(formatGeneral(state.Reo_max, ".")));
-    HScroll2->setEndValue(static_cast<int>(state.Reo_max));
-    HScroll2->setBenchValue(roundHalfEven(HScroll2->endValue() / 4.0 * 3));
-    HScroll2_Change();
+    m_circuit.setSliderFraction(m_bar->benchValue() * 0.005);
+    showSlider();
+}
+
+void SlideWire::showSlider()
+{
+    m_card->setCaption(
+        QString::fromStdString(sliderCaption(m_circuit.state().R_dlina, m_circuit.separator())));
+    placeJockey();
+    showArmValues();
+}
+
+// The jockey, its lead and its card follow the bar's thumb, in fractional pixels.
+void SlideWire::placeJockey()
+{
+    const float x = static_cast<float>(
+        static_cast<double>(m_bar->benchValue()) / m_bar->endValue() * m_bar->width() + m_bar->x());
+    m_lead->setX1(x);
+    m_jockey->setLeft(m_lead->X1() - m_jockey->width() / 2);
+    m_card->setLeft(m_jockey->left() - 4);
+}
+
+void SlideWire::showArmValues()
+{
+    const CircuitState &s = m_circuit.state();
+    m_leftArm->setCaption(QStringLiteral("R_L=") + m_circuit.format(s.R_L, "0.000") +
+                          QStringLiteral(" Ом"));
+    m_rightArm->setCaption(QStringLiteral("R_R=") + m_circuit.format(s.R_R, "0.000") +
+                           QStringLiteral(" Ом"));
+}
+
+// The jockey follows the pointer along the wire: the slider's bar steps one half-division at a
+// time towards the place asked for, as its arrows would, so the bench recalculates at every
+// position passed. The drag ends when the bar goes (the key opened, after an overload too).
+bool SlideWire::dragJockey(double shift)
+{
+    // The position whose jockey lies nearest the place asked for: placeJockey reversed.
+    const double wanted = m_lead->X1() + shift;
+    const int target = std::clamp(
+        static_cast<int>(std::lround((wanted - m_bar->x()) / m_bar->width() * m_bar->endValue())),
+        0, m_bar->endValue());
+    m_circuit.stepBar(m_bar, target);
+    return !m_circuit.isEnding() && !m_bar->isHidden();
 }

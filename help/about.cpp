@@ -1,9 +1,5 @@
-// The About box and the Authors window.
+// The About text and the Authors credits.
 #include "help/about.h"
-
-#include "app/form1.h"
-#include "app/form2.h"
-#include "toolkit/desktop.h"
 
 #include <QStringList>
 
@@ -47,22 +43,4 @@ QString authorsText()
     for (int i = 0; i < lines.size(); ++i)
         filled << (i < 5 ? lines[i].leftJustified(36, QLatin1Char(' ')) : lines[i]);
     return filled.join(kBreak);
-}
-
-void Form1::mnuHelpAbout_Click()
-{
-    m_desktop.messageBox(this, aboutText(), QStringLiteral("О ПРОГРАММЕ"), Desktop::Buttons::Ok);
-}
-
-// The Authors window opens centred over the bench wherever the bench now stands; closing it
-// destroys it, and the next command makes it anew.
-void Form1::mnuHelpAvtors_Click()
-{
-    if (!form2)
-        form2 = new Form2();
-    form2->setLabel1Caption(authorsText());
-    form2->centreOver(this);
-    form2->show();
-    form2->raise();
-    form2->activateWindow();
 }

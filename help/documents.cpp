@@ -1,79 +1,68 @@
 // The reference documents and the laboratory instruction, opened from the menus.
-#include "app/form1.h"
+#include "help/documents.h"
 
+#include "controls/circuit.h"
 #include "toolkit/desktop.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QWidget>
+
+Documents::Documents(Desktop &desktop, QWidget *window, Circuit &circuit)
+    : m_desktop(desktop), m_window(window), m_circuit(circuit)
+{
+}
+
+void Documents::setFolders(const QString &programFolder, const QString &dataFolder)
+{
+    m_programFolder = programFolder;
+    m_dataFolder = dataFolder;
+}
 
 // The working folder first, then the program's own folder (the build tree keeps the documents
-// there), then the data folder of the installation.
-QString Form1::findDocument(const QString &fileName)
+// there), then the data folder of the installation. Empty, once the user has been told, when the
+// document is nowhere.
+QString Documents::find(const QString &fileName)
 {
-    for (const QString &folder : {QDir::currentPath(), programFolder, dataFolder}) {
+    for (const QString &folder : {QDir::currentPath(), m_programFolder, m_dataFolder}) {
         const QFileInfo file(QDir(folder).filePath(fileName));
         if (file.isFile())
             return file.absoluteFilePath();
     }
-    showError(QStringLiteral("Не найден файл «%1»: его нет ни в рабочей папке, ни в папке "
-                             "программы, ни в папке «%2».")
-                  .arg(fileName, QDir::toNativeSeparators(dataFolder)));
+    m_circuit.refuse(QStringLiteral("Не найден файл «%1»: его нет ни в рабочей папке, ни в папке "
+                                    "программы, ни в папке «%2».")
+                         .arg(fileName, QDir::toNativeSeparators(m_dataFolder)));
     return QString();
 }
 
-void Form1::openDocument(const QString &fileName)
+void Documents::open(const QString &fileName)
 {
-    const QString path = findDocument(fileName);
-    if (!path.isEmpty() && !m_desktop.openDocument(path, this, [this, fileName] {
-            if (!m_ending)
-                cannotOpen(fileName);
-        }))
+    const QString path = find(fileName);
+    if (!path.isEmpty() &&
+        !m_desktop.openDocument(path, m_window,
+                                m_circuit.whileRunning([this, fileName] { cannotOpen(fileName); })))
         cannotOpen(fileName);
 }
 
-void Form1::cannotOpen(const QString &fileName)
+void Documents::cannotOpen(const QString &fileName)
 {
-    showError(
+    m_circuit.refuse(
         QStringLiteral("Не удалось открыть файл «%1»: не найдена программа для его просмотра.")
             .arg(fileName));
 }
 
-void Form1::mnuFileSpravka1_Click()
-{
-    openDocument(QStringLiteral("spravka1.pdf"));
-}
-
-void Form1::mnuFileSpravka2_Click()
-{
-    openDocument(QStringLiteral("galvanometr.pdf"));
-}
-
-void Form1::mnuFileSpravka3_Click()
-{
-    openDocument(QStringLiteral("reochord.pdf"));
-}
-
-void Form1::mnuFilesHistory_Click()
-{
-    openDocument(QStringLiteral("Korvel.pdf"));
-}
-
-void Form1::mnuHelpUprav_Click()
-{
-    openDocument(QStringLiteral("uprav.pdf"));
-}
-
-void Form1::mnuHelpInstruction_Click()
+void Documents::openInstruction()
 {
     const QString fileName = QStringLiteral("instruction.txt");
-    const QString path = findDocument(fileName);
+    const QString path = find(fileName);
     if (path.isEmpty())
         return;
     const QString editor = m_desktop.textEditor();
     if (editor.isEmpty())
-        showError(
+        m_circuit.refuse(
             QStringLiteral("Не найден текстовый редактор, чтобы открыть файл «%1».").arg(fileName));
     else if (!m_desktop.startProgram(editor, {path}))
-        showError(QStringLiteral("Не удалось запустить текстовый редактор «%1» для файла «%2».")
-                      .arg(editor, fileName));
+        m_circuit.refuse(
+            QStringLiteral("Не удалось запустить текстовый редактор «%1» для файла «%2».")
+                .arg(editor, fileName));
 }

@@ -1,13 +1,19 @@
 // Shared helpers of the window tests: a loaded bench, clicks on its drawn controls.
 #pragma once
 
-#include "app/form1.h"
+#include "app/bench_window.h"
+#include "controls/circuit.h"
 #include "fake_desktop.h"
 #include "toolkit/bench_canvas.h"
 #include "toolkit/bench_items.h"
+#include "toolkit/find_control.h"
 #include "toolkit/picture_box.h"
 #include "toolkit/scroll_bar.h"
 #include "toolkit/timer.h"
+#include "view/source_picture.h"
+
+#include <QAction>
+#include <QMenu>
 
 #include <QtTest>
 #include <memory>
@@ -16,35 +22,85 @@
 struct LoadedBench
 {
     FakeDesktop desktop;
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<BenchWindow> form;
 
     LoadedBench()
     {
-        form = std::make_unique<Form1>(desktop);
-        form->waitScale = 0.001; // ten seconds become ten milliseconds
+        form = std::make_unique<BenchWindow>(desktop);
+        form->setPauseScale(0.001); // ten seconds become ten milliseconds
         form->start();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
     }
-    Form1 *operator->() const { return form.get(); }
+    BenchWindow *operator->() const { return form.get(); }
+    BenchWindow &operator*() const { return *form; }
 };
 
-/** The widget a real click at this point of the bench reaches: a readout or bar, else the bench. */
-inline QWidget *widgetAt(Form1 &form, QPoint at)
+/** A control of the window by its system name, as the accessible tree names it; never null. */
+template <typename T> T *control(const BenchWindow &window, const char *name)
 {
-    QWidget *child = form.bench->childAt(at);
-    return child ? child : form.bench;
+    T *found = findControl<T>(window, QString::fromLatin1(name));
+    if (!found)
+        qFatal("no control %s", name);
+    return found;
+}
+template <typename T> T *control(const LoadedBench &bench, const char *name)
+{
+    return control<T>(*bench.form, name);
+}
+
+/** The bench the window draws its instruments on. */
+inline BenchCanvas *benchOf(const BenchWindow &window)
+{
+    return window.findChild<BenchCanvas *>();
+}
+inline BenchCanvas *benchOf(const LoadedBench &bench)
+{
+    return benchOf(*bench.form);
+}
+
+/** The window's circuit, and its state record. */
+inline Circuit &circuitOf(const BenchWindow &window)
+{
+    return *window.findChild<Circuit *>();
+}
+inline Circuit &circuitOf(const LoadedBench &bench)
+{
+    return circuitOf(*bench.form);
+}
+inline const CircuitState &stateOf(const BenchWindow &window)
+{
+    return circuitOf(window).state();
+}
+inline const CircuitState &stateOf(const LoadedBench &bench)
+{
+    return stateOf(*bench.form);
+}
+
+/** The circuit's state changed by hand, without a recalculation. */
+template <typename Change> void editState(BenchWindow &window, Change change)
+{
+    CircuitState state = stateOf(window);
+    change(state);
+    circuitOf(window).setState(state);
+}
+
+/** The widget a real click at this point of the bench reaches: a readout or bar, else the bench. */
+inline QWidget *widgetAt(BenchWindow &form, QPoint at)
+{
+    QWidget *child = benchOf(form)->childAt(at);
+    return child ? child : benchOf(form);
 }
 
 /** A left click at a point of the bench, delivered where a real click would go. */
-inline void clickBench(Form1 &form, QPointF at)
+inline void clickBench(BenchWindow &form, QPointF at)
 {
     QWidget *target = widgetAt(form, at.toPoint());
     QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier,
-                      target->mapFrom(form.bench, at.toPoint()));
+                      target->mapFrom(benchOf(form), at.toPoint()));
 }
 
 /** A left click at the centre of a drawn control. */
-inline void clickItem(Form1 &form, const BenchItem *item)
+inline void clickItem(BenchWindow &form, const BenchItem *item)
 {
     clickBench(form, item->bounds().center());
 }
@@ -56,9 +112,9 @@ inline void clickBar(ScrollBar *bar, QStyle::SubControl part)
 }
 
 /** The pause timer's tick, as when its interval has passed: tests end the pauses with it. */
-inline void tick(Form1 &form)
+inline void tick(BenchWindow &form)
 {
-    emit form.Timer1->tick();
+    emit control<Timer>(form, "Timer1")->tick();
 }
 
 /**
@@ -69,25 +125,25 @@ struct PauseRescue
 {
     QTimer timer;
     bool rescued = false;
-    explicit PauseRescue(Form1 &form, int ms = 15000)
+    explicit PauseRescue(BenchWindow &form, int ms = 15000)
     {
         timer.setSingleShot(true);
         QObject::connect(&timer, &QTimer::timeout, [this, &form] {
             rescued = true;
-            form.Timer1_Timer();
+            tick(form);
         });
         timer.start(ms);
     }
 };
 
 /** What the bench shows now, by the names of its controls, sorted. */
-inline QStringList shownControls(Form1 &form)
+inline QStringList shownControls(BenchWindow &form)
 {
     QStringList shown;
-    for (const auto &item : form.bench->items())
+    for (const auto &item : benchOf(form)->items())
         if (item->isVisible())
             shown << item->name();
-    for (QObject *child : form.bench->children())
+    for (QObject *child : benchOf(form)->children())
         if (auto *w = qobject_cast<QWidget *>(child); w && !w->isHidden())
             shown << w->objectName();
     shown.sort();

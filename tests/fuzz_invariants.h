@@ -1,7 +1,7 @@
 // The bench's invariants, checked after every action by the fuzzer and the reliability tests.
 #pragma once
 
-#include "app/form1.h"
+#include "app/bench_window.h"
 #include "bench_fixture.h"
 #include "model/number_format.h"
 #include "toolkit/bench_canvas.h"
@@ -25,12 +25,15 @@ struct BenchHistory
 };
 
 /** Keeps `history` up to date with the bars of a started bench. */
-inline void trackHistory(Form1 &form, BenchHistory &history)
+inline void trackHistory(BenchWindow &form, BenchHistory &history)
 {
     for (ScrollBar *bar :
-         {form.VScroll1, form.VScroll2, form.VScroll3, form.VScroll4, form.VScroll5, form.VScroll6})
+         {control<ScrollBar>(form, "VScroll1"), control<ScrollBar>(form, "VScroll2"),
+          control<ScrollBar>(form, "VScroll3"), control<ScrollBar>(form, "VScroll4"),
+          control<ScrollBar>(form, "VScroll5"), control<ScrollBar>(form, "VScroll6")})
         QObject::connect(bar, &ScrollBar::change, bar, [&history] { history.boxTurned = true; });
-    for (ScrollBar *bar : {form.HScroll2, form.VScroll7})
+    for (ScrollBar *bar :
+         {control<ScrollBar>(form, "HScroll2"), control<ScrollBar>(form, "VScroll7")})
         QObject::connect(bar, &ScrollBar::change, bar,
                          [&history] { history.rheostatMoved = true; });
 }
@@ -64,10 +67,10 @@ inline const QSet<QString> &revealedReadouts()
 }
 
 /** Every broken invariant of the bench as it stands, one line each; empty when all hold. */
-inline QStringList benchViolations(const Form1 &form, const BenchHistory &history)
+inline QStringList benchViolations(const BenchWindow &form, const BenchHistory &history)
 {
     QStringList v;
-    const CircuitState &s = form.state;
+    const CircuitState &s = stateOf(form);
     const std::string sep = form.decimalSeparator();
     const auto num = [](double x) { return QString::number(x, 'g', 17); };
     const auto whole = [](double x) { return std::isfinite(x) && std::floor(x) == x; };
@@ -103,17 +106,23 @@ inline QStringList benchViolations(const Form1 &form, const BenchHistory &histor
     expect(s.Rg == 2.3f && s.Imax == 3 && s.Igmax == 0.0025f, "a constant changed");
 
     // The state follows its bars.
-    expect(s.Edc == form.HScroll3->benchValue(), "Edc is not HScroll3's value");
-    expect(s.r == float(form.HScroll4->benchValue()), "r is not HScroll4's value");
-    expect(s.Reo_max == form.VScroll7->benchValue() && form.HScroll2->endValue() == s.Reo_max,
+    expect(s.Edc == control<ScrollBar>(form, "HScroll3")->benchValue(),
+           "Edc is not HScroll3's value");
+    expect(s.r == float(control<ScrollBar>(form, "HScroll4")->benchValue()),
+           "r is not HScroll4's value");
+    expect(s.Reo_max == control<ScrollBar>(form, "VScroll7")->benchValue() &&
+               control<ScrollBar>(form, "HScroll2")->endValue() == s.Reo_max,
            "Reo_max is not VScroll7's value or HScroll2's maximum");
-    expect(s.Reo == float(form.HScroll2->benchValue()) ||
-               (!history.rheostatMoved && s.Reo == 112.5f && form.HScroll2->benchValue() == 112),
+    expect(s.Reo == float(control<ScrollBar>(form, "HScroll2")->benchValue()) ||
+               (!history.rheostatMoved && s.Reo == 112.5f &&
+                control<ScrollBar>(form, "HScroll2")->benchValue() == 112),
            QStringLiteral("Reo = %1 with HScroll2 at %2")
                .arg(num(s.Reo))
-               .arg(form.HScroll2->benchValue()));
-    const ScrollBar *decades[] = {form.VScroll1, form.VScroll2, form.VScroll3,
-                                  form.VScroll4, form.VScroll5, form.VScroll6};
+               .arg(control<ScrollBar>(form, "HScroll2")->benchValue()));
+    const ScrollBar *decades[] = {
+        control<ScrollBar>(form, "VScroll1"), control<ScrollBar>(form, "VScroll2"),
+        control<ScrollBar>(form, "VScroll3"), control<ScrollBar>(form, "VScroll4"),
+        control<ScrollBar>(form, "VScroll5"), control<ScrollBar>(form, "VScroll6")};
     for (int k = 0; k < 6; ++k)
         expect(digits[k] == decades[k]->benchValue(),
                QStringLiteral("R_m_%1 is not VScroll%1's value").arg(k + 1));
@@ -124,35 +133,43 @@ inline QStringList benchViolations(const Form1 &form, const BenchHistory &histor
         boxDigits += (k == 5 ? "." : "") + QString::number(static_cast<int>(digits[k]));
     expect(std::fabs(s.R_m - boxDigits.toDouble()) < 0.004,
            "R_m = " + num(s.R_m) + " for the digits " + boxDigits);
-    expect(s.R_dlina == form.HScroll1->benchValue() * 0.005, "R_dlina is not HScroll1's value");
+    expect(s.R_dlina == control<ScrollBar>(form, "HScroll1")->benchValue() * 0.005,
+           "R_dlina is not HScroll1's value");
     expect(s.R_L == s.R_dlina * s.Rmax && s.R_R == static_cast<float>(s.Rmax - s.R_L),
            "the arms do not follow R_dlina");
 
     // Every readout shows the state it stands for.
-    shows("LblEdc", form.LblEdc->caption(), formatGeneral(s.Edc, sep));
-    shows("Lblr", form.Lblr->caption(), formatGeneral(s.r, sep));
-    shows("LblReomax", form.LblReomax->caption(), formatGeneral(s.Reo_max, sep));
-    shows("Lbl_reo", form.Lbl_reo->caption(),
-          formatGeneral(float(form.HScroll2->benchValue()), sep));
-    const BenchLabel *digitLabels[] = {form.Lbl_R_m_1, form.lbl_R_m_2, form.lbl_R_m_3,
-                                       form.Lbl_R_m_4, form.Lbl_R_m_5, form.Lbl_R_m_6};
+    shows("LblEdc", control<BenchLabel>(form, "LblEdc")->caption(), formatGeneral(s.Edc, sep));
+    shows("Lblr", control<BenchLabel>(form, "Lblr")->caption(), formatGeneral(s.r, sep));
+    shows("LblReomax", control<BenchLabel>(form, "LblReomax")->caption(),
+          formatGeneral(s.Reo_max, sep));
+    shows("Lbl_reo", control<BenchLabel>(form, "Lbl_reo")->caption(),
+          formatGeneral(float(control<ScrollBar>(form, "HScroll2")->benchValue()), sep));
+    const BenchLabel *digitLabels[] = {
+        control<BenchLabel>(form, "Lbl_R_m_1"), control<BenchLabel>(form, "lbl_R_m_2"),
+        control<BenchLabel>(form, "lbl_R_m_3"), control<BenchLabel>(form, "Lbl_R_m_4"),
+        control<BenchLabel>(form, "Lbl_R_m_5"), control<BenchLabel>(form, "Lbl_R_m_6")};
     for (int k = 0; k < 6; ++k)
         shows("a decade's digit", digitLabels[k]->caption(),
               std::to_string(static_cast<int>(digits[k])));
-    shows("Lbldv", form.Lbldv->caption(), sliderCaption(s.R_dlina, sep));
-    shows("Lbl_R_L", form.Lbl_R_L->caption(), "R_L=" + pattern(s.R_L, "0.000") + " Ом");
-    shows("Lbl_R_R", form.Lbl_R_R->caption(), "R_R=" + pattern(s.R_R, "0.000") + " Ом");
-    shows("Lbl_Rx", form.Lbl_Rx->caption(), "Rx=" + pattern(s.Rx, "0.0") + " Ом");
+    shows("Lbldv", control<BenchLabel>(form, "Lbldv")->caption(), sliderCaption(s.R_dlina, sep));
+    shows("Lbl_R_L", control<BenchLabel>(form, "Lbl_R_L")->caption(),
+          "R_L=" + pattern(s.R_L, "0.000") + " Ом");
+    shows("Lbl_R_R", control<BenchLabel>(form, "Lbl_R_R")->caption(),
+          "R_R=" + pattern(s.R_R, "0.000") + " Ом");
+    shows("Lbl_Rx", control<BenchLabel>(form, "Lbl_Rx")->caption(),
+          "Rx=" + pattern(s.Rx, "0.0") + " Ом");
     // A live calculation leaves I > 0; with a right arm it also wrote the balance resistance.
     if (s.I != 0 && s.R3 != 0)
-        shows("Lbl_Ri", form.Lbl_Ri->caption(), "Ri=" + pattern(s.R4 * s.R2 / s.R3, "0.0") + " Ом");
-    shows("Picture1", form.Picture1->text(),
+        shows("Lbl_Ri", control<BenchLabel>(form, "Lbl_Ri")->caption(),
+              "Ri=" + pattern(s.R4 * s.R2 / s.R3, "0.0") + " Ом");
+    shows("Picture1", control<PictureBox>(form, "Picture1")->text(),
           history.boxTurned ? QString(boxDigits)
                                   .replace(QLatin1Char('.'), QString::fromStdString(sep))
                                   .toStdString()
                             : std::string());
-    shows("Picture2", form.Picture2->text(), pattern(s.Ig, "#0.0000000"));
-    shows("Picture3", form.Picture3->text(), pattern(s.I, "#0.00"));
+    shows("Picture2", control<PictureBox>(form, "Picture2")->text(), pattern(s.Ig, "#0.0000000"));
+    shows("Picture3", control<PictureBox>(form, "Picture3")->text(), pattern(s.I, "#0.00"));
 
     // The currents: zero with the source off, within the limits on a live circuit.
     if (s.istochnik == 0)
@@ -166,30 +183,34 @@ inline QStringList benchViolations(const Form1 &form, const BenchHistory &histor
     // Pivot (279, 335), 57 pixels long, 0.78 rad at 2.5 mA: 312 rad per ampere (to the
     // precision of the limit, a single).
     const double alpha = s.Ig * 312;
-    expect(form.Line17->X1() == 279 && form.Line17->Y1() == 335 &&
-               std::fabs(form.Line17->X2() - (279 + 57 * std::sin(alpha))) < 1e-3 &&
-               std::fabs(form.Line17->Y2() - (335 - 57 * std::cos(alpha))) < 1e-3 &&
+    expect(control<BenchLine>(form, "Line17")->X1() == 279 &&
+               control<BenchLine>(form, "Line17")->Y1() == 335 &&
+               std::fabs(control<BenchLine>(form, "Line17")->X2() - (279 + 57 * std::sin(alpha))) <
+                   1e-3 &&
+               std::fabs(control<BenchLine>(form, "Line17")->Y2() - (335 - 57 * std::cos(alpha))) <
+                   1e-3 &&
                std::fabs(s.alpha - alpha) < 1e-6 * std::max(1.0, std::fabs(alpha)),
            QStringLiteral("needle tip (%1, %2) for Ig = %3")
-               .arg(form.Line17->X2())
-               .arg(form.Line17->Y2())
+               .arg(control<BenchLine>(form, "Line17")->X2())
+               .arg(control<BenchLine>(form, "Line17")->Y2())
                .arg(num(s.Ig)));
 
     // The slider and the rheostat's readout ride on their thumbs.
     // The contact runs along the slider's bar, from 60 at position 0 to 508 at 200, 2.24 pixels
     // a step; the slider picture (35 wide) is centred on it and its readout 4 pixels left of that.
-    const double contact = 60 + 2.24 * form.HScroll1->benchValue();
-    expect(std::fabs(form.Line1->X1() - contact) < 1e-3 &&
-               std::fabs(form.Image4->left() - (contact - 17.5)) < 1e-3 &&
-               std::fabs(form.Lbldv->left() - (contact - 21.5)) < 1e-3,
+    const double contact = 60 + 2.24 * control<ScrollBar>(form, "HScroll1")->benchValue();
+    expect(std::fabs(control<BenchLine>(form, "Line1")->X1() - contact) < 1e-3 &&
+               std::fabs(control<BenchImage>(form, "Image4")->left() - (contact - 17.5)) < 1e-3 &&
+               std::fabs(control<BenchLabel>(form, "Lbldv")->left() - (contact - 21.5)) < 1e-3,
            QStringLiteral("the slider at %1 for position %2")
-               .arg(form.Line1->X1())
-               .arg(form.HScroll1->benchValue()));
+               .arg(control<BenchLine>(form, "Line1")->X1())
+               .arg(control<ScrollBar>(form, "HScroll1")->benchValue()));
     // The rheostat's bar is 160 pixels long from 386; its 36-pixel readout is centred over it.
-    const double over = 368 + 160.0 * form.HScroll2->benchValue() / s.Reo_max;
-    expect(
-        std::fabs(form.Lbl_reo->left() - over) < 1e-6,
-        QStringLiteral("Lbl_reo at %1, not over the rheostat's thumb").arg(form.Lbl_reo->left()));
+    const double over =
+        368 + 160.0 * control<ScrollBar>(form, "HScroll2")->benchValue() / s.Reo_max;
+    expect(std::fabs(control<BenchLabel>(form, "Lbl_reo")->left() - over) < 1e-6,
+           QStringLiteral("Lbl_reo at %1, not over the rheostat's thumb")
+               .arg(control<BenchLabel>(form, "Lbl_reo")->left()));
 
     // What is shown is the view of the two switches; the revealed readouts only during a reveal.
     const QSet<QString> wanted = expectedShown(s);
@@ -199,14 +220,15 @@ inline QStringList benchViolations(const Form1 &form, const BenchHistory &histor
         if (shown != wanted.contains(name))
             v << QStringLiteral("%1 is %2").arg(name, shown ? "shown" : "hidden");
     };
-    for (const auto &item : form.bench->items())
+    for (const auto &item : benchOf(form)->items())
         checkShown(item->name(), item->isVisible());
-    for (QObject *child : form.bench->children())
+    for (QObject *child : benchOf(form)->children())
         if (auto *w = qobject_cast<QWidget *>(child))
             checkShown(w->objectName(), !w->isHidden());
-    const BenchImage *key = s.rabota != 0 ? form.Image9 : form.Image8;
+    const BenchImage *key =
+        s.rabota != 0 ? control<BenchImage>(form, "Image9") : control<BenchImage>(form, "Image8");
     expect(key->bounds().topLeft() == QPointF(20, 72), "the key's picture is out of its place");
     if (!history.revealRunning)
-        expect(form.Timer1->interval() == 0, "a pause is left running");
+        expect(control<Timer>(form, "Timer1")->interval() == 0, "a pause is left running");
     return v;
 }

@@ -49,35 +49,37 @@ QList<Heard> heardOf(QAccessible::Event type)
     return out;
 }
 
-QAccessibleInterface *benchInterface(Form1 &form)
+QAccessibleInterface *benchInterface(BenchWindow &form)
 {
-    return QAccessible::queryAccessibleInterface(form.bench);
+    return QAccessible::queryAccessibleInterface(benchOf(form));
 }
 
 /** The interface of a control by its system name: a drawn item or a widget on the bench. */
-QAccessibleInterface *interfaceOf(Form1 &form, const QString &name)
+QAccessibleInterface *interfaceOf(BenchWindow &form, const QString &name)
 {
-    if (BenchItem *item = form.bench->item(name))
-        return BenchAccessibility::of(form.bench)->item(item);
-    QWidget *w = form.bench->findChild<QWidget *>(name);
+    if (BenchItem *item = benchOf(form)->item(name))
+        return BenchAccessibility::of(benchOf(form))->item(item);
+    QWidget *w = benchOf(form)->findChild<QWidget *>(name);
     return w ? QAccessible::queryAccessibleInterface(w) : nullptr;
 }
 
 /** The system name behind an interface of the bench's tree. */
-QString systemName(Form1 &form, QAccessibleInterface *iface)
+QString systemName(BenchWindow &form, QAccessibleInterface *iface)
 {
     if (iface->object())
         return iface->object()->objectName();
-    for (const auto &item : form.bench->items())
-        if (BenchAccessibility::of(form.bench)->item(item.get()) == iface)
+    for (const auto &item : benchOf(form)->items())
+        if (BenchAccessibility::of(benchOf(form))->item(item.get()) == iface)
             return item->name();
     return iface->role() == QAccessible::AlertMessage ? QStringLiteral("alert") : QString();
 }
 
-void setBox(Form1 &form, const QList<int> &digits)
+void setBox(BenchWindow &form, const QList<int> &digits)
 {
-    ScrollBar *decades[] = {form.VScroll1, form.VScroll2, form.VScroll3,
-                            form.VScroll4, form.VScroll5, form.VScroll6};
+    ScrollBar *decades[] = {
+        ::control<ScrollBar>(form, "VScroll1"), ::control<ScrollBar>(form, "VScroll2"),
+        ::control<ScrollBar>(form, "VScroll3"), ::control<ScrollBar>(form, "VScroll4"),
+        ::control<ScrollBar>(form, "VScroll5"), ::control<ScrollBar>(form, "VScroll6")};
     for (int k = 0; k < 6; ++k)
         decades[k]->setBenchValue(digits[k]);
 }
@@ -258,10 +260,10 @@ void tst_Accessibility::names()
     QFETCH(QString, name);
     QFETCH(QString, value);
     LoadedBench bench;
-    Form1 &form = *bench.form;
+    BenchWindow &form = *bench.form;
     setBox(form, {0, 1, 9, 6, 3, 0});
     if (closeKey)
-        clickItem(form, form.Lblvkl);
+        clickItem(form, ::control<BenchLabel>(form, "Lblvkl"));
     QAccessibleInterface *iface = interfaceOf(form, control);
     QVERIFY(iface && iface->isValid());
     QCOMPARE(int(iface->role()), role);
@@ -320,7 +322,7 @@ void tst_Accessibility::barsReadBenchValues()
     QFETCH(int, minimum);
     QFETCH(int, maximum);
     LoadedBench bench;
-    Form1 &form = *bench.form;
+    BenchWindow &form = *bench.form;
     auto *scroll = form.findChild<ScrollBar *>(bar);
     QVERIFY(scroll);
     scroll->setBenchValue(value);
@@ -353,11 +355,11 @@ void tst_Accessibility::readoutCharacters()
     QFETCH(QString, readout);
     QFETCH(QString, shows);
     LoadedBench bench;
-    Form1 &form = *bench.form;
+    BenchWindow &form = *bench.form;
     setBox(form, {0, 1, 9, 6, 3, 0});
-    clickItem(form, form.Lblvkl);
-    clickItem(form, form.Image1);
-    form.HScroll1->setBenchValue(101);
+    clickItem(form, ::control<BenchLabel>(form, "Lblvkl"));
+    clickItem(form, ::control<SourcePicture>(form, "Image1"));
+    ::control<ScrollBar>(form, "HScroll1")->setBenchValue(101);
     QAccessibleInterface *iface = interfaceOf(form, readout);
     QAccessibleTextInterface *text = iface->textInterface();
     QVERIFY(text);
@@ -367,12 +369,12 @@ void tst_Accessibility::readoutCharacters()
     QImage drawn(640, 480, QImage::Format_ARGB32_Premultiplied);
     drawn.fill(Qt::transparent);
     QRect inside;
-    if (auto *box = form.bench->findChild<PictureBox *>(readout)) {
+    if (auto *box = benchOf(form)->findChild<PictureBox *>(readout)) {
         box->setBackColor(Qt::transparent);
         box->render(&drawn, box->pos());
         inside = box->contentsRect().translated(box->pos());
     } else {
-        auto *label = dynamic_cast<BenchLabel *>(form.bench->item(readout));
+        auto *label = dynamic_cast<BenchLabel *>(benchOf(form)->item(readout));
         label->transparent = true;
         QPainter painter(&drawn);
         label->paint(painter);
@@ -385,7 +387,7 @@ void tst_Accessibility::readoutCharacters()
                 ink |= QRect(x, y, 1, 1);
     QVERIFY(!ink.isEmpty());
 
-    const QPoint origin = form.bench->mapToGlobal(QPoint(0, 0));
+    const QPoint origin = benchOf(form)->mapToGlobal(QPoint(0, 0));
     QRect all, inked; // every character's box; those of the characters that leave ink
     int lastLeft = INT_MIN;
     for (int i = 0; i < text->characterCount(); ++i) {
@@ -437,11 +439,11 @@ void tst_Accessibility::describedAfterChange()
     QFETCH(QString, description);
     QFETCH(bool, toldAsChanges);
     LoadedBench bench;
-    Form1 &form = *bench.form;
+    BenchWindow &form = *bench.form;
     setBox(form, {0, 1, 9, 6, 3, 0});
     if (bar != QLatin1String("VScroll7")) {
-        clickItem(form, form.Lblvkl);
-        clickItem(form, form.Image1);
+        clickItem(form, ::control<BenchLabel>(form, "Lblvkl"));
+        clickItem(form, ::control<SourcePicture>(form, "Image1"));
     }
     QVERIFY(bench.desktop.boxes.isEmpty());
     QAccessibleInterface *iface = interfaceOf(form, control);
@@ -449,12 +451,12 @@ void tst_Accessibility::describedAfterChange()
     heard.clear();
     QString during;
     if (bar.isEmpty()) {
-        form.waitScale = 1; // the reveal lasts until its timer's tick below
+        form.setPauseScale(1); // the reveal lasts until its timer's tick below
         QTimer::singleShot(0, &form, [&] {
             during = iface->text(QAccessible::Description);
-            form.Timer1_Timer();
+            tick(form);
         });
-        form.bench->item(control)->onClick(); // the jockey lies over the wire's centre
+        benchOf(form)->item(control)->onClick(); // the jockey lies over the wire's centre
         QCOMPARE(during, description);
         QCOMPARE(iface->text(QAccessible::Description), QString()); // gone with the reveal
         return;
@@ -503,7 +505,7 @@ void tst_Accessibility::afterAMessage()
     QFETCH(QString, focus);
     QFETCH(QString, told);
     LoadedBench bench;
-    Form1 &form = *bench.form;
+    BenchWindow &form = *bench.form;
     form.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&form));
     // The box at 0 burns the galvanometer; at 01000.0 it does not, until its second decade is 0.
@@ -511,19 +513,19 @@ void tst_Accessibility::afterAMessage()
                      ? QList<int>{0, 0, 0, 0, 0, 0}
                      : QList<int>{0, 1, 0, 0, 0, 0});
     if (closeKeyFirst)
-        clickItem(form, form.Lblvkl);
+        clickItem(form, ::control<BenchLabel>(form, "Lblvkl"));
     if (sourceOnFirst)
-        clickItem(form, form.Image1);
+        clickItem(form, ::control<SourcePicture>(form, "Image1"));
     QVERIFY(bench.desktop.boxes.isEmpty());
-    if (BenchItem *item = form.bench->item(used))
-        form.bench->keyboard().setFocusItem(item, Qt::TabFocusReason);
+    if (BenchItem *item = benchOf(form)->item(used))
+        benchOf(form)->keyboard().setFocusItem(item, Qt::TabFocusReason);
     else
         form.findChild<ScrollBar *>(used)->setFocus(Qt::TabFocusReason);
     QTest::keyClick(form.windowHandle(), Qt::Key(key));
     QCOMPARE(bench.desktop.boxes.size(), 1);
     QCoreApplication::processEvents(); // the keyboard goes back once the procedure has ended
-    QVERIFY(form.bench->hasFocus());
-    BenchItem *now = form.bench->keyboard().focusItem();
+    QVERIFY(benchOf(form)->hasFocus());
+    BenchItem *now = benchOf(form)->keyboard().focusItem();
     QCOMPARE(now ? now->name() : QString(), focus);
     QAccessibleInterface *there = interfaceOf(form, focus);
     QCOMPARE(there->text(QAccessible::Description), told.isEmpty() ? QString() : told);
@@ -559,12 +561,12 @@ void tst_Accessibility::tree()
     QFETCH(bool, sourceOn);
     QFETCH(QStringList, shown);
     LoadedBench bench;
-    Form1 &form = *bench.form;
+    BenchWindow &form = *bench.form;
     setBox(form, {0, 1, 9, 6, 3, 0});
     if (closeKey)
-        clickItem(form, form.Lblvkl);
+        clickItem(form, ::control<BenchLabel>(form, "Lblvkl"));
     if (sourceOn)
-        clickItem(form, form.Image1);
+        clickItem(form, ::control<SourcePicture>(form, "Image1"));
     QAccessibleInterface *root = benchInterface(form);
     QCOMPARE(root->text(QAccessible::Name), QStringLiteral("Мост Корвела"));
     QStringList children;
@@ -580,8 +582,8 @@ void tst_Accessibility::tree()
         places << child->rect();
     }
     QStringList chain;
-    for (const FocusStop &stop : form.bench->keyboard().focusChain())
-        if (form.bench->keyboard().isAvailable(stop))
+    for (const FocusStop &stop : benchOf(form)->keyboard().focusChain())
+        if (benchOf(form)->keyboard().isAvailable(stop))
             chain << (stop.item ? stop.item->name() : stop.widget->objectName());
     QCOMPARE(children.mid(0, chain.size()), chain);
     for (int i = chain.size() + 1; i < places.size(); ++i)
@@ -633,8 +635,8 @@ void tst_Accessibility::childAt()
     QFETCH(QPoint, at);
     QFETCH(QString, control);
     LoadedBench bench;
-    Form1 &form = *bench.form;
-    const QPoint global = form.bench->mapToGlobal(at);
+    BenchWindow &form = *bench.form;
+    const QPoint global = benchOf(form)->mapToGlobal(at);
     QAccessibleInterface *found = benchInterface(form)->childAt(global.x(), global.y());
     QCOMPARE(found ? systemName(form, found) : QString(), control);
     if (found)
@@ -645,10 +647,10 @@ void tst_Accessibility::childAt()
 void tst_Accessibility::focusAndSwitches()
 {
     LoadedBench bench;
-    Form1 &form = *bench.form;
+    BenchWindow &form = *bench.form;
     form.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&form));
-    form.bench->keyboard().setFocusItem(nullptr);
+    benchOf(form)->keyboard().setFocusItem(nullptr);
     heard.clear();
     for (int i = 0; i < 4; ++i) // the source, its two knobs, the key
         QTest::keyClick(form.windowHandle(), Qt::Key_Tab);
@@ -680,10 +682,10 @@ void tst_Accessibility::focusAndSwitches()
 void tst_Accessibility::readoutsAnnounceChanges()
 {
     LoadedBench bench;
-    Form1 &form = *bench.form;
+    BenchWindow &form = *bench.form;
     setBox(form, {0, 1, 9, 6, 3, 0});
-    clickItem(form, form.Lblvkl);
-    clickItem(form, form.Image1);
+    clickItem(form, ::control<BenchLabel>(form, "Lblvkl"));
+    clickItem(form, ::control<SourcePicture>(form, "Image1"));
     auto saidBy = [](QObject *box) {
         QStringList said;
         for (const Heard &h : heardOf(QAccessible::ValueChanged))
@@ -695,15 +697,18 @@ void tst_Accessibility::readoutsAnnounceChanges()
         return described == said.size() ? said : QStringList{"descriptions differ"};
     };
     heard.clear();
-    form.HScroll1->setBenchValue(101);
-    QCOMPARE(saidBy(form.Picture2), QStringList{form.Picture2->text()});
-    QVERIFY(form.Picture2->text() != QStringLiteral("0.0000000"));
-    form.HScroll1->setBenchValue(100);
+    ::control<ScrollBar>(form, "HScroll1")->setBenchValue(101);
+    QCOMPARE(saidBy(::control<PictureBox>(form, "Picture2")),
+             QStringList{::control<PictureBox>(form, "Picture2")->text()});
+    QVERIFY(::control<PictureBox>(form, "Picture2")->text() != QStringLiteral("0.0000000"));
+    ::control<ScrollBar>(form, "HScroll1")->setBenchValue(100);
     heard.clear();
-    form.HScroll2->setBenchValue(50); // balanced: a new rheostat moves the source current only
-    QCOMPARE(saidBy(form.Picture2), QStringList());
-    QCOMPARE(saidBy(form.Picture3), QStringList{form.Picture3->text()});
-    QCOMPARE(saidBy(form.Picture1), QStringList());
+    ::control<ScrollBar>(form, "HScroll2")
+        ->setBenchValue(50); // balanced: a new rheostat moves the source current only
+    QCOMPARE(saidBy(::control<PictureBox>(form, "Picture2")), QStringList());
+    QCOMPARE(saidBy(::control<PictureBox>(form, "Picture3")),
+             QStringList{::control<PictureBox>(form, "Picture3")->text()});
+    QCOMPARE(saidBy(::control<PictureBox>(form, "Picture1")), QStringList());
     bool rheostatSaid = false;
     for (const Heard &h : heardOf(QAccessible::ValueChanged))
         rheostatSaid |= h.name == QStringLiteral("Сопротивление реостата, Ом") && h.value == "50";
@@ -727,7 +732,7 @@ void tst_Accessibility::refusalsAnnounced()
     QFETCH(int, how);
     QFETCH(QString, first);
     LoadedBench bench;
-    Form1 &form = *bench.form;
+    BenchWindow &form = *bench.form;
     QAccessibleInterface *root = benchInterface(form);
     QStringList upDuringBox;
     bench.desktop.onBox = [&] {
@@ -736,16 +741,16 @@ void tst_Accessibility::refusalsAnnounced()
                                                                   : QString());
     };
     if (how == 0) { // the source on with the box at 0, then the key closed
-        clickItem(form, form.Image1);
-        clickItem(form, form.Lblvkl);
+        clickItem(form, ::control<SourcePicture>(form, "Image1"));
+        clickItem(form, ::control<BenchLabel>(form, "Lblvkl"));
     } else if (how == 1) {
-        clickItem(form, form.Image1);
-        clickItem(form, form.Image6);
+        clickItem(form, ::control<SourcePicture>(form, "Image1"));
+        clickItem(form, ::control<BenchImage>(form, "Image6"));
     } else {
         setBox(form, {0, 1, 9, 6, 3, 0});
-        clickItem(form, form.Lblvkl);
-        clickItem(form, form.Image1);
-        form.HScroll1->setBenchValue(200);
+        clickItem(form, ::control<BenchLabel>(form, "Lblvkl"));
+        clickItem(form, ::control<SourcePicture>(form, "Image1"));
+        ::control<ScrollBar>(form, "HScroll1")->setBenchValue(200);
     }
     const QStringList boxes = bench.desktop.texts();
     QVERIFY(!boxes.isEmpty());
@@ -765,13 +770,13 @@ void tst_Accessibility::refusalsAnnounced()
 void tst_Accessibility::actions()
 {
     LoadedBench bench;
-    Form1 &form = *bench.form;
+    BenchWindow &form = *bench.form;
     QAccessibleActionInterface *key = interfaceOf(form, "Lblvkl")->actionInterface();
     QVERIFY(key);
     QVERIFY(key->actionNames().contains(QAccessibleActionInterface::pressAction()));
     key->doAction(QAccessibleActionInterface::pressAction());
-    QTRY_COMPARE(form.state.rabota, 1.0);
-    QVERIFY(form.VScroll3->isVisible());
+    QTRY_COMPARE(stateOf(form).rabota, 1.0);
+    QVERIFY(::control<ScrollBar>(form, "VScroll3")->isVisible());
 
     QAccessibleValueInterface *decade = interfaceOf(form, "VScroll3")->valueInterface();
     QVERIFY(decade);
@@ -779,8 +784,8 @@ void tst_Accessibility::actions()
     QCOMPARE(decade->maximumValue().toInt(), 9);
     QCOMPARE(decade->minimumStepSize().toInt(), 1);
     decade->setCurrentValue(7);
-    QCOMPARE(form.lbl_R_m_3->caption(), QStringLiteral("7"));
-    QCOMPARE(form.Picture1->text(), QStringLiteral("00700.0"));
+    QCOMPARE(::control<BenchLabel>(form, "lbl_R_m_3")->caption(), QStringLiteral("7"));
+    QCOMPARE(::control<PictureBox>(form, "Picture1")->text(), QStringLiteral("00700.0"));
 
     QAccessibleValueInterface *maximum = interfaceOf(form, "VScroll7")->valueInterface();
     QCOMPARE(maximum->minimumValue().toInt(), 15);
@@ -802,21 +807,21 @@ void tst_Accessibility::sharpAtRatio()
 {
     QFETCH(qreal, ratio);
     LoadedBench bench;
-    Form1 &form = *bench.form;
-    clickItem(form, form.Image1); // the lamp too
+    BenchWindow &form = *bench.form;
+    clickItem(form, ::control<SourcePicture>(form, "Image1")); // the lamp too
     PixmapRecorder device(ratio);
     {
         QPainter painter(&device);
-        form.bench->paintBench(painter);
+        benchOf(form)->paintBench(painter);
     }
     QStringList expected, drawn;
-    for (const auto &item : form.bench->items())
+    for (const auto &item : benchOf(form)->items())
         if (dynamic_cast<const BenchImage *>(item.get()) && item->isVisible())
             expected << item->name();
     const QList<PixmapRecorder::Draw> draws = device.draws();
     QCOMPARE(draws.size(), expected.size());
     int k = 0;
-    for (auto it = form.bench->items().rbegin(); it != form.bench->items().rend(); ++it) {
+    for (auto it = benchOf(form)->items().rbegin(); it != benchOf(form)->items().rend(); ++it) {
         const auto *image = dynamic_cast<const BenchImage *>(it->get());
         if (!image || !image->isVisible())
             continue;
@@ -847,17 +852,18 @@ void tst_Accessibility::textInsideLabels()
 {
     QFETCH(qreal, ratio);
     LoadedBench bench;
-    Form1 &form = *bench.form;
-    const std::pair<BenchLabel *, const char *> widest[] = {{form.Lbl_R_L, "R_L=5.000 Ом"},
-                                                            {form.Lbl_R_R, "R_R=5.000 Ом"},
-                                                            {form.Lbl_Rx, "Rx=1963.0 Ом"},
-                                                            {form.Lbl_Ri, "Ri=1963.0 Ом"},
-                                                            {form.Lbl_reo, "500"},
-                                                            {form.LblReomax, "500"},
-                                                            {form.LblEdc, "12"},
-                                                            {form.Lblr, "20"},
-                                                            {form.Lbl_R_m_1, "9"},
-                                                            {form.Lbldv, " 99.5"}};
+    BenchWindow &form = *bench.form;
+    const std::pair<BenchLabel *, const char *> widest[] = {
+        {::control<BenchLabel>(form, "Lbl_R_L"), "R_L=5.000 Ом"},
+        {::control<BenchLabel>(form, "Lbl_R_R"), "R_R=5.000 Ом"},
+        {::control<BenchLabel>(form, "Lbl_Rx"), "Rx=1963.0 Ом"},
+        {::control<BenchLabel>(form, "Lbl_Ri"), "Ri=1963.0 Ом"},
+        {::control<BenchLabel>(form, "Lbl_reo"), "500"},
+        {::control<BenchLabel>(form, "LblReomax"), "500"},
+        {::control<BenchLabel>(form, "LblEdc"), "12"},
+        {::control<BenchLabel>(form, "Lblr"), "20"},
+        {::control<BenchLabel>(form, "Lbl_R_m_1"), "9"},
+        {::control<BenchLabel>(form, "Lbldv"), " 99.5"}};
     for (const auto &[label, caption] : widest) {
         label->setCaption(QString::fromUtf8(caption));
         QImage ink(QSize(640, 480) * ratio, QImage::Format_ARGB32_Premultiplied);

@@ -1,6 +1,7 @@
 // Tests of the drawn instruments, read from the pixels of the rendered bench: the galvanometer's
 // dial, the source's knob and toggle, the jockey's card, the key, the resistor and the readouts.
 #include "bench_fixture.h"
+#include "controls/galvanometer.h"
 
 #include <QPainter>
 
@@ -12,13 +13,13 @@ namespace {
 const QPointF pivot(279, 335); // the needle's pivot on the bench
 
 /** The whole bench as the user sees it, scroll bars and readouts included, at a pixel ratio. */
-QImage shoot(Form1 &form, qreal ratio)
+QImage shoot(BenchWindow &form, qreal ratio)
 {
     QImage image((QSizeF(640, 480) * ratio).toSize(), QImage::Format_ARGB32);
     image.setDevicePixelRatio(ratio);
     image.fill(Qt::white);
     QPainter painter(&image);
-    static_cast<QWidget *>(form.bench)->render(&painter);
+    static_cast<QWidget *>(benchOf(form))->render(&painter);
     return image;
 }
 
@@ -101,11 +102,10 @@ void tst_Artwork::galvanometerMarks()
     QFETCH(int, division);
     QFETCH(qreal, ratio);
     LoadedBench bench;
-    Form1 &form = *bench.form;
-    form.state.Ig = division * 0.0005;
-    form.strelka();
+    BenchWindow &form = *bench.form;
+    form.findChild<Galvanometer *>()->pointNeedle(division * 0.0005, stateOf(form).Igmax);
     const QImage withNeedle = shoot(form, ratio);
-    form.Line17->setVisible(false);
+    control<BenchLine>(form, "Line17")->setVisible(false);
     const QImage dial = shoot(form, ratio);
     const QRectF face(216, 240, 127, 100);
 
@@ -172,9 +172,9 @@ void tst_Artwork::sourceKnob()
     QFETCH(double, degrees);
     QFETCH(qreal, ratio);
     LoadedBench bench;
-    Form1 &form = *bench.form;
-    form.HScroll3->setBenchValue(emf);
-    QCOMPARE(form.state.Edc, double(emf));
+    BenchWindow &form = *bench.form;
+    control<ScrollBar>(form, "HScroll3")->setBenchValue(emf);
+    QCOMPARE(stateOf(form).Edc, double(emf));
     const QImage image = shoot(form, ratio);
     const QPointF knob(128 + 33, 5 + 66.5);
     QPointF sum;
@@ -196,7 +196,7 @@ void tst_Artwork::sourceKnob()
 void tst_Artwork::sourceToggle()
 {
     LoadedBench bench;
-    Form1 &form = *bench.form;
+    BenchWindow &form = *bench.form;
     const QRectF toggle(128 + 9.5, 5 + 14, 19, 26);
     const double pivotY = 5 + 27;
     auto bright = [](QRgb c) { return qGray(c) > 225; }; // the lever's polished metal
@@ -211,8 +211,8 @@ void tst_Artwork::sourceToggle()
         return std::make_pair(up, down);
     };
     const QImage off = shoot(form, 2);
-    clickItem(form, form.Image1);
-    QCOMPARE(form.state.istochnik, short(1));
+    clickItem(form, control<SourcePicture>(form, "Image1"));
+    QCOMPARE(stateOf(form).istochnik, short(1));
     const QImage on = shoot(form, 2);
     const auto [offUp, offDown] = upAndDown(off);
     const auto [onUp, onDown] = upAndDown(on);
@@ -243,18 +243,22 @@ void tst_Artwork::jockeyCard()
     QFETCH(QString, separator);
     QFETCH(qreal, ratio);
     LoadedBench bench;
-    Form1 &form = *bench.form;
-    clickItem(form, form.Lblvkl);
-    form.HScroll1->setBenchValue(position);
-    form.Lbldv->setCaption(QString(form.Lbldv->caption()).replace(QLatin1Char('.'), separator));
+    BenchWindow &form = *bench.form;
+    clickItem(form, control<BenchLabel>(form, "Lblvkl"));
+    control<ScrollBar>(form, "HScroll1")->setBenchValue(position);
+    control<BenchLabel>(form, "Lbldv")
+        ->setCaption(QString(control<BenchLabel>(form, "Lbldv")->caption())
+                         .replace(QLatin1Char('.'), separator));
     const QImage all = shoot(form, ratio);
-    form.Lbldv->setVisible(false);
+    control<BenchLabel>(form, "Lbldv")->setVisible(false);
     const QImage card = shoot(form, ratio);
-    form.Image4->setVisible(false);
+    control<BenchImage>(form, "Image4")->setVisible(false);
     const QImage bare = shoot(form, ratio);
 
-    const QRect area = QRectF(QPointF(form.Image4->left() - 12, form.Image4->top()) * ratio,
-                              QSizeF(form.Image4->width() + 24, 30) * ratio)
+    const QRect area = QRectF(QPointF(control<BenchImage>(form, "Image4")->left() - 12,
+                                      control<BenchImage>(form, "Image4")->top()) *
+                                  ratio,
+                              QSizeF(control<BenchImage>(form, "Image4")->width() + 24, 30) * ratio)
                            .toAlignedRect();
     int rows = 0;
     for (int y = area.top(); y <= area.bottom(); ++y) {
@@ -311,12 +315,12 @@ void tst_Artwork::readoutMargins()
     QFETCH(QString, text);
     QFETCH(qreal, ratio);
     LoadedBench bench;
-    Form1 &form = *bench.form;
-    clickItem(form, form.Lblvkl);
+    BenchWindow &form = *bench.form;
+    clickItem(form, control<BenchLabel>(form, "Lblvkl"));
     QRectF box;
     int frame = 1;
     std::function<void(const QString &)> show;
-    if (auto *label = dynamic_cast<BenchLabel *>(form.bench->item(readout))) {
+    if (auto *label = dynamic_cast<BenchLabel *>(benchOf(form)->item(readout))) {
         label->setVisible(true);
         box = label->bounds();
         show = [label](const QString &t) { label->setCaption(t); };
@@ -357,11 +361,11 @@ void tst_Artwork::readoutMargins()
 void tst_Artwork::picture3Frame()
 {
     LoadedBench bench;
-    Form1 &form = *bench.form;
-    form.Picture3->Cls();
-    form.Picture3->Print(QStringLiteral("3.00"));
+    BenchWindow &form = *bench.form;
+    control<PictureBox>(form, "Picture3")->Cls();
+    control<PictureBox>(form, "Picture3")->Print(QStringLiteral("3.00"));
     const QImage image = shoot(form, 1);
-    const QRect box = form.Picture3->geometry();
+    const QRect box = control<PictureBox>(form, "Picture3")->geometry();
     const QColor inside(0, 0, 0), text(0, 255, 0), background(224, 224, 224);
     const QPoint sides[] = {{box.left(), box.center().y()},
                             {box.right(), box.center().y()},
@@ -392,18 +396,19 @@ void tst_Artwork::jockeyOnWire()
     QFETCH(int, position);
     QFETCH(qreal, ratio);
     LoadedBench bench;
-    Form1 &form = *bench.form;
-    clickItem(form, form.Lblvkl);
-    form.HScroll1->setBenchValue(position);
+    BenchWindow &form = *bench.form;
+    clickItem(form, control<BenchLabel>(form, "Lblvkl"));
+    control<ScrollBar>(form, "HScroll1")->setBenchValue(position);
     const QImage image = shoot(form, ratio);
     // Warm colours are the wooden base and the brass; the wheel and the wire are grey steel.
-    const double centre = form.Image4->left() + form.Image4->width() / 2;
+    const double centre = control<BenchImage>(form, "Image4")->left() +
+                          control<BenchImage>(form, "Image4")->width() / 2;
     const QList<QPointF> contact =
         pixelsWhere(image, QRectF(centre - 0.5, 198 + 35.2, 1, 178 + 59.6 - (198 + 35.2)),
                     [](QRgb c) { return qRed(c) - qBlue(c) > 50; });
     QVERIFY2(contact.isEmpty(), qPrintable(QStringLiteral("wood at %1").arg(contact.value(0).y())));
     // That wire runs on from clamp to clamp.
-    const QRectF jockey = form.Image4->bounds();
+    const QRectF jockey = control<BenchImage>(form, "Image4")->bounds();
     for (const QPointF &p : pixelsWhere(image, QRectF(32 + 9, 178 + 58.8, 482, 0.4),
                                         [](QRgb c) { return qRed(c) - qBlue(c) > 50; }))
         QVERIFY2(jockey.contains(p), qPrintable(QStringLiteral("no wire at %1").arg(p.x())));
@@ -414,14 +419,14 @@ void tst_Artwork::jockeyOnWire()
 void tst_Artwork::keyBlade()
 {
     LoadedBench bench;
-    Form1 &form = *bench.form;
+    BenchWindow &form = *bench.form;
     auto blade = [](QRgb c) {
         return qRed(c) > 200 && qGreen(c) > 110 && qGreen(c) < 235 && qBlue(c) < 150;
     };
     const QRectF along(20 + 24, 72 + 25.5, 22, 3); // between the jaw and the hinge
     const int open = int(pixelsWhere(shoot(form, 1), along, blade).size());
-    clickItem(form, form.Lblvkl);
-    QCOMPARE(form.state.rabota, 1.0);
+    clickItem(form, control<BenchLabel>(form, "Lblvkl"));
+    QCOMPARE(stateOf(form).rabota, 1.0);
     const int closed = int(pixelsWhere(shoot(form, 1), along, blade).size());
     QVERIFY2(open == 0 && closed >= 0.6 * 22 * 3,
              qPrintable(QStringLiteral("open %1, closed %2").arg(open).arg(closed)));

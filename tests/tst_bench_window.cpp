@@ -121,12 +121,12 @@ class tst_BenchWindow : public QObject
 void tst_BenchWindow::window()
 {
     FakeDesktop desktop;
-    Form1 form(desktop);
+    BenchWindow form(desktop);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QCOMPARE(form.windowTitle(), QStringLiteral("Моделирование моста Корвела"));
-    QCOMPARE(form.bench->size(), QSize(640, 480));
-    QCOMPARE(form.bench->y(), form.menuBar()->height());
+    QCOMPARE(benchOf(form)->size(), QSize(640, 480));
+    QCOMPARE(benchOf(form)->y(), form.menuBar()->height());
     QCOMPARE(form.size(), QSize(640, 480 + form.menuBar()->height()));
     QCOMPARE(form.minimumSize(), form.maximumSize()); // cannot be resized
     const Qt::WindowFlags flags = form.windowFlags();
@@ -140,7 +140,7 @@ void tst_BenchWindow::window()
     QVERIFY(maps.open(QIODevice::ReadOnly));
     QVERIFY(!maps.readAll().contains("/imageformats/"));
     // The bench's background colour.
-    const QImage shot = form.bench->grab().toImage();
+    const QImage shot = benchOf(form)->grab().toImage();
     QCOMPARE(shot.pixelColor(630, 10), QColor(224, 224, 224));
 }
 
@@ -218,8 +218,8 @@ void tst_BenchWindow::items()
     QFETCH(QString, caption);
     QFETCH(QString, tip);
     FakeDesktop desktop;
-    Form1 form(desktop);
-    BenchItem *item = form.bench->item(name);
+    BenchWindow form(desktop);
+    BenchItem *item = benchOf(form)->item(name);
     QVERIFY(item);
     QVERIFY(item->isVisible());
     QCOMPARE(item->toolTip(), tip);
@@ -340,7 +340,7 @@ void tst_BenchWindow::widgets()
     QFETCH(int, page);
     QFETCH(bool, vertical);
     FakeDesktop desktop;
-    Form1 form(desktop);
+    BenchWindow form(desktop);
     auto *bar = form.findChild<ScrollBar *>(name);
     QVERIFY(bar);
     QCOMPARE(bar->geometry(), geometry);
@@ -396,16 +396,16 @@ void tst_BenchWindow::labelLooks()
     QFETCH(QColor, background);
     QFETCH(QColor, text);
     FakeDesktop desktop;
-    Form1 form(desktop); // the design state: every control shown
-    auto *label = dynamic_cast<BenchLabel *>(form.bench->item(name));
+    BenchWindow form(desktop); // the design state: every control shown
+    auto *label = dynamic_cast<BenchLabel *>(benchOf(form)->item(name));
     QVERIFY(label);
     label->setVisible(false);
-    const QImage behind = form.bench->grab().toImage();
+    const QImage behind = benchOf(form)->grab().toImage();
     label->setVisible(true);
     label->setCaption(QString());
-    const QImage blank = form.bench->grab().toImage();
+    const QImage blank = benchOf(form)->grab().toImage();
     label->setCaption(QStringLiteral("8"));
-    const QImage shot = form.bench->grab().toImage();
+    const QImage shot = benchOf(form)->grab().toImage();
     const qreal ratio = shot.devicePixelRatio();
     const QRect area = devicePixels(shot, label->bounds());
 
@@ -463,9 +463,10 @@ void tst_BenchWindow::readouts()
     QFETCH(QString, tip);
     QFETCH(QColor, text);
     LoadedBench bench;
-    Form1 &form = *bench.form;
-    clickItem(form, form.Lblvkl); // the box's readout is shown with the key closed
-    auto *box = form.bench->findChild<PictureBox *>(name);
+    BenchWindow &form = *bench.form;
+    clickItem(form, control<BenchLabel>(
+                        form, "Lblvkl")); // the box's readout is shown with the key closed
+    auto *box = benchOf(form)->findChild<PictureBox *>(name);
     QVERIFY(box && box->isVisible());
     QCOMPARE(box->geometry(), geometry);
     QCOMPARE(box->toolTip(), tip);
@@ -492,7 +493,7 @@ void tst_BenchWindow::readouts()
 void tst_BenchWindow::zOrder()
 {
     FakeDesktop desktop;
-    Form1 form(desktop);
+    BenchWindow form(desktop);
     const QStringList drawn = {
         "Lbldv",     "Line17",  "Lbl_Ri",    "Lbl_Rx",    "Image10",   "Line16",    "Line14",
         "Label1",    "Lbl_R_R", "Lbl_R_m_6", "Lbl_R_m_5", "Lbl_R_m_4", "lbl_R_m_3", "lbl_R_m_2",
@@ -502,7 +503,7 @@ void tst_BenchWindow::zOrder()
         "Line12",    "Line11",  "Line8",     "Line4",     "Line1",     "Image8",    "Image9",
         "Image3",    "Image1"};
     QStringList items;
-    for (const auto &item : form.bench->items())
+    for (const auto &item : benchOf(form)->items())
         items << item->name();
     QCOMPARE(items, drawn);
     // Widgets: a later child lies over an earlier one, so the children run back to front.
@@ -510,20 +511,21 @@ void tst_BenchWindow::zOrder()
                                "VScroll4", "VScroll3", "VScroll2", "VScroll1", "HScroll3",
                                "HScroll2", "Picture2", "Picture1", "HScroll1"};
     QStringList children;
-    for (QObject *child : form.bench->children())
+    for (QObject *child : benchOf(form)->children())
         if (child->isWidgetType())
             children.prepend(child->objectName());
     QCOMPARE(children, front);
     auto *picture = form.findChild<PictureBox *>("Picture2");
     QCOMPARE(picture->toolTip(), QStringLiteral("Сила тока, А"));
-    QCOMPARE(form.Picture1->toolTip(), QStringLiteral("Сопротивление магазина"));
-    QCOMPARE(form.Picture1->frameShadow(), QFrame::Sunken);
+    QCOMPARE(control<PictureBox>(form, "Picture1")->toolTip(),
+             QStringLiteral("Сопротивление магазина"));
+    QCOMPARE(control<PictureBox>(form, "Picture1")->frameShadow(), QFrame::Sunken);
 }
 
 void tst_BenchWindow::menus()
 {
     FakeDesktop desktop;
-    Form1 form(desktop);
+    BenchWindow form(desktop);
     const QList<QAction *> top = form.menuBar()->actions();
     QCOMPARE(top.size(), 2);
     QCOMPARE(top[0]->text(), QStringLiteral("&Файл"));
@@ -534,13 +536,14 @@ void tst_BenchWindow::menus()
             out << a->objectName() + "=" + (a->isSeparator() ? QStringLiteral("-") : a->text());
         return out;
     };
-    QCOMPARE(describe(form.mnuFile),
+    QCOMPARE(describe(control<QMenu>(form, "mnuFile")),
              QStringList({"mnuFileSpravka1=Справка", "mnuFileSpravka2=Гальванометр",
                           "mnuFileSpravka3=Реохорд", "mnuHelpSep1=-", "mnuFilesHistory=Корвел"}));
-    QCOMPARE(describe(form.mnuHelp),
+    QCOMPARE(describe(control<QMenu>(form, "mnuHelp")),
              QStringList({"mnuHelpInstruction=Инструкция", "mnuHelpUprav=Управление",
                           "mnuHelpSep2=-", "mnuHelpAvtors=Авторы", "mnuHelpAbout=&О программе"}));
-    for (QAction *a : form.mnuFile->actions() + form.mnuHelp->actions()) {
+    for (QAction *a :
+         control<QMenu>(form, "mnuFile")->actions() + control<QMenu>(form, "mnuHelp")->actions()) {
         QVERIFY(a->shortcut().isEmpty());
         QVERIFY(!a->isCheckable());
         QVERIFY(a->isEnabled());
@@ -550,12 +553,13 @@ void tst_BenchWindow::menus()
 void tst_BenchWindow::hitTesting()
 {
     LoadedBench bench;
-    Form1 &form = *bench.form;
+    BenchWindow &form = *bench.form;
     QStringList clicked;
-    for (BenchItem *item :
-         {static_cast<BenchItem *>(form.Image1), static_cast<BenchItem *>(form.Lblvkl),
-          static_cast<BenchItem *>(form.Image3), static_cast<BenchItem *>(form.Image5),
-          static_cast<BenchItem *>(form.Image6)})
+    for (BenchItem *item : {static_cast<BenchItem *>(control<SourcePicture>(form, "Image1")),
+                            static_cast<BenchItem *>(control<BenchLabel>(form, "Lblvkl")),
+                            static_cast<BenchItem *>(control<BenchImage>(form, "Image3")),
+                            static_cast<BenchItem *>(control<BenchImage>(form, "Image5")),
+                            static_cast<BenchItem *>(control<BenchImage>(form, "Image6"))})
         item->onClick = [&clicked, item] { clicked << item->name(); };
 
     clickBench(form, {62, 114});  // the transparent hotspot over the key
@@ -567,13 +571,13 @@ void tst_BenchWindow::hitTesting()
     clickBench(form, {280, 370}); // the galvanometer's readout has no handler
     QCOMPARE(clicked, QStringList());
 
-    form.Image6->setVisible(false); // a hidden picture takes no click
+    control<BenchImage>(form, "Image6")->setVisible(false); // a hidden picture takes no click
     clickBench(form, {150, 440});
     QCOMPARE(clicked, QStringList());
 
     // A press on one control and a release on another is no click.
-    QTest::mousePress(form.bench, Qt::LeftButton, Qt::NoModifier, QPoint(62, 114));
-    QTest::mouseRelease(form.bench, Qt::LeftButton, Qt::NoModifier, QPoint(279, 300));
+    QTest::mousePress(benchOf(form), Qt::LeftButton, Qt::NoModifier, QPoint(62, 114));
+    QTest::mouseRelease(benchOf(form), Qt::LeftButton, Qt::NoModifier, QPoint(279, 300));
     QCOMPARE(clicked, QStringList());
 }
 
@@ -581,12 +585,12 @@ void tst_BenchWindow::hitTesting()
 void tst_BenchWindow::lampTakesTheClick()
 {
     LoadedBench bench;
-    Form1 &form = *bench.form;
+    BenchWindow &form = *bench.form;
     int sourceClicks = 0;
-    form.Image1->onClick = [&] { ++sourceClicks; };
+    control<SourcePicture>(form, "Image1")->onClick = [&] { ++sourceClicks; };
     clickBench(form, {178, 34});
     QCOMPARE(sourceClicks, 1);
-    form.Image10->setVisible(true);
+    control<BenchImage>(form, "Image10")->setVisible(true);
     clickBench(form, {178, 34});
     QCOMPARE(sourceClicks, 1);
 }
@@ -594,21 +598,21 @@ void tst_BenchWindow::lampTakesTheClick()
 namespace {
 
 // Closes the circuit without the view's refresh, for calling the calculation directly.
-void makeLive(Form1 &form, double R_m)
+void makeLive(BenchWindow &form, double R_m)
 {
-    form.state.rabota = 1;
-    form.state.istochnik = 1;
-    form.state.R_m = static_cast<float>(R_m);
+    editState(form, [&](CircuitState &s) { s.rabota = 1; });
+    editState(form, [&](CircuitState &s) { s.istochnik = 1; });
+    editState(form, [&](CircuitState &s) { s.R_m = static_cast<float>(R_m); });
 }
 
-void verifyAtRest(Form1 &form)
+void verifyAtRest(BenchWindow &form)
 {
-    QCOMPARE(form.Picture2->text(), QStringLiteral("0.0000000"));
-    QCOMPARE(form.Picture3->text(), QStringLiteral("0.00"));
-    QCOMPARE(form.Line17->X1(), 279.0);
-    QCOMPARE(form.Line17->Y1(), 335.0);
-    QCOMPARE(form.Line17->X2(), 279.0);
-    QCOMPARE(form.Line17->Y2(), 278.0);
+    QCOMPARE(control<PictureBox>(form, "Picture2")->text(), QStringLiteral("0.0000000"));
+    QCOMPARE(control<PictureBox>(form, "Picture3")->text(), QStringLiteral("0.00"));
+    QCOMPARE(control<BenchLine>(form, "Line17")->X1(), 279.0);
+    QCOMPARE(control<BenchLine>(form, "Line17")->Y1(), 335.0);
+    QCOMPARE(control<BenchLine>(form, "Line17")->X2(), 279.0);
+    QCOMPARE(control<BenchLine>(form, "Line17")->Y2(), 278.0);
 }
 
 } // namespace
@@ -616,56 +620,58 @@ void verifyAtRest(Form1 &form)
 void tst_BenchWindow::openCircuit()
 {
     LoadedBench bench;
-    Form1 &form = *bench.form;
-    form.Lbl_Ri->setCaption("Ri=12.0 Ом");
-    form.state.istochnik = 1; // source on, key open
-    form.raschet();
+    BenchWindow &form = *bench.form;
+    control<BenchLabel>(form, "Lbl_Ri")->setCaption("Ri=12.0 Ом");
+    editState(form, [&](CircuitState &s) { s.istochnik = 1; }); // source on, key open
+    circuitOf(form).recalculate();
     verifyAtRest(form);
-    QCOMPARE(form.Lbl_Ri->caption(), QStringLiteral("Ri=12.0 Ом"));
+    QCOMPARE(control<BenchLabel>(form, "Lbl_Ri")->caption(), QStringLiteral("Ri=12.0 Ом"));
     QVERIFY(bench.desktop.boxes.isEmpty());
 }
 
 void tst_BenchWindow::balance()
 {
     LoadedBench bench;
-    Form1 &form = *bench.form;
+    BenchWindow &form = *bench.form;
     makeLive(form, 1963);
-    form.raschet();
-    QCOMPARE(form.state.Ig, 0.0);
-    QCOMPARE(form.Picture2->text(), QStringLiteral("0.0000000"));
-    QCOMPARE(form.Picture3->text(), QStringLiteral("0.06"));
-    QCOMPARE(form.Lbl_Ri->caption(), QStringLiteral("Ri=1963.0 Ом"));
-    QCOMPARE(form.Line17->X2(), 279.0);
+    circuitOf(form).recalculate();
+    QCOMPARE(stateOf(form).Ig, 0.0);
+    QCOMPARE(control<PictureBox>(form, "Picture2")->text(), QStringLiteral("0.0000000"));
+    QCOMPARE(control<PictureBox>(form, "Picture3")->text(), QStringLiteral("0.06"));
+    QCOMPARE(control<BenchLabel>(form, "Lbl_Ri")->caption(), QStringLiteral("Ri=1963.0 Ом"));
+    QCOMPARE(control<BenchLine>(form, "Line17")->X2(), 279.0);
     QVERIFY(bench.desktop.boxes.isEmpty());
 }
 
 void tst_BenchWindow::workedExample()
 {
     LoadedBench bench;
-    Form1 &form = *bench.form;
-    form.state.Reo = 112;
+    BenchWindow &form = *bench.form;
+    editState(form, [&](CircuitState &s) { s.Reo = 112; });
     makeLive(form, 1000);
-    form.raschet();
-    QCOMPARE(form.Picture2->text(), QStringLiteral("-0.0000767"));
-    QCOMPARE(form.Picture3->text(), QStringLiteral("0.06"));
-    QCOMPARE(form.Lbl_Ri->caption(), QStringLiteral("Ri=1000.0 Ом"));
-    QVERIFY(form.Line17->X2() < 279 - 1.3 && form.Line17->X2() > 279 - 1.4); // leans left
+    circuitOf(form).recalculate();
+    QCOMPARE(control<PictureBox>(form, "Picture2")->text(), QStringLiteral("-0.0000767"));
+    QCOMPARE(control<PictureBox>(form, "Picture3")->text(), QStringLiteral("0.06"));
+    QCOMPARE(control<BenchLabel>(form, "Lbl_Ri")->caption(), QStringLiteral("Ri=1000.0 Ом"));
+    QVERIFY(control<BenchLine>(form, "Line17")->X2() < 279 - 1.3 &&
+            control<BenchLine>(form, "Line17")->X2() > 279 - 1.4); // leans left
     QVERIFY(bench.desktop.boxes.isEmpty());
-    QCOMPARE(form.state.R1, 1963.0);
-    QCOMPARE(form.state.R2, 1000.0);
-    QCOMPARE(form.state.R3, 2.5);
-    QCOMPARE(form.state.R4, 2.5);
+    QCOMPARE(stateOf(form).R1, 1963.0);
+    QCOMPARE(stateOf(form).R2, 1000.0);
+    QCOMPARE(stateOf(form).R3, 2.5);
+    QCOMPARE(stateOf(form).R4, 2.5);
 }
 
 namespace {
 
 /** What the galvanometer's and the source's readouts and the needle show, in one line. */
-QString shownReadouts(Form1 &form)
+QString shownReadouts(BenchWindow &form)
 {
     return QStringLiteral("%1 %2 (%3, %4)")
-        .arg(form.Picture2->text(), form.Picture3->text())
-        .arg(form.Line17->X2(), 0, 'f', 1)
-        .arg(form.Line17->Y2(), 0, 'f', 1);
+        .arg(control<PictureBox>(form, "Picture2")->text(),
+             control<PictureBox>(form, "Picture3")->text())
+        .arg(control<BenchLine>(form, "Line17")->X2(), 0, 'f', 1)
+        .arg(control<BenchLine>(form, "Line17")->Y2(), 0, 'f', 1);
 }
 
 } // namespace
@@ -708,63 +714,68 @@ void tst_BenchWindow::overload()
     QFETCH(QStringList, messages);
     QFETCH(QStringList, whileUp);
     LoadedBench bench;
-    Form1 &form = *bench.form;
-    form.HScroll3->setBenchValue(emf);
-    form.HScroll4->setBenchValue(internal);
-    form.HScroll2->setBenchValue(rheostat);
-    form.state.Reo = static_cast<float>(rheostat); // not 112.5, as start-up leaves it
-    form.state.Rx = unknown;
-    form.state.R_L = leftArm;
-    form.state.R_R = static_cast<float>(5 - leftArm);
+    BenchWindow &form = *bench.form;
+    control<ScrollBar>(form, "HScroll3")->setBenchValue(emf);
+    control<ScrollBar>(form, "HScroll4")->setBenchValue(internal);
+    control<ScrollBar>(form, "HScroll2")->setBenchValue(rheostat);
+    editState(form, [&](CircuitState &s) {
+        s.Reo = static_cast<float>(rheostat);
+    }); // not 112.5, as start-up leaves it
+    editState(form, [&](CircuitState &s) { s.Rx = unknown; });
+    editState(form, [&](CircuitState &s) { s.R_L = leftArm; });
+    editState(form, [&](CircuitState &s) { s.R_R = static_cast<float>(5 - leftArm); });
     makeLive(form, box);
     QStringList shownWhileUp;
     bench.desktop.onBox = [&] { shownWhileUp << shownReadouts(form); };
-    form.raschet();
+    circuitOf(form).recalculate();
     QCOMPARE(bench.desktop.texts(), messages);
     QCOMPARE(shownWhileUp, whileUp);
     for (const FakeDesktop::Box &b : bench.desktop.boxes) {
         QCOMPARE(b.caption, QStringLiteral("Ошибка"));
         QCOMPARE(b.buttons, Desktop::Buttons::Ok);
     }
-    QCOMPARE(form.state.rabota, 0.0);
-    QCOMPARE(form.state.istochnik, std::int16_t(0));
+    QCOMPARE(stateOf(form).rabota, 0.0);
+    QCOMPARE(stateOf(form).istochnik, std::int16_t(0));
     verifyAtRest(form);
-    QVERIFY(form.Image8->isVisible() && !form.Image9->isVisible() && !form.Image10->isVisible());
+    QVERIFY(control<BenchImage>(form, "Image8")->isVisible() &&
+            !control<BenchImage>(form, "Image9")->isVisible() &&
+            !control<BenchImage>(form, "Image10")->isVisible());
 }
 
 void tst_BenchWindow::rightArmZero()
 {
     LoadedBench bench;
-    Form1 &form = *bench.form;
-    form.Lbl_Ri->setCaption("Ri=7.0 Ом");
-    form.state.R_L = 5;
-    form.state.R_R = 0;
+    BenchWindow &form = *bench.form;
+    control<BenchLabel>(form, "Lbl_Ri")->setCaption("Ri=7.0 Ом");
+    editState(form, [&](CircuitState &s) { s.R_L = 5; });
+    editState(form, [&](CircuitState &s) { s.R_R = 0; });
     makeLive(form, 1963);
     QStringList shownWhileUp;
     bench.desktop.onBox = [&] { shownWhileUp << shownReadouts(form); };
-    form.raschet();
+    circuitOf(form).recalculate();
     QCOMPARE(bench.desktop.texts(), QStringList{"Правое плечо реохорда равно 0! Думать надо!"});
     // The message comes before the readouts and the needle change.
     QCOMPARE(shownWhileUp, QStringList{"0.0000000 0.00 (279.0, 278.0)"});
-    QCOMPARE(form.Lbl_Ri->caption(), QStringLiteral("Ri=7.0 Ом"));
-    QVERIFY(form.state.I > 0); // the currents are still computed and shown
-    QCOMPARE(form.Picture3->text(), QStringLiteral("0.06"));
+    QCOMPARE(control<BenchLabel>(form, "Lbl_Ri")->caption(), QStringLiteral("Ri=7.0 Ом"));
+    QVERIFY(stateOf(form).I > 0); // the currents are still computed and shown
+    QCOMPARE(control<PictureBox>(form, "Picture3")->text(), QStringLiteral("0.06"));
 }
 
 void tst_BenchWindow::decimalComma()
 {
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
     LoadedBench bench;
-    Form1 &form = *bench.form;
-    form.state.Reo = 112;
+    BenchWindow &form = *bench.form;
+    editState(form, [&](CircuitState &s) { s.Reo = 112; });
     makeLive(form, 1000);
-    form.raschet();
+    circuitOf(form).recalculate();
     QLocale::setDefault(QLocale::c());
-    QCOMPARE(form.Picture2->text(), QStringLiteral("-0,0000767"));
-    QCOMPARE(form.Picture3->text(), QStringLiteral("0,06"));
-    QCOMPARE(form.Lbl_Ri->caption(), QStringLiteral("Ri=1000,0 Ом"));
-    QCOMPARE(form.Lbl_Rx->caption(), QStringLiteral("Rx=1963,0 Ом"));
-    QCOMPARE(form.Lbldv->caption(), QStringLiteral(" 50")); // the slider's readout keeps its point
+    QCOMPARE(control<PictureBox>(form, "Picture2")->text(), QStringLiteral("-0,0000767"));
+    QCOMPARE(control<PictureBox>(form, "Picture3")->text(), QStringLiteral("0,06"));
+    QCOMPARE(control<BenchLabel>(form, "Lbl_Ri")->caption(), QStringLiteral("Ri=1000,0 Ом"));
+    QCOMPARE(control<BenchLabel>(form, "Lbl_Rx")->caption(), QStringLiteral("Rx=1963,0 Ом"));
+    QCOMPARE(control<BenchLabel>(form, "Lbldv")->caption(),
+             QStringLiteral(" 50")); // the slider's readout keeps its point
 }
 
 QTEST_MAIN(tst_BenchWindow)

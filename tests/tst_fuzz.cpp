@@ -127,8 +127,8 @@ class Fuzzer
 
     void newWindow()
     {
-        m_form = std::make_unique<Form1>(m_desktop);
-        m_form->waitScale = kWaitScales[1];
+        m_form = std::make_unique<BenchWindow>(m_desktop);
+        m_form->setPauseScale(kWaitScales[1]);
         m_form->start();
         if (!QTest::qWaitForWindowExposed(m_form.get()))
             violation(QStringLiteral("the window was not exposed"));
@@ -203,14 +203,14 @@ class Fuzzer
         m_records.push_back(&record);
         if (m_ended) {
             // The user said Yes: nothing may run on the window any more.
-            const CircuitState before = m_form->state;
+            const CircuitState before = stateOf(*m_form);
             randomClick();
-            if (!sameState(before, m_form->state) || !record.boxes.isEmpty())
+            if (!sameState(before, stateOf(*m_form)) || !record.boxes.isEmpty())
                 violation(QStringLiteral("a handler ran after the window was closed"));
             m_records.pop_back();
             return;
         }
-        const CircuitState before = m_form->state;
+        const CircuitState before = stateOf(*m_form);
         QString what;
         bool stateKept = false;
         int expectedBoxes = -1;
@@ -229,11 +229,11 @@ class Fuzzer
         } else if (roll < 760) {
             what = QStringLiteral("click the source");
             note(what);
-            clickItem(*m_form, m_form->Image1);
+            clickItem(*m_form, control<SourcePicture>(*m_form, "Image1"));
         } else if (roll < 850) {
             what = QStringLiteral("click the key");
             note(what);
-            clickItem(*m_form, m_form->Lblvkl);
+            clickItem(*m_form, control<BenchLabel>(*m_form, "Lblvkl"));
         } else if (roll < 880) {
             what = unknownResistor();
         } else if (roll < 930) {
@@ -253,8 +253,8 @@ class Fuzzer
         } else if (roll < 985) {
             what = QStringLiteral("close the Authors window");
             note(what);
-            if (m_form->form2)
-                m_form->form2->close();
+            if (m_form->authorsWindow())
+                m_form->authorsWindow()->close();
             stateKept = true;
             expectedBoxes = 0;
         } else if (roll < 999) {
@@ -277,7 +277,7 @@ class Fuzzer
         m_records.pop_back();
         if (m_ended)
             return; // a nested action closed the window
-        if (stateKept && !sameState(before, m_form->state))
+        if (stateKept && !sameState(before, stateOf(*m_form)))
             violation(what + QStringLiteral(": the circuit state changed"));
         if (expectedBoxes >= 0 && record.boxes.size() != expectedBoxes)
             violation(QStringLiteral("%1: %2 boxes").arg(what).arg(record.boxes.size()));
@@ -290,7 +290,7 @@ class Fuzzer
     void check(const QString &what, const QList<FakeDesktop::Box> &boxes)
     {
         m_history.revealRunning = m_depth > 0;
-        const Form1 &form = *m_form;
+        const BenchWindow &form = *m_form;
         QStringList broken = benchViolations(form, m_history);
         int overloads = 0, rightArms = 0;
         for (const FakeDesktop::Box &box : boxes) {
@@ -304,7 +304,7 @@ class Fuzzer
         }
         m_overloads += overloads;
         m_rightArms += rightArms;
-        if (form.state.rabota == 1 && form.state.istochnik == 1)
+        if (stateOf(form).rabota == 1 && stateOf(form).istochnik == 1)
             ++m_live;
         if (overloads > 1 || rightArms > 1)
             broken << QStringLiteral("%1 overload and %2 right-arm messages for one action")
@@ -312,13 +312,14 @@ class Fuzzer
                           .arg(rightArms);
         if (overloads > 0) {
             const QString sep = QString::fromStdString(form.decimalSeparator());
-            const CircuitState &s = form.state;
+            const CircuitState &s = stateOf(form);
             if (s.rabota != 0 || s.istochnik != 0)
                 broken << QStringLiteral("after an overload the switches are not both off");
-            if (form.Picture2->text() != "0" + sep + "0000000" ||
-                form.Picture3->text() != "0" + sep + "00")
+            if (control<PictureBox>(form, "Picture2")->text() != "0" + sep + "0000000" ||
+                control<PictureBox>(form, "Picture3")->text() != "0" + sep + "00")
                 broken << QStringLiteral("after an overload the readouts are not zero");
-            if (form.Line17->X2() != 279.0 || form.Line17->Y2() != 278.0)
+            if (control<BenchLine>(form, "Line17")->X2() != 279.0 ||
+                control<BenchLine>(form, "Line17")->Y2() != 278.0)
                 broken << QStringLiteral("after an overload the needle is not at rest");
         }
         for (const QString &b : broken)
@@ -332,7 +333,7 @@ class Fuzzer
     void pressAndRelease(QPoint from, QPoint to, int moves)
     {
         QWidget *target = widgetAt(*m_form, from);
-        const QPoint offset = target->mapFrom(m_form->bench, QPoint(0, 0));
+        const QPoint offset = target->mapFrom(benchOf(*m_form), QPoint(0, 0));
         sendMouse(target, QEvent::MouseButtonPress, from + offset, Qt::LeftButton, Qt::LeftButton);
         for (int i = 1; i <= moves && !m_ended; ++i) {
             const QPoint at = from + (to - from) * i / moves;
@@ -368,7 +369,7 @@ class Fuzzer
     QList<ScrollBar *> shownBars() const
     {
         QList<ScrollBar *> bars;
-        for (ScrollBar *bar : m_form->bench->findChildren<ScrollBar *>())
+        for (ScrollBar *bar : benchOf(*m_form)->findChildren<ScrollBar *>())
             if (!bar->isHidden())
                 bars << bar;
         return bars;
@@ -387,7 +388,7 @@ class Fuzzer
         note(what);
         if (r.isEmpty())
             return what;
-        const QPoint at = bar->mapTo(m_form->bench, r.center());
+        const QPoint at = bar->mapTo(benchOf(*m_form), r.center());
         pressAndRelease(at, at, 0);
         return what;
     }
@@ -397,7 +398,7 @@ class Fuzzer
         const QList<ScrollBar *> bars = shownBars();
         ScrollBar *bar = bars.at(below(int(bars.size())));
         const QPoint thumb =
-            bar->mapTo(m_form->bench, bar->partRect(QStyle::SC_ScrollBarSlider).center());
+            bar->mapTo(benchOf(*m_form), bar->partRect(QStyle::SC_ScrollBarSlider).center());
         const int span = bar->orientation() == Qt::Horizontal ? bar->width() : bar->height();
         const int delta = below(2 * span + 1) - span;
         const QPoint to =
@@ -440,7 +441,7 @@ class Fuzzer
         const QString what =
             QStringLiteral("click the unknown resistor (draw %1)").arg(u, 0, 'g', 17);
         note(what);
-        clickItem(*m_form, m_form->Image6);
+        clickItem(*m_form, control<BenchImage>(*m_form, "Image6"));
         m_desktop.draws.clear();
         return what;
     }
@@ -451,7 +452,7 @@ class Fuzzer
         const QRect r = item->bounds().toRect();
         for (int tries = 0; tries < 20; ++tries) {
             const QPoint at(r.left() + below(r.width()), r.top() + below(r.height()));
-            if (widgetAt(*m_form, at) == m_form->bench && m_form->bench->itemAt(at) == item)
+            if (widgetAt(*m_form, at) == benchOf(*m_form) && benchOf(*m_form)->itemAt(at) == item)
                 return at;
         }
         return r.center();
@@ -460,7 +461,8 @@ class Fuzzer
     // A reveal whose pause runs a few more actions, perhaps another reveal among them.
     QString reveal(int depth)
     {
-        BenchImage *picture = chance(50) ? m_form->Image3 : m_form->Image5;
+        BenchImage *picture = chance(50) ? control<BenchImage>(*m_form, "Image3")
+                                         : control<BenchImage>(*m_form, "Image5");
         const double scale = kWaitScales[below(3)];
         const int nested = depth < kMaxRevealDepth && scale > 0 ? below(4) : 0;
         const QString what = QStringLiteral("reveal %1 (scale %2, %3 nested)")
@@ -468,7 +470,7 @@ class Fuzzer
                                  .arg(scale)
                                  .arg(nested);
         note(what);
-        m_form->waitScale = scale;
+        m_form->setPauseScale(scale);
         QObject context;
         std::function<void()> inside = [this, nested, depth, &context, &inside] {
             if (m_inBox > 0) { // a box is up: the user cannot act until it is answered
@@ -486,34 +488,36 @@ class Fuzzer
         clickBench(*m_form, pointOn(picture));
         --m_depth;
         if (!m_ended)
-            m_form->waitScale = kWaitScales[1];
+            m_form->setPauseScale(kWaitScales[1]);
         return what;
     }
 
     QString menuCommand(int &expectedBoxes, QString &expectedText)
     {
         QList<QAction *> commands;
-        for (QAction *a : m_form->mnuFile->actions() + m_form->mnuHelp->actions())
+        for (QAction *a : control<QMenu>(*m_form, "mnuFile")->actions() +
+                              control<QMenu>(*m_form, "mnuHelp")->actions())
             if (!a->isSeparator())
                 commands << a;
         QAction *command = commands.at(below(int(commands.size())));
         const QString what = QStringLiteral("menu %1").arg(command->objectName());
         note(what);
-        if (command == m_form->mnuHelpAbout) {
+        if (command == control<QAction>(*m_form, "mnuHelpAbout")) {
             expectedBoxes = 1;
             expectedText = ::aboutText();
-        } else if (command == m_form->mnuHelpAvtors) {
+        } else if (command == control<QAction>(*m_form, "mnuHelpAvtors")) {
             expectedBoxes = 0;
         }
         command->trigger();
-        if (command == m_form->mnuHelpAvtors && !(m_form->form2 && m_form->form2->isVisible()))
+        if (command == control<QAction>(*m_form, "mnuHelpAvtors") &&
+            !(m_form->authorsWindow() && m_form->authorsWindow()->isVisible()))
             violation(QStringLiteral("the Authors window is not shown"));
         return what;
     }
 
     std::mt19937_64 m_rng;
     FakeDesktop m_desktop;
-    std::unique_ptr<Form1> m_form;
+    std::unique_ptr<BenchWindow> m_form;
     BenchHistory m_history;
     std::vector<Record *> m_records;
     std::deque<QString> m_trail;

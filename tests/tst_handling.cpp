@@ -19,68 +19,71 @@ struct LiveBench : LoadedBench
 {
     explicit LiveBench(int emf = 8, int internal = 10)
     {
-        form->HScroll3->setBenchValue(emf);
-        form->HScroll4->setBenchValue(internal);
-        clickItem(*form, form->Lblvkl);
-        ScrollBar *decades[] = {form->VScroll1, form->VScroll2, form->VScroll3,
-                                form->VScroll4, form->VScroll5, form->VScroll6};
+        control<ScrollBar>(*form, "HScroll3")->setBenchValue(emf);
+        control<ScrollBar>(*form, "HScroll4")->setBenchValue(internal);
+        clickItem(*form, control<BenchLabel>(*form, "Lblvkl"));
+        ScrollBar *decades[] = {
+            control<ScrollBar>(*form, "VScroll1"), control<ScrollBar>(*form, "VScroll2"),
+            control<ScrollBar>(*form, "VScroll3"), control<ScrollBar>(*form, "VScroll4"),
+            control<ScrollBar>(*form, "VScroll5"), control<ScrollBar>(*form, "VScroll6")};
         const int digits[] = {0, 1, 9, 6, 3, 0};
         for (int k = 0; k < 6; ++k)
             decades[k]->setBenchValue(digits[k]);
-        clickItem(*form, form->Image1);
+        clickItem(*form, control<SourcePicture>(*form, "Image1"));
     }
 };
 
 /** Where a press takes the jockey: its picture below the card, or the card with its reading. */
-QPoint grip(Form1 &form, const QString &part)
+QPoint grip(BenchWindow &form, const QString &part)
 {
-    const QRectF r = part == QLatin1String("card") ? form.Lbldv->bounds() : form.Image4->bounds();
+    const QRectF r = part == QLatin1String("card") ? control<BenchLabel>(form, "Lbldv")->bounds()
+                                                   : control<BenchImage>(form, "Image4")->bounds();
     return QPoint(qRound(r.center().x()),
                   qRound(part == QLatin1String("card") ? r.center().y() : r.bottom() - 6));
 }
 
 /** A press, moves of `dx` pixels in all spread over `moves` steps, and a release. */
-void drag(Form1 &form, QPoint from, double dx, int moves,
+void drag(BenchWindow &form, QPoint from, double dx, int moves,
           const std::function<void(QPoint)> &afterEachMove = {})
 {
-    QTest::mousePress(form.bench, Qt::LeftButton, Qt::NoModifier, from);
+    QTest::mousePress(benchOf(form), Qt::LeftButton, Qt::NoModifier, from);
     QPoint at = from;
     for (int i = 1; i <= moves; ++i) {
         at = from + QPoint(qRound(dx * i / moves), 0);
-        QTest::mouseMove(form.bench, at);
+        QTest::mouseMove(benchOf(form), at);
         if (afterEachMove)
             afterEachMove(at);
     }
-    QTest::mouseRelease(form.bench, Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseRelease(benchOf(form), Qt::LeftButton, Qt::NoModifier, at);
 }
 
 /** A turn of the mouse wheel at a point of the bench, delivered where a real one would go. */
-void wheel(Form1 &form, QPointF at, int notches)
+void wheel(BenchWindow &form, QPointF at, int notches)
 {
     QWidget *target = widgetAt(form, at.toPoint());
-    const QPointF local = target->mapFrom(form.bench, at.toPoint());
+    const QPointF local = target->mapFrom(benchOf(form), at.toPoint());
     QWheelEvent event(local, target->mapToGlobal(local), QPoint(), QPoint(0, 120 * notches),
                       Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(target, &event);
 }
 
 /** What the bench shows of the slide wire and the bridge, as text. */
-QStringList bridgeReadings(Form1 &form)
+QStringList bridgeReadings(BenchWindow &form)
 {
-    return {form.Lbldv->caption(),
-            form.Lbl_R_L->caption(),
-            form.Lbl_R_R->caption(),
-            form.Picture2->text(),
-            form.Picture3->text(),
-            QString::number(form.Line17->X2(), 'f', 3),
-            QString::number(form.Line17->Y2(), 'f', 3)};
+    return {control<BenchLabel>(form, "Lbldv")->caption(),
+            control<BenchLabel>(form, "Lbl_R_L")->caption(),
+            control<BenchLabel>(form, "Lbl_R_R")->caption(),
+            control<PictureBox>(form, "Picture2")->text(),
+            control<PictureBox>(form, "Picture3")->text(),
+            QString::number(control<BenchLine>(form, "Line17")->X2(), 'f', 3),
+            QString::number(control<BenchLine>(form, "Line17")->Y2(), 'f', 3)};
 }
 
 /**
  * The window as its backing store holds it, once every waiting repaint is done. The offscreen
  * platform keeps the store in an image, at the screen's pixel ratio.
  */
-QImage onScreen(Form1 &form)
+QImage onScreen(BenchWindow &form)
 {
     QCoreApplication::processEvents();
     QPaintDevice *store = form.backingStore()->paintDevice();
@@ -95,17 +98,17 @@ QImage onScreen(Form1 &form)
  * itself rounds them as the screen does: a grab of the bench, or even of the whole window, rounds
  * its widgets' edges in its own way.
  */
-QImage paintedWhole(Form1 &form)
+QImage paintedWhole(BenchWindow &form)
 {
     form.repaint();
     return onScreen(form);
 }
 
 /** The device pixels of a part of the bench, rounded outwards, in the window's images. */
-QRect onDevice(Form1 &form, QRect onBench)
+QRect onDevice(BenchWindow &form, QRect onBench)
 {
     const qreal ratio = form.devicePixelRatioF();
-    const QRectF r(QPointF(form.bench->mapTo(&form, onBench.topLeft())) * ratio,
+    const QRectF r(QPointF(benchOf(form)->mapTo(&form, onBench.topLeft())) * ratio,
                    QSizeF(onBench.size()) * ratio);
     return r.toAlignedRect();
 }
@@ -179,26 +182,30 @@ void tst_Handling::dragJockey()
     QFETCH(int, moves);
     QFETCH(int, end);
     LiveBench bench;
-    Form1 &form = *bench.form;
-    form.HScroll1->setBenchValue(start);
-    const double startX = form.Line1->X1();
+    BenchWindow &form = *bench.form;
+    control<ScrollBar>(form, "HScroll1")->setBenchValue(start);
+    const double startX = control<BenchLine>(form, "Line1")->X1();
     QList<int> passed;
-    QObject::connect(form.HScroll1, &ScrollBar::change,
-                     [&] { passed << form.HScroll1->benchValue(); });
+    QObject::connect(control<ScrollBar>(form, "HScroll1"), &ScrollBar::change,
+                     [&] { passed << control<ScrollBar>(form, "HScroll1")->benchValue(); });
     const QPoint from = grip(form, part);
     QStringList astray;
     drag(form, from, dx, moves, [&](QPoint at) {
         // Under the pointer within half a step, or at the end of the wire it has run past.
         const double wanted = std::clamp(startX + (at.x() - from.x()), 60.0, 508.0);
-        if (std::fabs(form.Line1->X1() - wanted) > kStep / 2 + 1e-3)
-            astray << QStringLiteral("%1 for %2").arg(form.Line1->X1()).arg(wanted);
+        if (std::fabs(control<BenchLine>(form, "Line1")->X1() - wanted) > kStep / 2 + 1e-3)
+            astray << QStringLiteral("%1 for %2")
+                          .arg(control<BenchLine>(form, "Line1")->X1())
+                          .arg(wanted);
     });
     QCOMPARE(astray, QStringList());
-    QCOMPARE(form.HScroll1->benchValue(), end);
+    QCOMPARE(control<ScrollBar>(form, "HScroll1")->benchValue(), end);
     QCOMPARE(passed.size(), std::abs(end - start));
     for (int i = 0; i < passed.size(); ++i)
         QCOMPARE(passed[i], start + (end > start ? i + 1 : -(i + 1)));
-    QCOMPARE(form.Image4->left(), form.Line1->X1() - form.Image4->width() / 2);
+    QCOMPARE(control<BenchImage>(form, "Image4")->left(),
+             control<BenchLine>(form, "Line1")->X1() -
+                 control<BenchImage>(form, "Image4")->width() / 2);
     // At the right end the right arm is zero, and the bench says so, once.
     QCOMPARE(bench.desktop.texts(), end == 200
                                         ? QStringList{"Правое плечо реохорда равно 0! Думать надо!"}
@@ -206,9 +213,9 @@ void tst_Handling::dragJockey()
 
     // The same bench brought there by the bar's arrow reads the same.
     LiveBench arrows;
-    arrows->HScroll1->setBenchValue(start);
+    control<ScrollBar>(arrows, "HScroll1")->setBenchValue(start);
     for (int i = 0; i < std::abs(end - start); ++i)
-        clickBar(arrows->HScroll1,
+        clickBar(control<ScrollBar>(arrows, "HScroll1"),
                  end > start ? QStyle::SC_ScrollBarAddLine : QStyle::SC_ScrollBarSubLine);
     QCOMPARE(bridgeReadings(form), bridgeReadings(*arrows.form));
 }
@@ -217,19 +224,25 @@ void tst_Handling::dragJockey()
 void tst_Handling::dragDuringReveal()
 {
     LiveBench bench;
-    Form1 &form = *bench.form;
-    form.waitScale = 1; // ended below by the timer's own procedure, not by the clock
+    BenchWindow &form = *bench.form;
+    form.setPauseScale(1); // ended below by the timer's own procedure, not by the clock
     QStringList seen;
     QTimer::singleShot(0, &form, [&] {
         drag(form, grip(form, "jockey"), 10 * kStep, 2);
-        seen << (form.Lbl_R_L->isVisible() ? form.Lbl_R_L->caption() : QStringLiteral("hidden"))
-             << (form.Lbl_R_R->isVisible() ? form.Lbl_R_R->caption() : QStringLiteral("hidden"));
-        form.Timer1_Timer();
+        seen << (control<BenchLabel>(form, "Lbl_R_L")->isVisible()
+                     ? control<BenchLabel>(form, "Lbl_R_L")->caption()
+                     : QStringLiteral("hidden"))
+             << (control<BenchLabel>(form, "Lbl_R_R")->isVisible()
+                     ? control<BenchLabel>(form, "Lbl_R_R")->caption()
+                     : QStringLiteral("hidden"));
+        tick(form);
     });
-    clickBench(form, form.Image3->bounds().topLeft() + QPointF(60, 40)); // beside the jockey
+    clickBench(form, control<BenchImage>(form, "Image3")->bounds().topLeft() +
+                         QPointF(60, 40)); // beside the jockey
     QCOMPARE(seen, (QStringList{"R_L=2.750 Ом", "R_R=2.250 Ом"}));
-    QCOMPARE(form.HScroll1->benchValue(), 110);
-    QVERIFY(!form.Lbl_R_L->isVisible() && !form.Lbl_R_R->isVisible());
+    QCOMPARE(control<ScrollBar>(form, "HScroll1")->benchValue(), 110);
+    QVERIFY(!control<BenchLabel>(form, "Lbl_R_L")->isVisible() &&
+            !control<BenchLabel>(form, "Lbl_R_R")->isVisible());
 }
 
 // A drag that overloads the galvanometer shows one message, opens the key and ends there: the
@@ -237,23 +250,23 @@ void tst_Handling::dragDuringReveal()
 void tst_Handling::dragIntoOverload()
 {
     LiveBench bench(12, 0);
-    Form1 &form = *bench.form;
-    form.HScroll2->setBenchValue(0);
+    BenchWindow &form = *bench.form;
+    control<ScrollBar>(form, "HScroll2")->setBenchValue(0);
     QVERIFY(bench.desktop.boxes.isEmpty());
     int stoppedAt = -1;
     drag(form, grip(form, "jockey"), -100 * kStep, 20, [&](QPoint) {
         if (stoppedAt < 0 && !bench.desktop.boxes.isEmpty())
-            stoppedAt = form.HScroll1->benchValue();
+            stoppedAt = control<ScrollBar>(form, "HScroll1")->benchValue();
     });
     QCOMPARE(bench.desktop.texts(),
              QStringList{"Такой ток сожжёт гальванометр! Измените сопротивление!"});
     QVERIFY(stoppedAt > 0 && stoppedAt < 100);
-    QCOMPARE(form.HScroll1->benchValue(), stoppedAt);
-    QCOMPARE(form.state.rabota, 0.0);
-    QVERIFY(!form.HScroll1->isVisible());
+    QCOMPARE(control<ScrollBar>(form, "HScroll1")->benchValue(), stoppedAt);
+    QCOMPARE(stateOf(form).rabota, 0.0);
+    QVERIFY(!control<ScrollBar>(form, "HScroll1")->isVisible());
     // With the key open the jockey stays where it is.
     drag(form, grip(form, "jockey"), 30 * kStep, 3);
-    QCOMPARE(form.HScroll1->benchValue(), stoppedAt);
+    QCOMPARE(control<ScrollBar>(form, "HScroll1")->benchValue(), stoppedAt);
     QCOMPARE(bench.desktop.boxes.size(), 1);
 }
 
@@ -328,23 +341,23 @@ void tst_Handling::wheel()
     QFETCH(QString, label);
     QFETCH(QString, shown);
     LoadedBench bench;
-    Form1 &form = *bench.form;
+    BenchWindow &form = *bench.form;
     if (closeKey)
-        clickItem(form, form.Lblvkl);
+        clickItem(form, control<BenchLabel>(form, "Lblvkl"));
     if (sourceOn)
-        clickItem(form, form.Image1);
-    auto *turned = form.bench->findChild<ScrollBar *>(bar);
-    auto *caption = dynamic_cast<BenchLabel *>(form.bench->item(label));
+        clickItem(form, control<SourcePicture>(form, "Image1"));
+    auto *turned = benchOf(form)->findChild<ScrollBar *>(bar);
+    auto *caption = dynamic_cast<BenchLabel *>(benchOf(form)->item(label));
     QVERIFY(turned && caption);
     const QString before = caption->caption();
     QList<int> bars;
-    for (ScrollBar *b : form.bench->findChildren<ScrollBar *>())
+    for (ScrollBar *b : benchOf(form)->findChildren<ScrollBar *>())
         bars << b->benchValue();
-    ::wheel(form, form.bench->item(over)->bounds().center() + offset, notches);
+    ::wheel(form, benchOf(form)->item(over)->bounds().center() + offset, notches);
     QCOMPARE(caption->caption(), shown.isEmpty() ? before : shown);
     int changed = 0;
     int k = 0;
-    for (ScrollBar *b : form.bench->findChildren<ScrollBar *>())
+    for (ScrollBar *b : benchOf(form)->findChildren<ScrollBar *>())
         changed += b->benchValue() != bars[k++];
     QCOMPARE(changed, shown.isEmpty() ? 0 : 1);
     if (!shown.isEmpty())
@@ -356,14 +369,15 @@ void tst_Handling::wheel()
 void tst_Handling::pointerShape()
 {
     LoadedBench bench;
-    Form1 &form = *bench.form;
+    BenchWindow &form = *bench.form;
     auto shapeAt = [&](QPoint at) {
-        QTest::mouseMove(form.bench, at);
-        return form.bench->cursor().shape();
+        QTest::mouseMove(benchOf(form), at);
+        return benchOf(form)->cursor().shape();
     };
-    const QPoint wire = form.Image3->bounds().topLeft().toPoint() + QPoint(60, 40);
+    const QPoint wire =
+        control<BenchImage>(form, "Image3")->bounds().topLeft().toPoint() + QPoint(60, 40);
     QCOMPARE(shapeAt(grip(form, "jockey")), Qt::ArrowCursor); // the key is open
-    clickItem(form, form.Lblvkl);
+    clickItem(form, control<BenchLabel>(form, "Lblvkl"));
     QCOMPARE(shapeAt(wire), Qt::ArrowCursor);
     QCOMPARE(shapeAt(grip(form, "jockey")), Qt::SizeHorCursor);
     QCOMPARE(shapeAt(grip(form, "card")), Qt::SizeHorCursor);
@@ -375,7 +389,7 @@ void tst_Handling::pointerShape()
 void tst_Handling::partialRepaintMatchesWhole()
 {
     LiveBench bench;
-    Form1 &form = *bench.form;
+    BenchWindow &form = *bench.form;
     form.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&form));
     const unsigned seed = 20261207;
@@ -393,7 +407,7 @@ void tst_Handling::partialRepaintMatchesWhole()
         switch (pick(5)) {
         case 0: {
             QList<ScrollBar *> shown;
-            for (ScrollBar *b : form.bench->findChildren<ScrollBar *>())
+            for (ScrollBar *b : benchOf(form)->findChildren<ScrollBar *>())
                 if (b->isVisible())
                     shown << b;
             ScrollBar *b = shown[pick(shown.size())];
@@ -402,11 +416,15 @@ void tst_Handling::partialRepaintMatchesWhole()
             break;
         }
         case 1: {
-            BenchItem *items[] = {form.Image1, form.Lblvkl, form.Image6, form.Image3, form.Image5};
+            BenchItem *items[] = {
+                control<SourcePicture>(form, "Image1"), control<BenchLabel>(form, "Lblvkl"),
+                control<BenchImage>(form, "Image6"), control<BenchImage>(form, "Image3"),
+                control<BenchImage>(form, "Image5")};
             BenchItem *item = items[pick(pick(3) == 0 ? 5 : 2)];
             action = QStringLiteral("click ") + item->name();
-            clickBench(form, item == form.Image3 ? item->bounds().topLeft() + QPointF(60, 40)
-                                                 : item->bounds().center()); // beside the jockey
+            clickBench(form, item == control<BenchImage>(form, "Image3")
+                                 ? item->bounds().topLeft() + QPointF(60, 40)
+                                 : item->bounds().center()); // beside the jockey
             break;
         }
         case 2:
@@ -414,8 +432,10 @@ void tst_Handling::partialRepaintMatchesWhole()
             drag(form, grip(form, pick(2) ? "jockey" : "card"), (pick(81) - 40) * 1.7, 1 + pick(4));
             break;
         case 3: {
-            BenchItem *knobs[] = {form.Lbl_R_m_1, form.lbl_R_m_3, form.Lbl_R_m_6,
-                                  form.Image2,    form.LblEdc,    form.Lblr};
+            BenchItem *knobs[] = {
+                control<BenchLabel>(form, "Lbl_R_m_1"), control<BenchLabel>(form, "lbl_R_m_3"),
+                control<BenchLabel>(form, "Lbl_R_m_6"), control<BenchImage>(form, "Image2"),
+                control<BenchLabel>(form, "LblEdc"),    control<BenchLabel>(form, "Lblr")};
             BenchItem *knob = knobs[pick(6)];
             action = QStringLiteral("wheel ") + knob->name();
             ::wheel(form, knob->bounds().center(), pick(2) ? 1 : -1);
@@ -442,9 +462,9 @@ void tst_Handling::partialRepaintMatchesWhole()
 void tst_Handling::picturesLieOnDevicePixels()
 {
     LiveBench bench;
-    Form1 &form = *bench.form;
+    BenchWindow &form = *bench.form;
     const qreal ratio = form.devicePixelRatioF();
-    const QRectF box = form.Image7->bounds();
+    const QRectF box = control<BenchImage>(form, "Image7")->bounds();
     const QRect plate(565, 380, 40, 24); // its maker's plate: class and serial number
     QVERIFY(box.contains(plate));
     const QImage drawn =
@@ -452,7 +472,7 @@ void tst_Handling::picturesLieOnDevicePixels()
             .pixmap(QStringLiteral(":/assets/bench/resistance_box.svg"), box.size().toSize(), ratio)
             .toImage()
             .convertToFormat(QImage::Format_RGB32);
-    const QPointF corner = QPointF(form.bench->mapTo(&form, QPoint(0, 0))) + box.topLeft();
+    const QPointF corner = QPointF(benchOf(form)->mapTo(&form, QPoint(0, 0))) + box.topLeft();
     const QPoint onPixels(qRound(corner.x() * ratio), qRound(corner.y() * ratio));
     const QRect shown = onDevice(form, plate).adjusted(1, 1, -1, -1);
     QCOMPARE(onScreen(form).copy(shown), drawn.copy(shown.translated(-onPixels)));
@@ -472,12 +492,14 @@ void tst_Handling::barWalkMatchesWhole()
 {
     QFETCH(QString, bar);
     LiveBench bench;
-    Form1 &form = *bench.form;
-    auto *b = form.bench->findChild<ScrollBar *>(bar);
+    BenchWindow &form = *bench.form;
+    auto *b = benchOf(form)->findChild<ScrollBar *>(bar);
     if (!b->isVisible())
-        clickItem(form, form.Image1); // the source's own knobs turn only while it is off
+        clickItem(form, control<SourcePicture>(
+                            form, "Image1")); // the source's own knobs turn only while it is off
     if (!b->isVisible())
-        clickItem(form, form.Lblvkl); // the rheostat's range is set while the key is open
+        clickItem(form, control<BenchLabel>(
+                            form, "Lblvkl")); // the rheostat's range is set while the key is open
     QVERIFY(b->isVisible());
     const QRect around = onDevice(form, b->geometry().adjusted(-3, -3, 3, 3));
     auto differs = [&] { return onScreen(form).copy(around) != paintedWhole(form).copy(around); };

@@ -35,7 +35,7 @@ struct Folders
     ~Folders() { QDir::setCurrent(previous); }
 };
 
-QAction *action(Form1 &form, const QString &name)
+QAction *action(BenchWindow &form, const QString &name)
 {
     return form.findChild<QAction *>(name);
 }
@@ -89,20 +89,19 @@ void tst_Help::documents()
     Folders folders;
     writeFiles(folders.work.path(), kDocuments);
     LoadedBench bench;
-    Form1 &form = *bench.form;
-    form.programFolder = folders.program.path();
-    form.dataFolder = folders.data.path();
-    form.Lblvkl->onClick();
-    const double box = form.state.R_m, key = form.state.rabota;
-    const QString current = form.Picture2->text();
+    BenchWindow &form = *bench.form;
+    form.setDocumentFolders(folders.program.path(), folders.data.path());
+    control<BenchLabel>(form, "Lblvkl")->onClick();
+    const double box = stateOf(form).R_m, key = stateOf(form).rabota;
+    const QString current = control<PictureBox>(form, "Picture2")->text();
     for (int twice = 0; twice < 2; ++twice)
         action(form, item)->trigger();
     const QString path = QDir(folders.work.path()).filePath(file);
     QCOMPARE(bench.desktop.opened, QStringList({path, path})); // asked each time
     QVERIFY(bench.desktop.boxes.isEmpty());
-    QCOMPARE(form.state.R_m, box);
-    QCOMPARE(form.state.rabota, key);
-    QCOMPARE(form.Picture2->text(), current);
+    QCOMPARE(stateOf(form).R_m, box);
+    QCOMPARE(stateOf(form).rabota, key);
+    QCOMPARE(control<PictureBox>(form, "Picture2")->text(), current);
 }
 
 void tst_Help::instruction()
@@ -110,8 +109,7 @@ void tst_Help::instruction()
     Folders folders;
     writeFiles(folders.work.path(), kDocuments);
     LoadedBench bench;
-    bench->programFolder = folders.program.path();
-    bench->dataFolder = folders.data.path();
+    bench->setDocumentFolders(folders.program.path(), folders.data.path());
     action(*bench.form, "mnuHelpInstruction")->trigger();
     const QString path = QDir(folders.work.path()).filePath("instruction.txt");
     QCOMPARE(bench.desktop.started, QList<QStringList>{QStringList({"gedit", path})});
@@ -123,8 +121,8 @@ void tst_Help::separatorsDoNothing()
 {
     Folders folders;
     LoadedBench bench;
-    bench->mnuHelpSep1->trigger();
-    bench->mnuHelpSep2->trigger();
+    control<QAction>(*bench, "mnuHelpSep1")->trigger();
+    control<QAction>(*bench, "mnuHelpSep2")->trigger();
     QVERIFY(bench.desktop.boxes.isEmpty());
     QVERIFY(bench.desktop.opened.isEmpty());
     QVERIFY(bench.desktop.started.isEmpty());
@@ -158,10 +156,9 @@ void tst_Help::lookUpOrder()
     if (inData)
         writeFiles(folders.data.path(), kDocuments);
     LoadedBench bench;
-    bench->programFolder = folders.program.path();
-    bench->dataFolder = folders.data.path();
-    bench->mnuFilesHistory->trigger();
-    bench->mnuHelpInstruction->trigger();
+    bench->setDocumentFolders(folders.program.path(), folders.data.path());
+    control<QAction>(*bench, "mnuFilesHistory")->trigger();
+    control<QAction>(*bench, "mnuHelpInstruction")->trigger();
     const QDir expected(from == "work"      ? folders.work.path()
                         : from == "program" ? folders.program.path()
                                             : folders.data.path());
@@ -173,10 +170,9 @@ void tst_Help::foundNowhere()
 {
     Folders folders;
     LoadedBench bench;
-    bench->programFolder = folders.program.path();
-    bench->dataFolder = folders.data.path();
-    bench->mnuFileSpravka2->trigger();
-    bench->mnuHelpInstruction->trigger();
+    bench->setDocumentFolders(folders.program.path(), folders.data.path());
+    control<QAction>(*bench, "mnuFileSpravka2")->trigger();
+    control<QAction>(*bench, "mnuHelpInstruction")->trigger();
     QVERIFY(bench.desktop.opened.isEmpty());
     QVERIFY(bench.desktop.started.isEmpty());
     QCOMPARE(bench.desktop.captions(), QStringList({"Ошибка", "Ошибка"}));
@@ -216,9 +212,9 @@ void tst_Help::editorFails()
     bench.desktop.viewerWorks = viewer;
     bench.desktop.viewerFailsLater = viewerFailsLater;
     if (viewer && !viewerFailsLater)
-        bench->mnuHelpInstruction->trigger();
+        control<QAction>(*bench, "mnuHelpInstruction")->trigger();
     else
-        bench->mnuHelpUprav->trigger();
+        control<QAction>(*bench, "mnuHelpUprav")->trigger();
     QTRY_COMPARE(bench.desktop.captions(), QStringList{"Ошибка"});
     QVERIFY2(bench.desktop.texts()[0].contains(named), qPrintable(bench.desktop.texts()[0]));
     QVERIFY(bench->isVisible());
@@ -288,7 +284,7 @@ void tst_Help::aboutBoxLines()
 void tst_Help::aboutText()
 {
     LoadedBench bench;
-    bench->mnuHelpAbout->trigger();
+    control<QAction>(*bench, "mnuHelpAbout")->trigger();
     QCOMPARE(bench.desktop.boxes.size(), 1);
     const FakeDesktop::Box box = bench.desktop.boxes[0];
     QCOMPARE(box.caption, QStringLiteral("О ПРОГРАММЕ"));
@@ -361,8 +357,8 @@ void verifyCreditsFit(const QLabel *label)
 void tst_Help::authorsWindow()
 {
     LoadedBench bench;
-    bench->mnuHelpAvtors->trigger();
-    Form2 *authors = bench->form2;
+    control<QAction>(*bench, "mnuHelpAvtors")->trigger();
+    Form2 *authors = bench->authorsWindow();
     QVERIFY(authors);
     QVERIFY(QTest::qWaitForWindowExposed(authors));
     QCOMPARE(authors->windowTitle(), QStringLiteral("Авторы"));
@@ -400,10 +396,10 @@ void tst_Help::authorsUnderAnotherDefaultFont()
     QApplication::setFont(font);
     {
         LoadedBench bench;
-        bench->mnuHelpAvtors->trigger();
-        QVERIFY(bench->form2);
-        QVERIFY(QTest::qWaitForWindowExposed(bench->form2));
-        verifyCreditsFit(bench->form2->Label1);
+        control<QAction>(*bench, "mnuHelpAvtors")->trigger();
+        QVERIFY(bench->authorsWindow());
+        QVERIFY(QTest::qWaitForWindowExposed(bench->authorsWindow()));
+        verifyCreditsFit(bench->authorsWindow()->Label1);
     }
     QApplication::setFont(before);
 }
@@ -413,26 +409,27 @@ void tst_Help::authorsUnderAnotherDefaultFont()
 void tst_Help::authorsFollowTheBench()
 {
     LoadedBench bench;
-    Form1 &form = *bench.form;
+    BenchWindow &form = *bench.form;
     auto centred = [&] {
-        const QPoint a = form.frameGeometry().center(), b = form.form2->frameGeometry().center();
+        const QPoint a = form.frameGeometry().center(),
+                     b = form.authorsWindow()->frameGeometry().center();
         return std::abs(a.x() - b.x()) <= 1 && std::abs(a.y() - b.y()) <= 1;
     };
     form.move(40, 30);
-    form.mnuHelpAvtors_Click();
+    control<QAction>(form, "mnuHelpAvtors")->trigger();
     QTRY_VERIFY(centred()); // a new window's frame is known only once it is on screen
     form.move(300, 200);
-    QPointer<Form2> first = form.form2;
-    form.mnuHelpAvtors_Click();
-    QCOMPARE(form.form2.data(), first.data()); // the same window, moved
+    QPointer<Form2> first = form.authorsWindow();
+    control<QAction>(form, "mnuHelpAvtors")->trigger();
+    QCOMPARE(form.authorsWindow(), first.data()); // the same window, moved
     QVERIFY(centred());
-    form.form2->close();
+    form.authorsWindow()->close();
     QTRY_VERIFY(!first);
     form.move(120, 90);
-    form.mnuHelpAvtors_Click();
-    QVERIFY(form.form2);
-    QVERIFY(form.form2->isVisible());
-    QCOMPARE(form.form2->label1Caption(), ::authorsText());
+    control<QAction>(form, "mnuHelpAvtors")->trigger();
+    QVERIFY(form.authorsWindow());
+    QVERIFY(form.authorsWindow()->isVisible());
+    QCOMPARE(form.authorsWindow()->label1Caption(), ::authorsText());
     QTRY_VERIFY(centred());
 }
 

@@ -112,9 +112,9 @@ bool isBalance(int position, double box, double Reo, double Rx)
 }
 
 // The keyboard's stops, in order, as the bench defines them.
-const std::vector<FocusStop> &focusChain(const Form1 &form)
+const std::vector<FocusStop> &focusChain(const BenchWindow &form)
 {
-    return form.bench->keyboard().focusChain();
+    return benchOf(form)->keyboard().focusChain();
 }
 
 QString stopName(const FocusStop &stop)
@@ -124,9 +124,9 @@ QString stopName(const FocusStop &stop)
 }
 
 // The window's drawing of the bench, as the documents print it.
-QImage benchShot(Form1 &form)
+QImage benchShot(BenchWindow &form)
 {
-    return form.bench->grab().toImage().convertToFormat(QImage::Format_RGB888);
+    return benchOf(form)->grab().toImage().convertToFormat(QImage::Format_RGB888);
 }
 
 // The pictures of a document, extracted as PNG files in page order.
@@ -158,40 +158,46 @@ struct Row
 class Student : public BalancingBench
 {
   public:
-    Student(Form1 &form) : f(form) {}
+    Student(BenchWindow &form) : f(form) {}
 
     // Points 2–4: the sensitive source, the rheostat maximum at its top, the key closed.
     void prepare()
     {
-        while (f.HScroll3->benchValue() < 12)
-            clickBar(f.HScroll3, QStyle::SC_ScrollBarAddLine);
-        while (f.HScroll4->benchValue() > 0)
-            clickBar(f.HScroll4, QStyle::SC_ScrollBarSubLine);
-        f.VScroll7->setBenchValue(f.VScroll7->startValue()); // the thumb up to its stop
-        clickItem(f, f.Lblvkl);
+        while (control<ScrollBar>(f, "HScroll3")->benchValue() < 12)
+            clickBar(control<ScrollBar>(f, "HScroll3"), QStyle::SC_ScrollBarAddLine);
+        while (control<ScrollBar>(f, "HScroll4")->benchValue() > 0)
+            clickBar(control<ScrollBar>(f, "HScroll4"), QStyle::SC_ScrollBarSubLine);
+        control<ScrollBar>(f, "VScroll7")
+            ->setBenchValue(
+                control<ScrollBar>(f, "VScroll7")->startValue()); // the thumb up to its stop
+        clickItem(f, control<BenchLabel>(f, "Lblvkl"));
     }
 
     // Points 5–16 at one slider position.
     Row measure(int percent)
     {
-        f.HScroll2->setBenchValue(f.HScroll2->endValue()); // 5: the rheostat's thumb to the right
-        for (ScrollBar *bar : decades())                   // 6: every decade's thumb to the top
+        control<ScrollBar>(f, "HScroll2")
+            ->setBenchValue(control<ScrollBar>(f, "HScroll2")
+                                ->endValue()); // 5: the rheostat's thumb to the right
+        for (ScrollBar *bar : decades())       // 6: every decade's thumb to the top
             bar->setBenchValue(bar->startValue());
-        f.HScroll1->setBenchValue(percent * 2); // 7: read on the slider
-        if (f.state.istochnik == 0)             // 8
-            clickItem(f, f.Image1);
+        control<ScrollBar>(f, "HScroll1")->setBenchValue(percent * 2); // 7: read on the slider
+        if (stateOf(f).istochnik == 0)                                 // 8
+            clickItem(f, control<SourcePicture>(f, "Image1"));
         Row row;
         row.balancing = balance(*this); // 9–12
         row.position = percent;
-        row.Reo = f.state.Reo;
+        row.Reo = stateOf(f).Reo;
         row.threshold = row.balancing.threshold;
-        row.R_m = number(f.Picture1->text()); // 13
-        clickItem(f, f.Image3);               // 14
-        row.R_L = number(f.Lbl_R_L->caption().section('=', 1).section(' ', 0, 0));
-        row.R_R = number(f.Lbl_R_R->caption().section('=', 1).section(' ', 0, 0));
-        row.Rx = row.R_m * row.R_L / row.R_R; // 15
-        clickItem(f, f.Image5);               // 16
-        row.Ri = f.Lbl_Ri->caption();
+        row.R_m = number(control<PictureBox>(f, "Picture1")->text()); // 13
+        clickItem(f, control<BenchImage>(f, "Image3"));               // 14
+        row.R_L =
+            number(control<BenchLabel>(f, "Lbl_R_L")->caption().section('=', 1).section(' ', 0, 0));
+        row.R_R =
+            number(control<BenchLabel>(f, "Lbl_R_R")->caption().section('=', 1).section(' ', 0, 0));
+        row.Rx = row.R_m * row.R_L / row.R_R;           // 15
+        clickItem(f, control<BenchImage>(f, "Image5")); // 16
+        row.Ri = control<BenchLabel>(f, "Lbl_Ri")->caption();
         // Section 6, point 4, and the resolution of point 8.
         const double resolution = std::hypot(0.05, row.threshold);
         row.dRx = std::hypot(0.002 * row.R_m, resolution) * row.R_L / row.R_R;
@@ -199,7 +205,10 @@ class Student : public BalancingBench
         return row;
     }
 
-    std::string readout() const override { return f.Picture2->text().toStdString(); }
+    std::string readout() const override
+    {
+        return control<PictureBox>(f, "Picture2")->text().toStdString();
+    }
     int digit(int k) const override { return decades()[size_t(k)]->benchValue(); }
     void turn(int k, int by) override
     {
@@ -207,15 +216,20 @@ class Student : public BalancingBench
             clickBar(decades()[size_t(k)],
                      by > 0 ? QStyle::SC_ScrollBarSubLine : QStyle::SC_ScrollBarAddLine);
     }
-    void rheostatToZero() override { f.HScroll2->setBenchValue(0); } // 10: its thumb to the left
+    void rheostatToZero() override
+    {
+        control<ScrollBar>(f, "HScroll2")->setBenchValue(0);
+    } // 10: its thumb to the left
 
   private:
     std::vector<ScrollBar *> decades() const
     {
-        return {f.VScroll1, f.VScroll2, f.VScroll3, f.VScroll4, f.VScroll5, f.VScroll6};
+        return {control<ScrollBar>(f, "VScroll1"), control<ScrollBar>(f, "VScroll2"),
+                control<ScrollBar>(f, "VScroll3"), control<ScrollBar>(f, "VScroll4"),
+                control<ScrollBar>(f, "VScroll5"), control<ScrollBar>(f, "VScroll6")};
     }
 
-    Form1 &f;
+    BenchWindow &f;
 };
 
 } // namespace
@@ -619,7 +633,7 @@ void tst_HelpDocuments::benchPicturesAreTheWindow()
     const QImage printed = images.at(index);
 
     LoadedBench bench;
-    Form1 &form = *bench.form;
+    BenchWindow &form = *bench.form;
     QImage expected;
     const int ratio = benchfacts::kPrintRatio;
     if (view == QLatin1String("galvanometer")) {
@@ -629,21 +643,25 @@ void tst_HelpDocuments::benchPicturesAreTheWindow()
         const QRegularExpressionMatch box =
             QRegularExpression(QStringLiteral("магазина (\\d{5},\\d) Ом")).match(caption);
         QVERIFY2(box.hasMatch(), qPrintable(caption));
-        clickItem(form, form.Lblvkl);
+        clickItem(form, control<BenchLabel>(form, "Lblvkl"));
         const int digits = qRound(number(box.captured(1)) * 10);
-        ScrollBar *decades[] = {form.VScroll6, form.VScroll5, form.VScroll4,
-                                form.VScroll3, form.VScroll2, form.VScroll1};
+        ScrollBar *decades[] = {
+            control<ScrollBar>(form, "VScroll6"), control<ScrollBar>(form, "VScroll5"),
+            control<ScrollBar>(form, "VScroll4"), control<ScrollBar>(form, "VScroll3"),
+            control<ScrollBar>(form, "VScroll2"), control<ScrollBar>(form, "VScroll1")};
         for (int k = 0, rest = digits; k < 6; ++k, rest /= 10)
             decades[k]->setBenchValue(rest % 10);
-        clickItem(form, form.Image1);
-        QVERIFY2(caption.contains(QStringLiteral("отсчёт %1 А").arg(form.Picture2->text())),
-                 qPrintable(caption));
-        const QRectF dial = form.Image5->bounds();
+        clickItem(form, control<SourcePicture>(form, "Image1"));
+        QVERIFY2(
+            caption.contains(
+                QStringLiteral("отсчёт %1 А").arg(control<PictureBox>(form, "Picture2")->text())),
+            qPrintable(caption));
+        const QRectF dial = control<BenchImage>(form, "Image5")->bounds();
         expected = benchShot(form).copy(
             QRectF(dial.topLeft() * ratio, dial.size() * ratio).toAlignedRect());
     } else {
         if (view == QLatin1String("closed"))
-            clickItem(form, form.Lblvkl);
+            clickItem(form, control<BenchLabel>(form, "Lblvkl"));
         expected = benchShot(form);
         const int m = benchfacts::kCalloutMargin * ratio;
         QCOMPARE(printed.size(), expected.size() + QSize(2 * m, 2 * m));
@@ -662,7 +680,7 @@ void tst_HelpDocuments::keyboardSectionIsTheFocusChain()
 {
     const QString text = withoutSpaces(documentText(QStringLiteral("uprav.pdf")));
     LoadedBench bench;
-    const Form1 &form = *bench.form;
+    const BenchWindow &form = *bench.form;
     const auto &chain = focusChain(form);
     QVERIFY(!chain.empty());
 
@@ -682,7 +700,7 @@ void tst_HelpDocuments::keyboardSectionIsTheFocusChain()
         const ScrollBar *bar = qobject_cast<const ScrollBar *>(stop.widget);
         if (!bar)
             continue;
-        const bool rheostat = bar == form.HScroll2;
+        const bool rheostat = bar == control<ScrollBar>(form, "HScroll2");
         const QString far =
             rheostat ? QStringLiteral("максимум") : QString::number(bar->endValue());
         const QString row =
@@ -697,8 +715,8 @@ void tst_HelpDocuments::keyboardSectionIsTheFocusChain()
         QVERIFY2(text.contains(row), qPrintable(row));
     }
     QVERIFY(text.contains(QStringLiteral("удекадыHomeдаёт%1,End—%2")
-                              .arg(form.VScroll1->startValue())
-                              .arg(form.VScroll1->endValue())));
+                              .arg(control<ScrollBar>(form, "VScroll1")->startValue())
+                              .arg(control<ScrollBar>(form, "VScroll1")->endValue())));
 }
 
 void tst_HelpDocuments::instructionMeasuresCorrectly_data()
@@ -719,18 +737,18 @@ void tst_HelpDocuments::instructionMeasuresCorrectly()
 {
     QFETCH(double, draw);
     LoadedBench bench;
-    Form1 &form = *bench.form;
+    BenchWindow &form = *bench.form;
     Student student(form);
     student.prepare();
     if (draw >= 0) { // point 18, before the measurements
         bench.desktop.draws = {draw};
-        clickItem(form, form.Image6);
+        clickItem(form, control<BenchImage>(form, "Image6"));
         QCOMPARE(
             bench.desktop.texts(),
             QStringList{QStringLiteral("Неизвестное сопротивление изменено! Удачной работы!")});
         bench.desktop.boxes.clear();
     }
-    const double truth = form.state.Rx;
+    const double truth = stateOf(form).Rx;
 
     QList<Row> rows;
     for (int percent : {50, 30, 40, 60, 70})

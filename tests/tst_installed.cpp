@@ -20,17 +20,18 @@ void tst_Installed::documentsFromTheDataFolder()
     QVERIFY(!QDir::current().exists("Korvel.pdf"));
 
     LoadedBench bench;
-    const QList<QPair<QAction *, QString>> commands = {{bench->mnuFileSpravka1, "spravka1.pdf"},
-                                                       {bench->mnuFileSpravka2, "galvanometr.pdf"},
-                                                       {bench->mnuFileSpravka3, "reochord.pdf"},
-                                                       {bench->mnuFilesHistory, "Korvel.pdf"},
-                                                       {bench->mnuHelpUprav, "uprav.pdf"}};
+    const QList<QPair<QAction *, QString>> commands = {
+        {control<QAction>(*bench, "mnuFileSpravka1"), "spravka1.pdf"},
+        {control<QAction>(*bench, "mnuFileSpravka2"), "galvanometr.pdf"},
+        {control<QAction>(*bench, "mnuFileSpravka3"), "reochord.pdf"},
+        {control<QAction>(*bench, "mnuFilesHistory"), "Korvel.pdf"},
+        {control<QAction>(*bench, "mnuHelpUprav"), "uprav.pdf"}};
     QStringList expected;
     for (const auto &[action, file] : commands) {
         action->trigger();
         expected << QFileInfo(QDir(data).filePath(file)).canonicalFilePath();
     }
-    bench->mnuHelpInstruction->trigger();
+    control<QAction>(*bench, "mnuHelpInstruction")->trigger();
     QCOMPARE(bench.desktop.texts(), QStringList());
     QStringList opened;
     for (const QString &path : bench.desktop.opened)

@@ -17,13 +17,14 @@ namespace {
 const auto top = QStyle::SC_ScrollBarSubLine;    // the top (or left) arrow
 const auto bottom = QStyle::SC_ScrollBarAddLine; // the bottom (or right) arrow
 
-void closeKeyAndSetBox(Form1 &form, int d1, int d2, int d3, int d4, int d5, int d6)
+void closeKeyAndSetBox(BenchWindow &form, int d1, int d2, int d3, int d4, int d5, int d6)
 {
-    if (form.state.rabota == 0)
-        clickItem(form, form.Lblvkl);
-    const std::pair<ScrollBar *, int> decades[] = {{form.VScroll1, d1}, {form.VScroll2, d2},
-                                                   {form.VScroll3, d3}, {form.VScroll4, d4},
-                                                   {form.VScroll5, d5}, {form.VScroll6, d6}};
+    if (stateOf(form).rabota == 0)
+        clickItem(form, control<BenchLabel>(form, "Lblvkl"));
+    const std::pair<ScrollBar *, int> decades[] = {
+        {control<ScrollBar>(form, "VScroll1"), d1}, {control<ScrollBar>(form, "VScroll2"), d2},
+        {control<ScrollBar>(form, "VScroll3"), d3}, {control<ScrollBar>(form, "VScroll4"), d4},
+        {control<ScrollBar>(form, "VScroll5"), d5}, {control<ScrollBar>(form, "VScroll6"), d6}};
     for (const auto &[bar, digit] : decades)
         bar->setBenchValue(digit);
 }
@@ -73,33 +74,34 @@ class tst_Instruments : public QObject
 void tst_Instruments::startUp()
 {
     LoadedBench bench;
-    Form1 &form = *bench.form;
-    QCOMPARE(form.LblEdc->caption(), QStringLiteral("8"));
-    QCOMPARE(form.Lblr->caption(), QStringLiteral("10"));
-    QCOMPARE(form.LblReomax->caption(), QStringLiteral("150"));
-    QCOMPARE(form.Lbl_reo->caption(), QStringLiteral("112"));
-    QCOMPARE(form.Lbldv->caption(), QStringLiteral(" 50"));
-    QVERIFY(!form.Lbl_Rx->isVisible());
-    QCOMPARE(form.Lbl_Rx->caption(), QStringLiteral("Rx=1963.0 Ом"));
-    QVERIFY(!form.Lbl_Ri->isVisible());
-    QVERIFY(!form.Label1->isVisible());
-    QCOMPARE(form.HScroll1->benchValue(), 100);
-    QCOMPARE(form.HScroll2->benchValue(), 112);
-    QCOMPARE(form.HScroll2->endValue(), 150);
-    QCOMPARE(form.state.R_L, 2.5);
-    QCOMPARE(form.state.R_R, 2.5f);
-    QCOMPARE(form.state.Reo, 112.5f); // until the rheostat is first moved
-    QCOMPARE(form.state.Rx, 1963.0);
-    QCOMPARE(form.state.R_m, 0.0f);
-    QCOMPARE(form.state.I, 0.0);
-    QCOMPARE(form.state.Ig, 0.0);
-    QCOMPARE(form.Picture1->text(), QString()); // blank until a decade is turned
-    QCOMPARE(form.Picture2->text(), QStringLiteral("0.0000000"));
-    QCOMPARE(form.Picture3->text(), QStringLiteral("0.00"));
-    QCOMPARE(form.Picture1->foreColor(), QColor(255, 255, 255));
-    QCOMPARE(form.Picture2->backColor(), QColor(0, 0, 0));
-    QCOMPARE(form.Picture3->foreColor(), QColor(0, 255, 0));
-    QCOMPARE(form.Image8->bounds().topLeft(), QPointF(20, 72));
+    BenchWindow &form = *bench.form;
+    QCOMPARE(control<BenchLabel>(form, "LblEdc")->caption(), QStringLiteral("8"));
+    QCOMPARE(control<BenchLabel>(form, "Lblr")->caption(), QStringLiteral("10"));
+    QCOMPARE(control<BenchLabel>(form, "LblReomax")->caption(), QStringLiteral("150"));
+    QCOMPARE(control<BenchLabel>(form, "Lbl_reo")->caption(), QStringLiteral("112"));
+    QCOMPARE(control<BenchLabel>(form, "Lbldv")->caption(), QStringLiteral(" 50"));
+    QVERIFY(!control<BenchLabel>(form, "Lbl_Rx")->isVisible());
+    QCOMPARE(control<BenchLabel>(form, "Lbl_Rx")->caption(), QStringLiteral("Rx=1963.0 Ом"));
+    QVERIFY(!control<BenchLabel>(form, "Lbl_Ri")->isVisible());
+    QVERIFY(!control<BenchLabel>(form, "Label1")->isVisible());
+    QCOMPARE(control<ScrollBar>(form, "HScroll1")->benchValue(), 100);
+    QCOMPARE(control<ScrollBar>(form, "HScroll2")->benchValue(), 112);
+    QCOMPARE(control<ScrollBar>(form, "HScroll2")->endValue(), 150);
+    QCOMPARE(stateOf(form).R_L, 2.5);
+    QCOMPARE(stateOf(form).R_R, 2.5f);
+    QCOMPARE(stateOf(form).Reo, 112.5f); // until the rheostat is first moved
+    QCOMPARE(stateOf(form).Rx, 1963.0);
+    QCOMPARE(stateOf(form).R_m, 0.0f);
+    QCOMPARE(stateOf(form).I, 0.0);
+    QCOMPARE(stateOf(form).Ig, 0.0);
+    QCOMPARE(control<PictureBox>(form, "Picture1")->text(),
+             QString()); // blank until a decade is turned
+    QCOMPARE(control<PictureBox>(form, "Picture2")->text(), QStringLiteral("0.0000000"));
+    QCOMPARE(control<PictureBox>(form, "Picture3")->text(), QStringLiteral("0.00"));
+    QCOMPARE(control<PictureBox>(form, "Picture1")->foreColor(), QColor(255, 255, 255));
+    QCOMPARE(control<PictureBox>(form, "Picture2")->backColor(), QColor(0, 0, 0));
+    QCOMPARE(control<PictureBox>(form, "Picture3")->foreColor(), QColor(0, 255, 0));
+    QCOMPARE(control<BenchImage>(form, "Image8")->bounds().topLeft(), QPointF(20, 72));
     QVERIFY(bench.desktop.boxes.isEmpty());
     // The whole window, frame and menu bar included, stands in the middle of the screen.
     const QRect screen = form.screen()->geometry();
@@ -139,21 +141,23 @@ void tst_Instruments::slideWire()
     QFETCH(QString, leftCaption);
     QFETCH(QString, rightCaption);
     LoadedBench bench;
-    Form1 &form = *bench.form;
-    clickItem(form, form.Lblvkl);
-    form.HScroll1->setBenchValue(position == 100 ? 99 : 100);
-    form.HScroll1->setBenchValue(position);
-    QCOMPARE(form.state.R_dlina, position * 0.005);
-    QCOMPARE(form.Lbldv->caption(), caption);
-    QVERIFY(std::fabs(form.Line1->X1() - contact) < 1e-4);
-    QCOMPARE(form.Line1->X2(), 256.0); // the lead's other end stays on the galvanometer
-    QVERIFY(std::fabs(form.Image4->left() - (contact - 17.5)) < 1e-4);
-    QVERIFY(std::fabs(form.Lbldv->left() - (contact - 21.5)) < 1e-4);
-    QVERIFY(std::fabs(form.state.R_L - left) < 1e-12);
-    QVERIFY(std::fabs(form.state.R_R - right) < 1e-6);
-    QVERIFY(std::fabs(form.state.R_L + form.state.R_R - 5.0) < 1e-6); // the right arm is a single
-    QCOMPARE(form.Lbl_R_L->caption(), leftCaption);
-    QCOMPARE(form.Lbl_R_R->caption(), rightCaption);
+    BenchWindow &form = *bench.form;
+    clickItem(form, control<BenchLabel>(form, "Lblvkl"));
+    control<ScrollBar>(form, "HScroll1")->setBenchValue(position == 100 ? 99 : 100);
+    control<ScrollBar>(form, "HScroll1")->setBenchValue(position);
+    QCOMPARE(stateOf(form).R_dlina, position * 0.005);
+    QCOMPARE(control<BenchLabel>(form, "Lbldv")->caption(), caption);
+    QVERIFY(std::fabs(control<BenchLine>(form, "Line1")->X1() - contact) < 1e-4);
+    QCOMPARE(control<BenchLine>(form, "Line1")->X2(),
+             256.0); // the lead's other end stays on the galvanometer
+    QVERIFY(std::fabs(control<BenchImage>(form, "Image4")->left() - (contact - 17.5)) < 1e-4);
+    QVERIFY(std::fabs(control<BenchLabel>(form, "Lbldv")->left() - (contact - 21.5)) < 1e-4);
+    QVERIFY(std::fabs(stateOf(form).R_L - left) < 1e-12);
+    QVERIFY(std::fabs(stateOf(form).R_R - right) < 1e-6);
+    QVERIFY(std::fabs(stateOf(form).R_L + stateOf(form).R_R - 5.0) <
+            1e-6); // the right arm is a single
+    QCOMPARE(control<BenchLabel>(form, "Lbl_R_L")->caption(), leftCaption);
+    QCOMPARE(control<BenchLabel>(form, "Lbl_R_R")->caption(), rightCaption);
 }
 
 void tst_Instruments::measuredResistance_data()
@@ -182,14 +186,14 @@ void tst_Instruments::measuredResistance()
     QFETCH(QString, measured);
     QFETCH(QString, current);
     LoadedBench bench;
-    Form1 &form = *bench.form;
+    BenchWindow &form = *bench.form;
     closeKeyAndSetBox(form, 0, 1, 9, 6, 3, 0);
-    form.HScroll1->setBenchValue(position);
-    clickItem(form, form.Image1);
+    control<ScrollBar>(form, "HScroll1")->setBenchValue(position);
+    clickItem(form, control<SourcePicture>(form, "Image1"));
     QVERIFY2(bench.desktop.boxes.isEmpty(), qPrintable(bench.desktop.texts().join('\n')));
-    QCOMPARE(form.Lbl_Ri->caption(), measured);
-    QCOMPARE(form.Picture2->text(), current);
-    QCOMPARE(form.Picture3->text(), QStringLiteral("0.06"));
+    QCOMPARE(control<BenchLabel>(form, "Lbl_Ri")->caption(), measured);
+    QCOMPARE(control<PictureBox>(form, "Picture2")->text(), current);
+    QCOMPARE(control<PictureBox>(form, "Picture3")->text(), QStringLiteral("0.06"));
 }
 
 void tst_Instruments::rheostatMaximum_data()
@@ -216,19 +220,19 @@ void tst_Instruments::rheostatMaximum()
     QFETCH(int, maximum);
     QFETCH(int, rheostat);
     LoadedBench bench;
-    Form1 &form = *bench.form;
-    form.VScroll7->setBenchValue(maximum == 150 ? 30 : 150);
-    form.VScroll7->setBenchValue(maximum);
-    QCOMPARE(form.state.Reo_max, double(maximum));
-    QCOMPARE(form.LblReomax->caption(), QString::number(maximum));
-    QCOMPARE(form.HScroll2->endValue(), maximum);
-    QCOMPARE(form.HScroll2->benchValue(), rheostat);
-    QCOMPARE(form.state.Reo, float(rheostat));
-    QCOMPARE(form.Lbl_reo->caption(), QString::number(rheostat));
+    BenchWindow &form = *bench.form;
+    control<ScrollBar>(form, "VScroll7")->setBenchValue(maximum == 150 ? 30 : 150);
+    control<ScrollBar>(form, "VScroll7")->setBenchValue(maximum);
+    QCOMPARE(stateOf(form).Reo_max, double(maximum));
+    QCOMPARE(control<BenchLabel>(form, "LblReomax")->caption(), QString::number(maximum));
+    QCOMPARE(control<ScrollBar>(form, "HScroll2")->endValue(), maximum);
+    QCOMPARE(control<ScrollBar>(form, "HScroll2")->benchValue(), rheostat);
+    QCOMPARE(stateOf(form).Reo, float(rheostat));
+    QCOMPARE(control<BenchLabel>(form, "Lbl_reo")->caption(), QString::number(rheostat));
     const double centred = double(rheostat) / maximum * 160 + 386 - 18;
-    QVERIFY(std::fabs(form.Lbl_reo->left() - centred) < 1e-9);
+    QVERIFY(std::fabs(control<BenchLabel>(form, "Lbl_reo")->left() - centred) < 1e-9);
     if (maximum == 150)
-        QVERIFY(std::fabs(form.Lbl_reo->left() - 487.47) < 0.01);
+        QVERIFY(std::fabs(control<BenchLabel>(form, "Lbl_reo")->left() - 487.47) < 0.01);
 }
 
 void tst_Instruments::rheostatMaximumLowered_data()
@@ -254,35 +258,35 @@ void tst_Instruments::rheostatMaximumLowered()
     QFETCH(int, setting);
     QFETCH(double, left);
     LoadedBench bench;
-    Form1 &form = *bench.form;
-    form.VScroll7->setBenchValue(first);
-    clickItem(form, form.Lblvkl);
-    form.HScroll2->setBenchValue(rheostat);
-    QCOMPARE(form.Lbl_reo->caption(), QString::number(rheostat));
-    clickItem(form, form.Lblvkl); // open: the maximum's bar is shown
-    QVERIFY(form.VScroll7->isVisible());
+    BenchWindow &form = *bench.form;
+    control<ScrollBar>(form, "VScroll7")->setBenchValue(first);
+    clickItem(form, control<BenchLabel>(form, "Lblvkl"));
+    control<ScrollBar>(form, "HScroll2")->setBenchValue(rheostat);
+    QCOMPARE(control<BenchLabel>(form, "Lbl_reo")->caption(), QString::number(rheostat));
+    clickItem(form, control<BenchLabel>(form, "Lblvkl")); // open: the maximum's bar is shown
+    QVERIFY(control<ScrollBar>(form, "VScroll7")->isVisible());
     if (first - maximum == 5)
-        clickBar(form.VScroll7, bottom);
+        clickBar(control<ScrollBar>(form, "VScroll7"), bottom);
     else
-        form.VScroll7->setBenchValue(maximum);
-    QCOMPARE(form.LblReomax->caption(), QString::number(maximum));
-    QCOMPARE(form.HScroll2->endValue(), maximum);
-    QCOMPARE(form.HScroll2->benchValue(), setting);
-    QCOMPARE(form.state.Reo, float(setting));
-    QCOMPARE(form.Lbl_reo->caption(), QString::number(setting));
-    QVERIFY2(std::fabs(form.Lbl_reo->left() - left) < 1e-3,
-             qPrintable(QString::number(form.Lbl_reo->left())));
+        control<ScrollBar>(form, "VScroll7")->setBenchValue(maximum);
+    QCOMPARE(control<BenchLabel>(form, "LblReomax")->caption(), QString::number(maximum));
+    QCOMPARE(control<ScrollBar>(form, "HScroll2")->endValue(), maximum);
+    QCOMPARE(control<ScrollBar>(form, "HScroll2")->benchValue(), setting);
+    QCOMPARE(stateOf(form).Reo, float(setting));
+    QCOMPARE(control<BenchLabel>(form, "Lbl_reo")->caption(), QString::number(setting));
+    QVERIFY2(std::fabs(control<BenchLabel>(form, "Lbl_reo")->left() - left) < 1e-3,
+             qPrintable(QString::number(control<BenchLabel>(form, "Lbl_reo")->left())));
     QVERIFY(bench.desktop.boxes.isEmpty());
 }
 
 void tst_Instruments::rheostatAtZero()
 {
     LoadedBench bench;
-    Form1 &form = *bench.form;
-    form.HScroll2->setBenchValue(0);
-    QCOMPARE(form.state.Reo, 0.0f);
-    QCOMPARE(form.Lbl_reo->caption(), QStringLiteral("0"));
-    QCOMPARE(form.Lbl_reo->left(), 386.0 - 18);
+    BenchWindow &form = *bench.form;
+    control<ScrollBar>(form, "HScroll2")->setBenchValue(0);
+    QCOMPARE(stateOf(form).Reo, 0.0f);
+    QCOMPARE(control<BenchLabel>(form, "Lbl_reo")->caption(), QStringLiteral("0"));
+    QCOMPARE(control<BenchLabel>(form, "Lbl_reo")->left(), 386.0 - 18);
 }
 
 void tst_Instruments::box_data()
@@ -317,17 +321,21 @@ void tst_Instruments::box()
     QFETCH(float, total);
     QFETCH(QString, display);
     LoadedBench bench;
-    Form1 &form = *bench.form;
-    clickItem(form, form.Lblvkl);
-    ScrollBar *decades[] = {form.VScroll1, form.VScroll2, form.VScroll3,
-                            form.VScroll4, form.VScroll5, form.VScroll6};
+    BenchWindow &form = *bench.form;
+    clickItem(form, control<BenchLabel>(form, "Lblvkl"));
+    ScrollBar *decades[] = {
+        control<ScrollBar>(form, "VScroll1"), control<ScrollBar>(form, "VScroll2"),
+        control<ScrollBar>(form, "VScroll3"), control<ScrollBar>(form, "VScroll4"),
+        control<ScrollBar>(form, "VScroll5"), control<ScrollBar>(form, "VScroll6")};
     for (int k = 0; k < 6; ++k)
         for (int click = 0; click < digits[k]; ++click)
             clickBar(decades[k], top); // the top arrow raises a decade by one
-    QCOMPARE(form.state.R_m, total);
-    QCOMPARE(form.Picture1->text(), display);
-    const BenchLabel *labels[] = {form.Lbl_R_m_1, form.lbl_R_m_2, form.lbl_R_m_3,
-                                  form.Lbl_R_m_4, form.Lbl_R_m_5, form.Lbl_R_m_6};
+    QCOMPARE(stateOf(form).R_m, total);
+    QCOMPARE(control<PictureBox>(form, "Picture1")->text(), display);
+    const BenchLabel *labels[] = {
+        control<BenchLabel>(form, "Lbl_R_m_1"), control<BenchLabel>(form, "lbl_R_m_2"),
+        control<BenchLabel>(form, "lbl_R_m_3"), control<BenchLabel>(form, "Lbl_R_m_4"),
+        control<BenchLabel>(form, "Lbl_R_m_5"), control<BenchLabel>(form, "Lbl_R_m_6")};
     for (int k = 0; k < 6; ++k)
         QCOMPARE(labels[k]->caption(), QString::number(digits[k]));
 }
@@ -335,17 +343,17 @@ void tst_Instruments::box()
 void tst_Instruments::boxArrowAtTheEnd()
 {
     LoadedBench bench;
-    Form1 &form = *bench.form;
+    BenchWindow &form = *bench.form;
     closeKeyAndSetBox(form, 9, 0, 0, 0, 0, 0);
-    form.Picture1->Cls();
-    form.Picture2->Cls();
-    clickBar(form.VScroll1, top);               // already at 9
-    clickBar(form.VScroll6, bottom);            // already at 0
-    QCOMPARE(form.Picture1->text(), QString()); // nothing summed
-    QCOMPARE(form.Picture2->text(), QString()); // nothing recomputed
-    clickBar(form.VScroll6, top);
-    QCOMPARE(form.Picture1->text(), QStringLiteral("90000.1"));
-    QCOMPARE(form.Lbl_R_m_6->caption(), QStringLiteral("1"));
+    control<PictureBox>(form, "Picture1")->Cls();
+    control<PictureBox>(form, "Picture2")->Cls();
+    clickBar(control<ScrollBar>(form, "VScroll1"), top);                // already at 9
+    clickBar(control<ScrollBar>(form, "VScroll6"), bottom);             // already at 0
+    QCOMPARE(control<PictureBox>(form, "Picture1")->text(), QString()); // nothing summed
+    QCOMPARE(control<PictureBox>(form, "Picture2")->text(), QString()); // nothing recomputed
+    clickBar(control<ScrollBar>(form, "VScroll6"), top);
+    QCOMPARE(control<PictureBox>(form, "Picture1")->text(), QStringLiteral("90000.1"));
+    QCOMPARE(control<BenchLabel>(form, "Lbl_R_m_6")->caption(), QStringLiteral("1"));
 }
 
 void tst_Instruments::views_data()
@@ -363,51 +371,54 @@ void tst_Instruments::views()
     QFETCH(bool, closeKey);
     QFETCH(bool, sourceOn);
     LoadedBench bench;
-    Form1 &form = *bench.form;
+    BenchWindow &form = *bench.form;
     // With the box at 1963 and the slider in the middle the bridge is balanced: no refusal.
     closeKeyAndSetBox(form, 0, 1, 9, 6, 3, 0);
     if (!closeKey)
-        clickItem(form, form.Lblvkl);
+        clickItem(form, control<BenchLabel>(form, "Lblvkl"));
     if (sourceOn)
-        clickItem(form, form.Image1);
+        clickItem(form, control<SourcePicture>(form, "Image1"));
     QVERIFY(bench.desktop.boxes.isEmpty());
     QCOMPARE(shownControls(form), viewShows(closeKey, sourceOn));
-    const BenchImage *key = closeKey ? form.Image9 : form.Image8;
+    const BenchImage *key =
+        closeKey ? control<BenchImage>(form, "Image9") : control<BenchImage>(form, "Image8");
     QCOMPARE(key->bounds().topLeft(), QPointF(20, 72));
 }
 
 void tst_Instruments::openingTheKeyKeepsReadouts()
 {
     LoadedBench bench;
-    Form1 &form = *bench.form;
+    BenchWindow &form = *bench.form;
     closeKeyAndSetBox(form, 0, 1, 0, 0, 0, 0);
-    clickItem(form, form.Image1);
-    const QString current = form.Picture2->text();
-    const double tip = form.Line17->X2();
+    clickItem(form, control<SourcePicture>(form, "Image1"));
+    const QString current = control<PictureBox>(form, "Picture2")->text();
+    const double tip = control<BenchLine>(form, "Line17")->X2();
     QVERIFY(current != QStringLiteral("0.0000000"));
-    form.Lbl_R_L->setVisible(true); // as a reveal would show it
-    clickItem(form, form.Lblvkl);   // open: hides, refreshes nothing
-    QCOMPARE(form.Picture2->text(), current);
-    QCOMPARE(form.Line17->X2(), tip);
-    QVERIFY(form.state.Ig != 0);
-    QVERIFY(!form.Lbl_R_L->isVisible());
-    form.Lbl_R_L->setVisible(true);
-    clickItem(form, form.Lblvkl); // closing leaves the arm readouts as they are
-    QVERIFY(form.Lbl_R_L->isVisible());
+    control<BenchLabel>(form, "Lbl_R_L")->setVisible(true); // as a reveal would show it
+    clickItem(form, control<BenchLabel>(form, "Lblvkl"));   // open: hides, refreshes nothing
+    QCOMPARE(control<PictureBox>(form, "Picture2")->text(), current);
+    QCOMPARE(control<BenchLine>(form, "Line17")->X2(), tip);
+    QVERIFY(stateOf(form).Ig != 0);
+    QVERIFY(!control<BenchLabel>(form, "Lbl_R_L")->isVisible());
+    control<BenchLabel>(form, "Lbl_R_L")->setVisible(true);
+    clickItem(form,
+              control<BenchLabel>(form, "Lblvkl")); // closing leaves the arm readouts as they are
+    QVERIFY(control<BenchLabel>(form, "Lbl_R_L")->isVisible());
 }
 
 void tst_Instruments::sourceAlwaysRecomputes()
 {
     LoadedBench bench;
-    Form1 &form = *bench.form;
+    BenchWindow &form = *bench.form;
     for (int click = 1; click <= 2; ++click) {
-        form.Picture2->Cls();
-        form.Lbldv->setCaption(QString());
-        clickItem(form, form.Image1);
-        QCOMPARE(form.Picture2->text(), QStringLiteral("0.0000000")); // key open: zero
-        QCOMPARE(form.Lbldv->caption(), QStringLiteral(" 50"));
+        control<PictureBox>(form, "Picture2")->Cls();
+        control<BenchLabel>(form, "Lbldv")->setCaption(QString());
+        clickItem(form, control<SourcePicture>(form, "Image1"));
+        QCOMPARE(control<PictureBox>(form, "Picture2")->text(),
+                 QStringLiteral("0.0000000")); // key open: zero
+        QCOMPARE(control<BenchLabel>(form, "Lbldv")->caption(), QStringLiteral(" 50"));
     }
-    QCOMPARE(form.state.istochnik, std::int16_t(0));
+    QCOMPARE(stateOf(form).istochnik, std::int16_t(0));
 }
 
 void tst_Instruments::sourceSettingsAtSwitchingOn_data()
@@ -445,38 +456,39 @@ void tst_Instruments::sourceSettingsAtSwitchingOn()
     QFETCH(QString, current);
     QFETCH(QString, galvanometer);
     LoadedBench bench;
-    Form1 &form = *bench.form;
+    BenchWindow &form = *bench.form;
     closeKeyAndSetBox(form, 0, 1, 0, 0, 0, 0);
     auto turn = [](ScrollBar *bar, int clicks) {
         for (int i = 0; i < std::abs(clicks); ++i)
             clickBar(bar, clicks > 0 ? bottom : top);
     };
-    turn(form.HScroll3, emfClicks);
-    turn(form.HScroll4, internalClicks);
-    QCOMPARE(form.LblEdc->caption(), emf);
-    QCOMPARE(form.Lblr->caption(), internal);
-    QCOMPARE(form.Picture3->text(), QStringLiteral("0.00"));
-    QCOMPARE(form.Picture2->text(), QStringLiteral("0.0000000"));
-    clickItem(form, form.Image1);
-    QCOMPARE(form.Picture3->text(), current);
-    QCOMPARE(form.Picture2->text(), galvanometer);
+    turn(control<ScrollBar>(form, "HScroll3"), emfClicks);
+    turn(control<ScrollBar>(form, "HScroll4"), internalClicks);
+    QCOMPARE(control<BenchLabel>(form, "LblEdc")->caption(), emf);
+    QCOMPARE(control<BenchLabel>(form, "Lblr")->caption(), internal);
+    QCOMPARE(control<PictureBox>(form, "Picture3")->text(), QStringLiteral("0.00"));
+    QCOMPARE(control<PictureBox>(form, "Picture2")->text(), QStringLiteral("0.0000000"));
+    clickItem(form, control<SourcePicture>(form, "Image1"));
+    QCOMPARE(control<PictureBox>(form, "Picture3")->text(), current);
+    QCOMPARE(control<PictureBox>(form, "Picture2")->text(), galvanometer);
     QVERIFY(bench.desktop.boxes.isEmpty());
 }
 
 void tst_Instruments::overloadThrowsBack()
 {
     LoadedBench bench;
-    Form1 &form = *bench.form;
-    clickItem(form, form.Image1); // source on, box at 0: closing the key overloads
-    clickItem(form, form.Lblvkl);
+    BenchWindow &form = *bench.form;
+    clickItem(form, control<SourcePicture>(
+                        form, "Image1")); // source on, box at 0: closing the key overloads
+    clickItem(form, control<BenchLabel>(form, "Lblvkl"));
     QCOMPARE(bench.desktop.texts(),
              QStringList{"Такой ток сожжёт гальванометр! Измените сопротивление!"});
-    QCOMPARE(form.state.rabota, 0.0);
-    QCOMPARE(form.state.istochnik, std::int16_t(0));
-    QCOMPARE(form.Picture2->text(), QStringLiteral("0.0000000"));
-    QCOMPARE(form.Picture3->text(), QStringLiteral("0.00"));
-    QCOMPARE(form.Line17->X2(), 279.0);
-    QCOMPARE(form.Line17->Y2(), 278.0);
+    QCOMPARE(stateOf(form).rabota, 0.0);
+    QCOMPARE(stateOf(form).istochnik, std::int16_t(0));
+    QCOMPARE(control<PictureBox>(form, "Picture2")->text(), QStringLiteral("0.0000000"));
+    QCOMPARE(control<PictureBox>(form, "Picture3")->text(), QStringLiteral("0.00"));
+    QCOMPARE(control<BenchLine>(form, "Line17")->X2(), 279.0);
+    QCOMPARE(control<BenchLine>(form, "Line17")->Y2(), 278.0);
     LoadedBench fresh;
     QCOMPARE(shownControls(form), shownControls(*fresh.form)); // the start-up view
 }
@@ -484,18 +496,18 @@ void tst_Instruments::overloadThrowsBack()
 void tst_Instruments::unknownResistorRefused()
 {
     LoadedBench bench;
-    Form1 &form = *bench.form;
-    clickItem(form, form.Image1);
-    form.Lbl_Rx->setCaption(QString());
+    BenchWindow &form = *bench.form;
+    clickItem(form, control<SourcePicture>(form, "Image1"));
+    control<BenchLabel>(form, "Lbl_Rx")->setCaption(QString());
     QStringList captionWhileUp;
-    bench.desktop.onBox = [&] { captionWhileUp << form.Lbl_Rx->caption(); };
-    clickItem(form, form.Image6);
+    bench.desktop.onBox = [&] { captionWhileUp << control<BenchLabel>(form, "Lbl_Rx")->caption(); };
+    clickItem(form, control<BenchImage>(form, "Image6"));
     QCOMPARE(bench.desktop.texts(),
              QStringList{"Чтобы поменять неизвестное сопротивление, сначала выключите источник!"});
     QCOMPARE(captionWhileUp, QStringList{QString()}); // written again after the box is closed
     QCOMPARE(bench.desktop.captions(), QStringList{"Ошибка"});
-    QCOMPARE(form.state.Rx, 1963.0);
-    QCOMPARE(form.Lbl_Rx->caption(), QStringLiteral("Rx=1963.0 Ом"));
+    QCOMPARE(stateOf(form).Rx, 1963.0);
+    QCOMPARE(control<BenchLabel>(form, "Lbl_Rx")->caption(), QStringLiteral("Rx=1963.0 Ом"));
     QCOMPARE(bench.desktop.seeds, 0);
 }
 
@@ -516,22 +528,23 @@ void tst_Instruments::unknownResistorDrawn()
     QFETCH(double, u);
     QFETCH(double, Rx);
     LoadedBench bench;
-    Form1 &form = *bench.form;
+    BenchWindow &form = *bench.form;
     bench.desktop.draws = {u};
-    form.Picture2->Cls();
-    form.Lbl_Rx->setVisible(true);
+    control<PictureBox>(form, "Picture2")->Cls();
+    control<BenchLabel>(form, "Lbl_Rx")->setVisible(true);
     QStringList captionWhileUp;
-    bench.desktop.onBox = [&] { captionWhileUp << form.Lbl_Rx->caption(); };
-    clickItem(form, form.Image6);
+    bench.desktop.onBox = [&] { captionWhileUp << control<BenchLabel>(form, "Lbl_Rx")->caption(); };
+    clickItem(form, control<BenchImage>(form, "Image6"));
     QCOMPARE(captionWhileUp, QStringList{"Rx=1963.0 Ом"}); // the new value only once it is closed
     QCOMPARE(bench.desktop.seeds, 1);                      // a new seed at each click
-    QCOMPARE(form.state.Rx, Rx);
-    QCOMPARE(form.Lbl_Rx->caption(), QStringLiteral("Rx=%1.0 Ом").arg(int(Rx)));
+    QCOMPARE(stateOf(form).Rx, Rx);
+    QCOMPARE(control<BenchLabel>(form, "Lbl_Rx")->caption(),
+             QStringLiteral("Rx=%1.0 Ом").arg(int(Rx)));
     QCOMPARE(bench.desktop.texts(),
              QStringList{"Неизвестное сопротивление изменено! Удачной работы!"});
     QCOMPARE(bench.desktop.captions(), QStringList{"Ошибка"});
-    QVERIFY(form.Lbl_Rx->isVisible());          // visibility untouched
-    QCOMPARE(form.Picture2->text(), QString()); // nothing recomputed
+    QVERIFY(control<BenchLabel>(form, "Lbl_Rx")->isVisible());          // visibility untouched
+    QCOMPARE(control<PictureBox>(form, "Picture2")->text(), QString()); // nothing recomputed
 }
 
 // The desktop's own draw, clicked on the resistor: every whole value 50 … 150 turns up, each
@@ -539,14 +552,14 @@ void tst_Instruments::unknownResistorDrawn()
 void tst_Instruments::realDrawCoversTheRange()
 {
     LoadedBench bench;
-    Form1 &form = *bench.form;
+    BenchWindow &form = *bench.form;
     RealDesktop real;
     bench.desktop.randomSource = &real;
     const int clicks = 101 * 200;
     QHash<QString, int> shown;
     for (int i = 0; i < clicks; ++i) {
-        clickItem(form, form.Image6);
-        ++shown[form.Lbl_Rx->caption()];
+        clickItem(form, control<BenchImage>(form, "Image6"));
+        ++shown[control<BenchLabel>(form, "Lbl_Rx")->caption()];
     }
     QCOMPARE(bench.desktop.seeds, clicks);
     QCOMPARE(bench.desktop.boxes.size(), clicks);
@@ -562,47 +575,50 @@ void tst_Instruments::realDrawCoversTheRange()
 void tst_Instruments::revealShownThenHidden()
 {
     LoadedBench bench;
-    Form1 &form = *bench.form;
-    form.waitScale = 1; // the real ten seconds: the test ticks the timer itself
-    QSignalSpy ticks(form.Timer1, &Timer::tick);
+    BenchWindow &form = *bench.form;
+    form.setPauseScale(1); // the real ten seconds: the test ticks the timer itself
+    QSignalSpy ticks(control<Timer>(form, "Timer1"), &Timer::tick);
     bool shownDuring = false, enabledDuring = false;
     int intervalDuring = 0;
     QTimer::singleShot(0, &form, [&] {
-        shownDuring = form.Lbl_Rx->isVisible() && form.Lbl_Ri->isVisible();
-        enabledDuring = form.Timer1->isEnabled();
-        intervalDuring = form.Timer1->interval();
+        shownDuring = control<BenchLabel>(form, "Lbl_Rx")->isVisible() &&
+                      control<BenchLabel>(form, "Lbl_Ri")->isVisible();
+        enabledDuring = control<Timer>(form, "Timer1")->isEnabled();
+        intervalDuring = control<Timer>(form, "Timer1")->interval();
         tick(form);
     });
     PauseRescue rescue(form);
-    clickItem(form, form.Image5);
+    clickItem(form, control<BenchImage>(form, "Image5"));
     QVERIFY(!rescue.rescued);
     QVERIFY(shownDuring);
     QVERIFY(enabledDuring);
     QCOMPARE(intervalDuring, 10000);
     QCOMPARE(ticks.count(), 1);
-    QVERIFY(!form.Lbl_Rx->isVisible());
-    QVERIFY(!form.Lbl_Ri->isVisible());
-    QVERIFY(!form.Timer1->isEnabled());
-    QCOMPARE(form.Timer1->interval(), 0);
+    QVERIFY(!control<BenchLabel>(form, "Lbl_Rx")->isVisible());
+    QVERIFY(!control<BenchLabel>(form, "Lbl_Ri")->isVisible());
+    QVERIFY(!control<Timer>(form, "Timer1")->isEnabled());
+    QCOMPARE(control<Timer>(form, "Timer1")->interval(), 0);
 }
 
 // A reveal four seconds into another: all four readouts go together ten seconds after the second.
 void tst_Instruments::nestedRevealsEndTogether()
 {
     LoadedBench bench;
-    Form1 &form = *bench.form;
-    form.waitScale = 1; // the real ten seconds: the test ticks the timer itself
-    QSignalSpy ticks(form.Timer1, &Timer::tick);
+    BenchWindow &form = *bench.form;
+    form.setPauseScale(1); // the real ten seconds: the test ticks the timer itself
+    QSignalSpy ticks(control<Timer>(form, "Timer1"), &Timer::tick);
     bool allShown = false, innerEnded = false;
     int restartedAt = 0;
     QTimer::singleShot(0, &form, [&] {     // inside the slide wire's reveal
         QTimer::singleShot(0, &form, [&] { // inside the galvanometer's
-            allShown = form.Lbl_R_L->isVisible() && form.Lbl_R_R->isVisible() &&
-                       form.Lbl_Rx->isVisible() && form.Lbl_Ri->isVisible();
-            restartedAt = form.Timer1->interval();
+            allShown = control<BenchLabel>(form, "Lbl_R_L")->isVisible() &&
+                       control<BenchLabel>(form, "Lbl_R_R")->isVisible() &&
+                       control<BenchLabel>(form, "Lbl_Rx")->isVisible() &&
+                       control<BenchLabel>(form, "Lbl_Ri")->isVisible();
+            restartedAt = control<Timer>(form, "Timer1")->interval();
             tick(form); // ten seconds after the second click
         });
-        clickItem(form, form.Image5);
+        clickItem(form, control<BenchImage>(form, "Image5"));
         innerEnded = true;
     });
     PauseRescue rescue(form);
@@ -612,26 +628,28 @@ void tst_Instruments::nestedRevealsEndTogether()
     QVERIFY(innerEnded);
     QCOMPARE(restartedAt, 10000); // the second pause set its own ten seconds
     QCOMPARE(ticks.count(), 1);
-    for (const BenchLabel *l : {form.Lbl_R_L, form.Lbl_R_R, form.Lbl_Rx, form.Lbl_Ri})
+    for (const BenchLabel *l :
+         {control<BenchLabel>(form, "Lbl_R_L"), control<BenchLabel>(form, "Lbl_R_R"),
+          control<BenchLabel>(form, "Lbl_Rx"), control<BenchLabel>(form, "Lbl_Ri")})
         QVERIFY(!l->isVisible());
 }
 
 void tst_Instruments::revealFollowsTheSlider()
 {
     LoadedBench bench;
-    Form1 &form = *bench.form;
+    BenchWindow &form = *bench.form;
     closeKeyAndSetBox(form, 0, 1, 9, 6, 3, 0);
-    clickItem(form, form.Image1);
-    form.waitScale = 1;
+    clickItem(form, control<SourcePicture>(form, "Image1"));
+    form.setPauseScale(1);
     QString during, arms;
     QTimer::singleShot(0, &form, [&] {
-        form.HScroll1->setBenchValue(120);
-        during = form.Lbl_Ri->caption();
-        arms = form.Lbl_R_L->caption();
+        control<ScrollBar>(form, "HScroll1")->setBenchValue(120);
+        during = control<BenchLabel>(form, "Lbl_Ri")->caption();
+        arms = control<BenchLabel>(form, "Lbl_R_L")->caption();
         tick(form);
     });
-    QCOMPARE(form.Lbl_Ri->caption(), QStringLiteral("Ri=1963.0 Ом"));
-    clickItem(form, form.Image5);
+    QCOMPARE(control<BenchLabel>(form, "Lbl_Ri")->caption(), QStringLiteral("Ri=1963.0 Ом"));
+    clickItem(form, control<BenchImage>(form, "Image5"));
     QCOMPARE(during, QStringLiteral("Ri=2944.5 Ом")); // 1963 · 3 / 2
     QCOMPARE(arms, QStringLiteral("R_L=3.000 Ом"));
 }
@@ -639,21 +657,21 @@ void tst_Instruments::revealFollowsTheSlider()
 void tst_Instruments::waitZero()
 {
     LoadedBench bench;
-    Form1 &form = *bench.form;
+    BenchWindow &form = *bench.form;
     PauseRescue rescue(form);
-    form.Wait(0);
+    circuitOf(form).pause(0);
     QVERIFY(!rescue.rescued); // returned at once, without a pause
-    QVERIFY(!form.Timer1->isEnabled());
-    QCOMPARE(form.Timer1->interval(), 0);
+    QVERIFY(!control<Timer>(form, "Timer1")->isEnabled());
+    QCOMPARE(control<Timer>(form, "Timer1")->interval(), 0);
 }
 
 void tst_Instruments::closeAnsweredNo()
 {
     LoadedBench bench;
-    Form1 &form = *bench.form;
+    BenchWindow &form = *bench.form;
     closeKeyAndSetBox(form, 0, 1, 0, 0, 0, 0);
-    form.mnuHelpAvtors_Click();
-    QPointer<Form2> authors = form.form2;
+    control<QAction>(form, "mnuHelpAvtors")->trigger();
+    QPointer<Form2> authors = form.authorsWindow();
     QVERIFY(authors && authors->isVisible());
     bench.desktop.yesNoAnswer = Desktop::Answer::No;
     QVERIFY(!form.close());
@@ -663,40 +681,40 @@ void tst_Instruments::closeAnsweredNo()
     QCOMPARE(bench.desktop.boxes[0].buttons, Desktop::Buttons::YesNo);
     QVERIFY(form.isVisible());
     QVERIFY(authors && authors->isVisible());
-    QCOMPARE(form.state.R_m, 1000.0f);
-    QCOMPARE(form.state.rabota, 1.0);
+    QCOMPARE(stateOf(form).R_m, 1000.0f);
+    QCOMPARE(stateOf(form).rabota, 1.0);
     QVERIFY(!form.isEnding());
 }
 
 void tst_Instruments::closeAnsweredYes()
 {
     LoadedBench bench;
-    Form1 &form = *bench.form;
-    form.mnuHelpAvtors_Click();
-    QPointer<Form2> authors = form.form2;
+    BenchWindow &form = *bench.form;
+    control<QAction>(form, "mnuHelpAvtors")->trigger();
+    QPointer<Form2> authors = form.authorsWindow();
     bench.desktop.yesNoAnswer = Desktop::Answer::Yes;
     QVERIFY(form.close());
     QVERIFY(!form.isVisible());
     QVERIFY(form.isEnding());
     QTRY_VERIFY(!authors); // the Authors window closed and is gone
-    const std::int16_t before = form.state.istochnik;
-    clickItem(form, form.Image1); // nothing runs any more
-    QCOMPARE(form.state.istochnik, before);
+    const std::int16_t before = stateOf(form).istochnik;
+    clickItem(form, control<SourcePicture>(form, "Image1")); // nothing runs any more
+    QCOMPARE(stateOf(form).istochnik, before);
 }
 
 void tst_Instruments::closeDuringReveal()
 {
     auto bench = std::make_unique<LoadedBench>();
-    Form1 &form = *bench->form;
-    form.waitScale = 1; // a ten-second pause
+    BenchWindow &form = *bench->form;
+    form.setPauseScale(1); // a ten-second pause
     bench->desktop.yesNoAnswer = Desktop::Answer::Yes;
     QTimer::singleShot(0, &form, [&] { form.close(); });
     PauseRescue rescue(form);
-    clickItem(form, form.Image5);
+    clickItem(form, control<BenchImage>(form, "Image5"));
     QVERIFY(!rescue.rescued); // the pause ended with the program, not with a tick
     rescue.timer.stop();
     QVERIFY(form.isEnding());
-    QVERIFY(!form.Timer1->isEnabled());
+    QVERIFY(!control<Timer>(form, "Timer1")->isEnabled());
     QTest::qWait(150); // no timer or handler comes back to the window
     bench.reset();
 }
@@ -744,8 +762,8 @@ void tst_Instruments::yesEndsTheRunLoop()
     auto restore =
         qScopeGuard([&] { QGuiApplication::setQuitOnLastWindowClosed(lastWindowQuits); });
     LoadedBench bench;
-    Form1 &form = *bench.form;
-    form.mnuHelpAvtors_Click();
+    BenchWindow &form = *bench.form;
+    control<QAction>(form, "mnuHelpAvtors")->trigger();
     bench.desktop.yesNoAnswer = Desktop::Answer::Yes;
     QTimer::singleShot(0, &form, [&] { form.close(); });
     QTimer
@@ -763,52 +781,56 @@ void tst_Instruments::yesEndsTheRunLoop()
 void tst_Instruments::studentSession()
 {
     LoadedBench bench;
-    Form1 &form = *bench.form;
-    clickItem(form, form.Lblvkl); // close the key first: the source is still off
+    BenchWindow &form = *bench.form;
+    clickItem(form,
+              control<BenchLabel>(form, "Lblvkl")); // close the key first: the source is still off
     auto turn = [&](ScrollBar *bar, QStyle::SubControl arrow, int clicks) {
         for (int i = 0; i < clicks && bench.desktop.boxes.isEmpty(); ++i)
             clickBar(bar, arrow);
     };
-    turn(form.VScroll2, top, 1);
-    turn(form.VScroll3, top, 9);
-    turn(form.VScroll4, top, 6);
-    turn(form.VScroll5, top, 3);
-    QCOMPARE(form.Picture1->text(), QStringLiteral("01963.0"));
-    clickBar(form.HScroll1, bottom); // slider off the middle: the bridge is out of balance
-    clickItem(form, form.Image1);    // source on
+    turn(control<ScrollBar>(form, "VScroll2"), top, 1);
+    turn(control<ScrollBar>(form, "VScroll3"), top, 9);
+    turn(control<ScrollBar>(form, "VScroll4"), top, 6);
+    turn(control<ScrollBar>(form, "VScroll5"), top, 3);
+    QCOMPARE(control<PictureBox>(form, "Picture1")->text(), QStringLiteral("01963.0"));
+    clickBar(control<ScrollBar>(form, "HScroll1"),
+             bottom); // slider off the middle: the bridge is out of balance
+    clickItem(form, control<SourcePicture>(form, "Image1")); // source on
     QVERIFY(bench.desktop.boxes.isEmpty());
-    QVERIFY(form.Image10->isVisible());
-    QVERIFY(form.state.Ig != 0);
-    clickBar(form.HScroll1, top); // back to the middle: balance
-    QCOMPARE(form.Lbldv->caption(), QStringLiteral(" 50"));
-    QCOMPARE(form.Picture2->text(), QStringLiteral("0.0000000"));
-    QVERIFY(std::fabs(form.Line17->X2() - 279) < 1);
-    form.waitScale = 1;
+    QVERIFY(control<BenchImage>(form, "Image10")->isVisible());
+    QVERIFY(stateOf(form).Ig != 0);
+    clickBar(control<ScrollBar>(form, "HScroll1"), top); // back to the middle: balance
+    QCOMPARE(control<BenchLabel>(form, "Lbldv")->caption(), QStringLiteral(" 50"));
+    QCOMPARE(control<PictureBox>(form, "Picture2")->text(), QStringLiteral("0.0000000"));
+    QVERIFY(std::fabs(control<BenchLine>(form, "Line17")->X2() - 279) < 1);
+    form.setPauseScale(1);
     QString revealed;
     QTimer::singleShot(0, &form, [&] {
-        revealed = form.Lbl_Ri->isVisible() ? form.Lbl_Ri->caption() : "";
+        revealed = control<BenchLabel>(form, "Lbl_Ri")->isVisible()
+                       ? control<BenchLabel>(form, "Lbl_Ri")->caption()
+                       : "";
         tick(form);
     });
-    clickItem(form, form.Image5);
+    clickItem(form, control<BenchImage>(form, "Image5"));
     QCOMPARE(revealed, QStringLiteral("Ri=1963.0 Ом"));
 
     // Turning the box down towards zero overloads the galvanometer before it gets there.
-    turn(form.VScroll2, bottom, 1);
-    turn(form.VScroll3, bottom, 9);
-    turn(form.VScroll4, bottom, 6);
+    turn(control<ScrollBar>(form, "VScroll2"), bottom, 1);
+    turn(control<ScrollBar>(form, "VScroll3"), bottom, 9);
+    turn(control<ScrollBar>(form, "VScroll4"), bottom, 6);
     QCOMPARE(bench.desktop.texts(),
              QStringList{"Такой ток сожжёт гальванометр! Измените сопротивление!"});
-    QCOMPARE(form.state.rabota, 0.0);
-    QCOMPARE(form.state.istochnik, std::int16_t(0));
-    QCOMPARE(form.Picture2->text(), QStringLiteral("0.0000000"));
+    QCOMPARE(stateOf(form).rabota, 0.0);
+    QCOMPARE(stateOf(form).istochnik, std::int16_t(0));
+    QCOMPARE(control<PictureBox>(form, "Picture2")->text(), QStringLiteral("0.0000000"));
 
     // Recovery: close the key, set the box back, switch the source on again.
-    clickItem(form, form.Lblvkl);
+    clickItem(form, control<BenchLabel>(form, "Lblvkl"));
     closeKeyAndSetBox(form, 0, 1, 9, 6, 3, 0);
-    clickItem(form, form.Image1);
+    clickItem(form, control<SourcePicture>(form, "Image1"));
     QCOMPARE(bench.desktop.boxes.size(), 1);
-    QCOMPARE(form.Picture2->text(), QStringLiteral("0.0000000"));
-    QVERIFY(form.state.I > 0);
+    QCOMPARE(control<PictureBox>(form, "Picture2")->text(), QStringLiteral("0.0000000"));
+    QVERIFY(stateOf(form).I > 0);
 }
 
 QTEST_MAIN(tst_Instruments)

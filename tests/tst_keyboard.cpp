@@ -23,25 +23,25 @@ struct ActiveBench : LoadedBench
 };
 
 /** A key typed by the user: it goes wherever the window sends its keys. */
-void press(Form1 &form, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+void press(BenchWindow &form, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
     QTest::keyClick(form.windowHandle(), key, modifiers);
 }
 
 /** The control that has the keyboard: a drawn item of the bench or a scroll bar. */
-QString focused(const Form1 &form)
+QString focused(const BenchWindow &form)
 {
     QWidget *focus = QApplication::focusWidget();
-    if (focus == form.bench)
-        return form.bench->keyboard().focusItem() ? form.bench->keyboard().focusItem()->name()
-                                                  : QStringLiteral("bench");
+    if (focus == benchOf(form))
+        return benchOf(form)->keyboard().focusItem() ? benchOf(form)->keyboard().focusItem()->name()
+                                                     : QStringLiteral("bench");
     return focus ? focus->objectName() : QString();
 }
 
 /** Presses Tab until the named control has the keyboard; false if a whole round misses it. */
-bool tabTo(Form1 &form, const QString &name)
+bool tabTo(BenchWindow &form, const QString &name)
 {
-    for (int i = 0; i <= static_cast<int>(form.bench->keyboard().focusChain().size()); ++i) {
+    for (int i = 0; i <= static_cast<int>(benchOf(form)->keyboard().focusChain().size()); ++i) {
         if (focused(form) == name)
             return true;
         press(form, Qt::Key_Tab);
@@ -49,23 +49,25 @@ bool tabTo(Form1 &form, const QString &name)
     return focused(form) == name;
 }
 
-void setBox(Form1 &form, const QList<int> &digits)
+void setBox(BenchWindow &form, const QList<int> &digits)
 {
-    ScrollBar *decades[] = {form.VScroll1, form.VScroll2, form.VScroll3,
-                            form.VScroll4, form.VScroll5, form.VScroll6};
+    ScrollBar *decades[] = {
+        control<ScrollBar>(form, "VScroll1"), control<ScrollBar>(form, "VScroll2"),
+        control<ScrollBar>(form, "VScroll3"), control<ScrollBar>(form, "VScroll4"),
+        control<ScrollBar>(form, "VScroll5"), control<ScrollBar>(form, "VScroll6")};
     for (int k = 0; k < 6; ++k)
         decades[k]->setBenchValue(digits[k]);
 }
 
 /** Everything the bench shows and holds, as text, to compare two sessions. */
-QStringList snapshot(const Form1 &form)
+QStringList snapshot(const BenchWindow &form)
 {
-    const CircuitState &s = form.state;
+    const CircuitState &s = stateOf(form);
     QStringList out;
     for (double v : {s.Edc, double(s.r), s.Reo_max, double(s.Reo), s.R_dlina, s.R_L, double(s.R_R),
                      double(s.R_m), s.Rx, s.rabota, double(s.istochnik), s.I, s.Ig, s.alpha})
         out << QString::number(v, 'g', 17);
-    for (const auto &item : form.bench->items()) {
+    for (const auto &item : benchOf(form)->items()) {
         const QRectF b = item->bounds();
         QString line = QStringLiteral("%1 %2 %3,%4,%5,%6")
                            .arg(item->name(), item->isVisible() ? "shown" : "hidden")
@@ -77,7 +79,7 @@ QStringList snapshot(const Form1 &form)
             line += QLatin1Char(' ') + label->caption();
         out << line;
     }
-    for (QObject *child : form.bench->children()) {
+    for (QObject *child : benchOf(form)->children()) {
         auto *w = qobject_cast<QWidget *>(child);
         if (!w)
             continue;
@@ -152,15 +154,15 @@ void tst_Keyboard::focusOrder()
     QFETCH(bool, hideSlideWire);
     QFETCH(QStringList, order);
     ActiveBench bench;
-    Form1 &form = *bench.form;
+    BenchWindow &form = *bench.form;
     setBox(form, {0, 1, 9, 6, 3, 0}); // balanced: switching on refuses nothing
     if (closeKey)
-        clickItem(form, form.Lblvkl);
+        clickItem(form, control<BenchLabel>(form, "Lblvkl"));
     if (sourceOn)
-        clickItem(form, form.Image1);
-    form.Image3->setVisible(!hideSlideWire);
+        clickItem(form, control<SourcePicture>(form, "Image1"));
+    control<BenchImage>(form, "Image3")->setVisible(!hideSlideWire);
     QVERIFY(bench.desktop.boxes.isEmpty());
-    form.bench->keyboard().setFocusItem(nullptr);
+    benchOf(form)->keyboard().setFocusItem(nullptr);
     QCOMPARE(focused(form), QStringLiteral("bench"));
 
     QStringList forwards;
@@ -229,16 +231,24 @@ void tst_Keyboard::barKeys()
     QFETCH(int, expected);
     QFETCH(QString, caption);
     ActiveBench bench;
-    Form1 &form = *bench.form;
+    BenchWindow &form = *bench.form;
     auto *scroll = form.findChild<ScrollBar *>(bar);
     QVERIFY(scroll);
-    if (scroll != form.VScroll7 && scroll != form.HScroll3 && scroll != form.HScroll4)
-        clickItem(form, form.Lblvkl); // the slider, the rheostat and the box want the key closed
+    if (scroll != control<ScrollBar>(form, "VScroll7") &&
+        scroll != control<ScrollBar>(form, "HScroll3") &&
+        scroll != control<ScrollBar>(form, "HScroll4"))
+        clickItem(form,
+                  control<BenchLabel>(
+                      form, "Lblvkl")); // the slider, the rheostat and the box want the key closed
     scroll->setBenchValue(start);
     const std::map<QString, const BenchLabel *> readouts = {
-        {"VScroll2", form.lbl_R_m_2}, {"VScroll6", form.Lbl_R_m_6}, {"VScroll7", form.LblReomax},
-        {"HScroll1", form.Lbldv},     {"HScroll2", form.Lbl_reo},   {"HScroll3", form.LblEdc},
-        {"HScroll4", form.Lblr}};
+        {"VScroll2", control<BenchLabel>(form, "lbl_R_m_2")},
+        {"VScroll6", control<BenchLabel>(form, "Lbl_R_m_6")},
+        {"VScroll7", control<BenchLabel>(form, "LblReomax")},
+        {"HScroll1", control<BenchLabel>(form, "Lbldv")},
+        {"HScroll2", control<BenchLabel>(form, "Lbl_reo")},
+        {"HScroll3", control<BenchLabel>(form, "LblEdc")},
+        {"HScroll4", control<BenchLabel>(form, "Lblr")}};
     QVERIFY(tabTo(form, bar));
     QSignalSpy changes(scroll, &ScrollBar::change);
     press(form, Qt::Key(key));
@@ -276,8 +286,8 @@ void tst_Keyboard::spaceAndEnter()
     QFETCH(int, modifiers);
     QFETCH(int, clicks);
     ActiveBench bench;
-    Form1 &form = *bench.form;
-    BenchItem *picture = form.bench->item(item);
+    BenchWindow &form = *bench.form;
+    BenchItem *picture = benchOf(form)->item(item);
     QVERIFY(picture);
     int calls = 0;
     const std::function<void()> procedure = picture->onClick;
@@ -290,19 +300,20 @@ void tst_Keyboard::spaceAndEnter()
     QCOMPARE(calls, clicks);
     QCOMPARE(focused(form), item);
     if (item == QLatin1String("Image1"))
-        QCOMPARE(form.state.istochnik, std::int16_t(clicks));
+        QCOMPARE(stateOf(form).istochnik, std::int16_t(clicks));
     if (item == QLatin1String("Lblvkl"))
-        QCOMPARE(form.state.rabota, double(clicks));
+        QCOMPARE(stateOf(form).rabota, double(clicks));
     if (item == QLatin1String("Image6")) // source off: a new unknown and its box
         QCOMPARE(bench.desktop.texts(),
                  QStringList{"Неизвестное сопротивление изменено! Удачной работы!"});
     if (item == QLatin1String("Image3") || item == QLatin1String("Image5"))
-        QVERIFY(!form.Lbl_R_L->isVisible() && !form.Lbl_Rx->isVisible()); // shown, then hidden
+        QVERIFY(!control<BenchLabel>(form, "Lbl_R_L")->isVisible() &&
+                !control<BenchLabel>(form, "Lbl_Rx")->isVisible()); // shown, then hidden
 
     // Holding the key down clicks once, not once per repeat.
     if (clicks == 1 && item == QLatin1String("Lblvkl")) {
         QKeyEvent repeat(QEvent::KeyPress, key, Qt::NoModifier, QStringLiteral(" "), true);
-        QApplication::sendEvent(form.bench, &repeat);
+        QApplication::sendEvent(benchOf(form), &repeat);
         QCOMPARE(calls, 1);
     }
 }
@@ -311,19 +322,19 @@ void tst_Keyboard::spaceAndEnter()
 void tst_Keyboard::hiddenBarHandsTheFocusOn()
 {
     ActiveBench bench;
-    Form1 &form = *bench.form;
+    BenchWindow &form = *bench.form;
     setBox(form, {0, 1, 0, 0, 0, 0});
-    clickItem(form, form.Lblvkl);
-    clickItem(form, form.Image1);
+    clickItem(form, control<BenchLabel>(form, "Lblvkl"));
+    clickItem(form, control<SourcePicture>(form, "Image1"));
     QVERIFY(bench.desktop.boxes.isEmpty());
     QVERIFY(tabTo(form, "VScroll2"));
     press(form, Qt::Key_End); // the box at 0: the galvanometer would burn
     QCOMPARE(bench.desktop.boxes.size(), 1);
-    QVERIFY(form.VScroll2->isHidden());
+    QVERIFY(control<ScrollBar>(form, "VScroll2")->isHidden());
     const QString now = focused(form);
     bool offered = false;
-    for (const FocusStop &stop : form.bench->keyboard().focusChain())
-        if (form.bench->keyboard().isAvailable(stop) &&
+    for (const FocusStop &stop : benchOf(form)->keyboard().focusChain())
+        if (benchOf(form)->keyboard().isAvailable(stop) &&
             (stop.item ? stop.item->name() : stop.widget->objectName()) == now)
             offered = true;
     QVERIFY2(offered, qPrintable(now));
@@ -335,9 +346,9 @@ void tst_Keyboard::hiddenBarHandsTheFocusOn()
 void tst_Keyboard::clickMovesTheKeyboard()
 {
     ActiveBench bench;
-    Form1 &form = *bench.form;
+    BenchWindow &form = *bench.form;
     QVERIFY(tabTo(form, "HScroll3"));
-    clickItem(form, form.Image6);
+    clickItem(form, control<BenchImage>(form, "Image6"));
     QCOMPARE(focused(form), QStringLiteral("Image6"));
     press(form, Qt::Key_Tab);
     QCOMPARE(focused(form), QStringLiteral("Image3"));
@@ -351,25 +362,25 @@ void tst_Keyboard::clickMovesTheKeyboard()
 void tst_Keyboard::outlineOnlyFromTheKeyboard()
 {
     ActiveBench bench;
-    Form1 &form = *bench.form;
+    BenchWindow &form = *bench.form;
     const QColor outline(0, 102, 255);
     auto leftEdge = [&](QRect around) {
-        const QImage shot = form.bench->grab().toImage();
+        const QImage shot = benchOf(form)->grab().toImage();
         const QPointF at(around.left() - 2, around.center().y());
         return shot.pixelColor((at * shot.devicePixelRatio()).toPoint());
     };
-    const QRect key = form.Lblvkl->bounds().toRect();
-    const QRect emf = form.HScroll3->geometry();
+    const QRect key = control<BenchLabel>(form, "Lblvkl")->bounds().toRect();
+    const QRect emf = control<ScrollBar>(form, "HScroll3")->geometry();
     const QColor keyBefore = leftEdge(key);
     QVERIFY(keyBefore != outline);
     QVERIFY(tabTo(form, "Lblvkl"));
-    QVERIFY(form.bench->keyboard().showsFocus());
+    QVERIFY(benchOf(form)->keyboard().showsFocus());
     QCOMPARE(leftEdge(key), outline);
     QVERIFY(tabTo(form, "HScroll3"));
     QCOMPARE(leftEdge(emf), outline);
     QCOMPARE(leftEdge(key), keyBefore);
-    clickItem(form, form.Lblvkl);
-    QVERIFY(!form.bench->keyboard().showsFocus());
+    clickItem(form, control<BenchLabel>(form, "Lblvkl"));
+    QVERIFY(!benchOf(form)->keyboard().showsFocus());
     QVERIFY(leftEdge(key) != outline);
     QVERIFY(leftEdge(emf) != outline);
     press(form, Qt::Key_Space); // back on the keyboard: the outline returns
@@ -380,22 +391,22 @@ void tst_Keyboard::outlineOnlyFromTheKeyboard()
 void tst_Keyboard::keysDuringReveal()
 {
     ActiveBench bench;
-    Form1 &form = *bench.form;
-    clickItem(form, form.Lblvkl);
-    form.waitScale = 1; // a whole ten-second reveal, ended by its timer's tick below
+    BenchWindow &form = *bench.form;
+    clickItem(form, control<BenchLabel>(form, "Lblvkl"));
+    form.setPauseScale(1); // a whole ten-second reveal, ended by its timer's tick below
     QString during;
     QVERIFY(tabTo(form, "Image5"));
     QTimer::singleShot(0, &form, [&] {
         press(form, Qt::Key_Tab, Qt::ShiftModifier); // back from the reveal to the slide wire
         press(form, Qt::Key_Tab, Qt::ShiftModifier); // and on to the slider
         press(form, Qt::Key_Right);
-        during = form.Lbl_R_L->caption();
-        form.Timer1_Timer();
+        during = control<BenchLabel>(form, "Lbl_R_L")->caption();
+        tick(form);
     });
     press(form, Qt::Key_Space);
     QCOMPARE(during, QStringLiteral("R_L=2.525 Ом"));
     QCOMPARE(focused(form), QStringLiteral("HScroll1"));
-    QVERIFY(!form.Lbl_Rx->isVisible()); // the reveal ended as usual
+    QVERIFY(!control<BenchLabel>(form, "Lbl_Rx")->isVisible()); // the reveal ended as usual
 }
 
 // The measurement of tst_Instruments::studentSession, once with the mouse and once with keys only:
@@ -403,8 +414,8 @@ void tst_Keyboard::keysDuringReveal()
 void tst_Keyboard::keyboardSession()
 {
     ActiveBench keys;
-    Form1 &form = *keys.form;
-    form.waitScale = 0.01;
+    BenchWindow &form = *keys.form;
+    form.setPauseScale(0.01);
     QCOMPARE(focused(form), QStringLiteral("bench")); // the started program has the keyboard
 
     QVERIFY(tabTo(form, "Lblvkl"));
@@ -419,41 +430,45 @@ void tst_Keyboard::keyboardSession()
     QVERIFY(tabTo(form, "VScroll5"));
     for (int i = 0; i < 3; ++i)
         press(form, Qt::Key_PageUp);
-    QCOMPARE(form.Picture1->text(), QStringLiteral("01963.0"));
+    QCOMPARE(control<PictureBox>(form, "Picture1")->text(), QStringLiteral("01963.0"));
     QVERIFY(tabTo(form, "HScroll1"));
     press(form, Qt::Key_Right);     // off the middle: out of balance
     QVERIFY(tabTo(form, "Image1")); // Tab wraps round to the source
     press(form, Qt::Key_Space);
-    QVERIFY(form.Image10->isVisible());
-    QVERIFY(form.state.Ig != 0);
+    QVERIFY(control<BenchImage>(form, "Image10")->isVisible());
+    QVERIFY(stateOf(form).Ig != 0);
     QVERIFY(tabTo(form, "HScroll1"));
     press(form, Qt::Key_Left); // back to the middle: balance
-    QCOMPARE(form.Picture2->text(), QStringLiteral("0.0000000"));
-    QVERIFY(std::fabs(form.Line17->X2() - 279) < 1);
+    QCOMPARE(control<PictureBox>(form, "Picture2")->text(), QStringLiteral("0.0000000"));
+    QVERIFY(std::fabs(control<BenchLine>(form, "Line17")->X2() - 279) < 1);
     QVERIFY(tabTo(form, "Image5"));
     QString revealed;
-    form.waitScale = 1; // the reveal lasts until its timer's tick below
+    form.setPauseScale(1); // the reveal lasts until its timer's tick below
     QTimer::singleShot(0, &form, [&] {
-        revealed = form.Lbl_Ri->isVisible() ? form.Lbl_Ri->caption() : QString();
-        form.Timer1_Timer();
+        revealed = control<BenchLabel>(form, "Lbl_Ri")->isVisible()
+                       ? control<BenchLabel>(form, "Lbl_Ri")->caption()
+                       : QString();
+        tick(form);
     });
     press(form, Qt::Key_Space);
     QCOMPARE(revealed, QStringLiteral("Ri=1963.0 Ом"));
     QVERIFY(keys.desktop.boxes.isEmpty());
 
     LoadedBench mouse;
-    Form1 &other = *mouse.form;
-    other.waitScale = 0.01;
-    clickItem(other, other.Lblvkl);
-    const std::pair<ScrollBar *, int> turns[] = {
-        {other.VScroll2, 1}, {other.VScroll3, 9}, {other.VScroll4, 6}, {other.VScroll5, 3}};
+    BenchWindow &other = *mouse.form;
+    other.setPauseScale(0.01);
+    clickItem(other, control<BenchLabel>(other, "Lblvkl"));
+    const std::pair<ScrollBar *, int> turns[] = {{control<ScrollBar>(other, "VScroll2"), 1},
+                                                 {control<ScrollBar>(other, "VScroll3"), 9},
+                                                 {control<ScrollBar>(other, "VScroll4"), 6},
+                                                 {control<ScrollBar>(other, "VScroll5"), 3}};
     for (const auto &[bar, clicks] : turns)
         for (int i = 0; i < clicks; ++i)
             clickBar(bar, top);
-    clickBar(other.HScroll1, bottom);
-    clickItem(other, other.Image1);
-    clickBar(other.HScroll1, top);
-    clickItem(other, other.Image5);
+    clickBar(control<ScrollBar>(other, "HScroll1"), bottom);
+    clickItem(other, control<SourcePicture>(other, "Image1"));
+    clickBar(control<ScrollBar>(other, "HScroll1"), top);
+    clickItem(other, control<BenchImage>(other, "Image5"));
     QVERIFY(mouse.desktop.boxes.isEmpty());
     QCOMPARE(snapshot(form), snapshot(other));
 }

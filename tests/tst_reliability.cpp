@@ -62,19 +62,21 @@ void postClick(QWidget *target, QPoint at)
  * The sensitive setting: Rx = 50, the slider in the middle, 12 V, no internal resistance and the
  * rheostat at `rheostat`; the key closed, the box at `box` tenths of an ohm, the source on.
  */
-void liveSensitive(Form1 &form, FakeDesktop &desktop, int box, int rheostat)
+void liveSensitive(BenchWindow &form, FakeDesktop &desktop, int box, int rheostat)
 {
     desktop.draws = {0.0}; // Rx = 50
-    clickItem(form, form.Image6);
-    form.HScroll3->setBenchValue(12);
-    form.HScroll4->setBenchValue(0);
-    clickItem(form, form.Lblvkl);
-    form.HScroll2->setBenchValue(rheostat);
-    ScrollBar *decades[] = {form.VScroll1, form.VScroll2, form.VScroll3,
-                            form.VScroll4, form.VScroll5, form.VScroll6};
+    clickItem(form, control<BenchImage>(form, "Image6"));
+    control<ScrollBar>(form, "HScroll3")->setBenchValue(12);
+    control<ScrollBar>(form, "HScroll4")->setBenchValue(0);
+    clickItem(form, control<BenchLabel>(form, "Lblvkl"));
+    control<ScrollBar>(form, "HScroll2")->setBenchValue(rheostat);
+    ScrollBar *decades[] = {
+        control<ScrollBar>(form, "VScroll1"), control<ScrollBar>(form, "VScroll2"),
+        control<ScrollBar>(form, "VScroll3"), control<ScrollBar>(form, "VScroll4"),
+        control<ScrollBar>(form, "VScroll5"), control<ScrollBar>(form, "VScroll6")};
     for (int k = 5, rest = box; k >= 0; --k, rest /= 10)
         decades[k]->setBenchValue(rest % 10);
-    clickItem(form, form.Image1);
+    clickItem(form, control<SourcePicture>(form, "Image1"));
     desktop.boxes.clear();
 }
 
@@ -188,9 +190,9 @@ void tst_Reliability::hundredClicksDuringReveal_data()
 void tst_Reliability::hundredNestedReveals()
 {
     CheckedBench bench;
-    Form1 &form = *bench.form;
-    form.waitScale = 1; // the real ten seconds: the test ticks the timer itself
-    QSignalSpy ticks(form.Timer1, &Timer::tick);
+    BenchWindow &form = *bench.form;
+    form.setPauseScale(1); // the real ten seconds: the test ticks the timer itself
+    QSignalSpy ticks(control<Timer>(form, "Timer1"), &Timer::tick);
     int clicks = 0, waiting = 0, deepest = 0;
     std::function<void()> next = [&] {
         if (++clicks < 100)
@@ -207,8 +209,9 @@ void tst_Reliability::hundredNestedReveals()
     QCOMPARE(clicks, 100);
     QCOMPARE(deepest, 100);
     QCOMPARE(ticks.count(), 1);
-    QVERIFY(!form.Lbl_Rx->isVisible() && !form.Lbl_Ri->isVisible());
-    QCOMPARE(form.Timer1->interval(), 0);
+    QVERIFY(!control<BenchLabel>(form, "Lbl_Rx")->isVisible() &&
+            !control<BenchLabel>(form, "Lbl_Ri")->isVisible());
+    QCOMPARE(control<Timer>(form, "Timer1")->interval(), 0);
     const QStringList broken = bench.violations();
     QVERIFY2(broken.isEmpty(), qPrintable(broken.join('\n')));
 }
@@ -218,21 +221,21 @@ void tst_Reliability::hundredNestedReveals()
 void tst_Reliability::zeroPauseInsideReveal()
 {
     CheckedBench bench;
-    Form1 &form = *bench.form;
-    form.waitScale = 1; // a ten-second reveal
+    BenchWindow &form = *bench.form;
+    form.setPauseScale(1); // a ten-second reveal
     bool rescued = false;
     QTimer rescue; // ends a hung pause, so that a failure is reported rather than waited out
     rescue.setSingleShot(true);
     connect(&rescue, &QTimer::timeout, [&] {
         rescued = true;
-        form.Timer1_Timer();
+        tick(form);
     });
     rescue.start(3000);
-    QTimer::singleShot(0, &form, [&] { form.Wait(0); });
-    clickItem(form, form.Image5);
+    QTimer::singleShot(0, &form, [&] { circuitOf(form).pause(0); });
+    clickItem(form, control<BenchImage>(form, "Image5"));
     QVERIFY(!rescued); // ended at once, by the zero pause
-    QVERIFY(!form.Lbl_Rx->isVisible());
-    QCOMPARE(form.Timer1->interval(), 0);
+    QVERIFY(!control<BenchLabel>(form, "Lbl_Rx")->isVisible());
+    QCOMPARE(control<Timer>(form, "Timer1")->interval(), 0);
 }
 
 void tst_Reliability::tickWhileBoxIsUp_data()
@@ -249,34 +252,37 @@ void tst_Reliability::tickWhileBoxIsUp()
 {
     QFETCH(QString, box);
     CheckedBench bench;
-    Form1 &form = *bench.form;
+    BenchWindow &form = *bench.form;
     if (box == "refusal")
-        clickItem(form, form.Image1); // the source on: the resistor refuses
-    bench.desktop.draws = {0.5};      // a new unknown of 100 Ω
-    form.waitScale = 1;               // the real ten seconds: the tick comes from the box
-    QSignalSpy ticks(form.Timer1, &Timer::tick);
+        clickItem(form,
+                  control<SourcePicture>(form, "Image1")); // the source on: the resistor refuses
+    bench.desktop.draws = {0.5};                           // a new unknown of 100 Ω
+    form.setPauseScale(1); // the real ten seconds: the tick comes from the box
+    QSignalSpy ticks(control<Timer>(form, "Timer1"), &Timer::tick);
     bool shownUnderBox = false;
     bench.desktop.onBox = [&] {
-        shownUnderBox = form.Lbl_Rx->isVisible() && form.Lbl_Ri->isVisible();
+        shownUnderBox = control<BenchLabel>(form, "Lbl_Rx")->isVisible() &&
+                        control<BenchLabel>(form, "Lbl_Ri")->isVisible();
         tick(form);
     };
     QTimer::singleShot(0, &form, [&] {
         if (box == "about")
-            form.mnuHelpAbout->trigger();
+            control<QAction>(form, "mnuHelpAbout")->trigger();
         else
-            clickItem(form, form.Image6);
+            clickItem(form, control<BenchImage>(form, "Image6"));
     });
     PauseRescue rescue(form);
-    clickItem(form, form.Image5);
+    clickItem(form, control<BenchImage>(form, "Image5"));
     QVERIFY(!rescue.rescued);
     QVERIFY(shownUnderBox);
     QCOMPARE(ticks.count(), 1);
     QCOMPARE(bench.desktop.boxes.size(), 1);
-    QVERIFY(!form.Lbl_Rx->isVisible() && !form.Lbl_Ri->isVisible());
-    QCOMPARE(form.Timer1->interval(), 0);
-    QVERIFY(!form.Timer1->isEnabled());
+    QVERIFY(!control<BenchLabel>(form, "Lbl_Rx")->isVisible() &&
+            !control<BenchLabel>(form, "Lbl_Ri")->isVisible());
+    QCOMPARE(control<Timer>(form, "Timer1")->interval(), 0);
+    QVERIFY(!control<Timer>(form, "Timer1")->isEnabled());
     const QString sep = QString::fromStdString(form.decimalSeparator());
-    QCOMPARE(form.Lbl_Rx->caption(),
+    QCOMPARE(control<BenchLabel>(form, "Lbl_Rx")->caption(),
              (box == "new unknown" ? "Rx=100" : "Rx=1963") + sep + QStringLiteral("0 Ом"));
     const QStringList broken = bench.violations();
     QVERIFY2(broken.isEmpty(), qPrintable(broken.join('\n')));
@@ -287,48 +293,50 @@ void tst_Reliability::hundredClicksDuringReveal()
 {
     QFETCH(QString, target);
     CheckedBench bench;
-    Form1 &form = *bench.form;
-    QWidget *widget = form.bench;
+    BenchWindow &form = *bench.form;
+    QWidget *widget = benchOf(form);
     QPoint at;
     if (target == "key") {
-        at = form.Lblvkl->bounds().center().toPoint();
+        at = control<BenchLabel>(form, "Lblvkl")->bounds().center().toPoint();
     } else if (target == "source") {
-        at = form.Image1->bounds().center().toPoint();
+        at = control<SourcePicture>(form, "Image1")->bounds().center().toPoint();
     } else if (target == "decade arrow") {
-        clickItem(form, form.Lblvkl);
-        widget = form.VScroll5;
-        at = form.VScroll5->partRect(top).center();
+        clickItem(form, control<BenchLabel>(form, "Lblvkl"));
+        widget = control<ScrollBar>(form, "VScroll5");
+        at = control<ScrollBar>(form, "VScroll5")->partRect(top).center();
     } else {
-        clickItem(form, form.Lblvkl);
-        widget = form.HScroll1;
-        at = form.HScroll1->partRect(bottom).center();
+        clickItem(form, control<BenchLabel>(form, "Lblvkl"));
+        widget = control<ScrollBar>(form, "HScroll1");
+        at = control<ScrollBar>(form, "HScroll1")->partRect(bottom).center();
     }
     std::unique_ptr<ClickCounter> counter;
-    QSignalSpy ticks(form.Timer1, &Timer::tick);
-    form.waitScale = 1; // the real ten seconds: the tick comes after the hundred clicks
+    QSignalSpy ticks(control<Timer>(form, "Timer1"), &Timer::tick);
+    form.setPauseScale(1); // the real ten seconds: the tick comes after the hundred clicks
     QTimer::singleShot(0, &form, [&] {
         counter = std::make_unique<ClickCounter>(widget); // counts from inside the reveal
         for (int i = 0; i < 100; ++i)
             postClick(widget, at);
         QMetaObject::invokeMethod(
-            form.Timer1, [&] { tick(form); }, Qt::QueuedConnection);
+            control<Timer>(form, "Timer1"), [&] { tick(form); }, Qt::QueuedConnection);
     });
     PauseRescue rescue(form);
-    clickItem(form, form.Image5);
+    clickItem(form, control<BenchImage>(form, "Image5"));
     QVERIFY(!rescue.rescued);
     QVERIFY(counter);
     QCOMPARE(counter->presses, 100);
     QCOMPARE(counter->releases, 100);
     QCOMPARE(ticks.count(), 1);
-    QVERIFY(!form.Lbl_Rx->isVisible() && !form.Lbl_Ri->isVisible());
-    QCOMPARE(form.Timer1->interval(), 0);
+    QVERIFY(!control<BenchLabel>(form, "Lbl_Rx")->isVisible() &&
+            !control<BenchLabel>(form, "Lbl_Ri")->isVisible());
+    QCOMPARE(control<Timer>(form, "Timer1")->interval(), 0);
     QVERIFY(bench.desktop.boxes.isEmpty());
     if (target == "key" || target == "source")
-        QVERIFY(form.state.rabota == 0 && form.state.istochnik == 0); // an even number of toggles
+        QVERIFY(stateOf(form).rabota == 0 &&
+                stateOf(form).istochnik == 0); // an even number of toggles
     if (target == "decade arrow")
-        QCOMPARE(form.state.R_m_5, 9.0);
+        QCOMPARE(stateOf(form).R_m_5, 9.0);
     if (target == "slider arrow")
-        QCOMPARE(form.HScroll1->benchValue(), 200);
+        QCOMPARE(control<ScrollBar>(form, "HScroll1")->benchValue(), 200);
     const QStringList broken = bench.violations();
     QVERIFY2(broken.isEmpty(), qPrintable(broken.join('\n')));
 }
@@ -357,41 +365,48 @@ void tst_Reliability::overloadFromEveryInstrument()
     QFETCH(int, rheostat);
     QFETCH(QString, instrument);
     CheckedBench bench;
-    Form1 &form = *bench.form;
-    const QStringList startUpView = expectedShown(form.state).values();
+    BenchWindow &form = *bench.form;
+    const QStringList startUpView = expectedShown(stateOf(form)).values();
     if (instrument == "source switch") {
-        clickItem(form, form.Lblvkl); // key closed with the box at 0: the bridge is far off balance
+        clickItem(
+            form,
+            control<BenchLabel>(
+                form, "Lblvkl")); // key closed with the box at 0: the bridge is far off balance
         QVERIFY(bench.desktop.boxes.isEmpty());
-        clickItem(form, form.Image1);
+        clickItem(form, control<SourcePicture>(form, "Image1"));
     } else if (instrument == "key") {
-        clickItem(form, form.Image1);
+        clickItem(form, control<SourcePicture>(form, "Image1"));
         QVERIFY(bench.desktop.boxes.isEmpty());
-        clickItem(form, form.Lblvkl);
+        clickItem(form, control<BenchLabel>(form, "Lblvkl"));
     } else {
         liveSensitive(form, bench.desktop, box, rheostat);
         QVERIFY2(bench.desktop.boxes.isEmpty(), qPrintable(bench.desktop.texts().join('\n')));
-        QCOMPARE(form.state.rabota, 1.0);
-        QCOMPARE(form.state.istochnik, std::int16_t(1));
+        QCOMPARE(stateOf(form).rabota, 1.0);
+        QCOMPARE(stateOf(form).istochnik, std::int16_t(1));
         if (instrument == "slider") {
-            clickBar(form.HScroll1, bottom); // one step off balance is still within the limit
+            clickBar(control<ScrollBar>(form, "HScroll1"),
+                     bottom); // one step off balance is still within the limit
             QVERIFY(bench.desktop.boxes.isEmpty());
-            clickBar(form.HScroll1, bottom);
+            clickBar(control<ScrollBar>(form, "HScroll1"), bottom);
         } else if (instrument == "rheostat") {
-            clickBar(form.HScroll2, top); // 1 Ω to 0: the current grows past the limit
+            clickBar(control<ScrollBar>(form, "HScroll2"),
+                     top); // 1 Ω to 0: the current grows past the limit
         } else {
-            ScrollBar *decades[] = {form.VScroll1, form.VScroll2, form.VScroll3,
-                                    form.VScroll4, form.VScroll5, form.VScroll6};
+            ScrollBar *decades[] = {
+                control<ScrollBar>(form, "VScroll1"), control<ScrollBar>(form, "VScroll2"),
+                control<ScrollBar>(form, "VScroll3"), control<ScrollBar>(form, "VScroll4"),
+                control<ScrollBar>(form, "VScroll5"), control<ScrollBar>(form, "VScroll6")};
             clickBar(decades[instrument.back().digitValue() - 1], top);
         }
     }
     QCOMPARE(bench.desktop.texts(), QStringList{kOverloadGalvanometer});
-    QCOMPARE(form.state.rabota, 0.0);
-    QCOMPARE(form.state.istochnik, std::int16_t(0));
+    QCOMPARE(stateOf(form).rabota, 0.0);
+    QCOMPARE(stateOf(form).istochnik, std::int16_t(0));
     const QString sep = QString::fromStdString(form.decimalSeparator());
-    QCOMPARE(form.Picture2->text(), "0" + sep + "0000000");
-    QCOMPARE(form.Picture3->text(), "0" + sep + "00");
-    QCOMPARE(form.Line17->X2(), 279.0);
-    QCOMPARE(form.Line17->Y2(), 278.0);
+    QCOMPARE(control<PictureBox>(form, "Picture2")->text(), "0" + sep + "0000000");
+    QCOMPARE(control<PictureBox>(form, "Picture3")->text(), "0" + sep + "00");
+    QCOMPARE(control<BenchLine>(form, "Line17")->X2(), 279.0);
+    QCOMPARE(control<BenchLine>(form, "Line17")->Y2(), 278.0);
     const QStringList shown = shownControls(form);
     QCOMPARE(QSet<QString>(shown.begin(), shown.end()),
              QSet<QString>(startUpView.begin(), startUpView.end()));
@@ -403,18 +418,20 @@ void tst_Reliability::overloadFromEveryInstrument()
 void tst_Reliability::rightEndOnLiveCircuit()
 {
     CheckedBench bench;
-    Form1 &form = *bench.form;
-    clickItem(form, form.Lblvkl);
-    form.HScroll1->setBenchValue(200); // the source is off: nothing to refuse yet
+    BenchWindow &form = *bench.form;
+    clickItem(form, control<BenchLabel>(form, "Lblvkl"));
+    control<ScrollBar>(form, "HScroll1")
+        ->setBenchValue(200); // the source is off: nothing to refuse yet
     QVERIFY(bench.desktop.boxes.isEmpty());
-    const QString balance = form.Lbl_Ri->caption();
+    const QString balance = control<BenchLabel>(form, "Lbl_Ri")->caption();
     // Each step and the number of messages it must add.
     const std::pair<const char *, std::function<void()>> steps[] = {
-        {"source on", [&] { clickItem(form, form.Image1); }},
-        {"rheostat", [&] { clickBar(form.HScroll2, bottom); }},
-        {"slider arrow at the end", [&] { clickBar(form.HScroll1, bottom); }},
-        {"a tenth on the box", [&] { clickBar(form.VScroll6, top); }},
-        {"source off", [&] { clickItem(form, form.Image1); }},
+        {"source on", [&] { clickItem(form, control<SourcePicture>(form, "Image1")); }},
+        {"rheostat", [&] { clickBar(control<ScrollBar>(form, "HScroll2"), bottom); }},
+        {"slider arrow at the end",
+         [&] { clickBar(control<ScrollBar>(form, "HScroll1"), bottom); }},
+        {"a tenth on the box", [&] { clickBar(control<ScrollBar>(form, "VScroll6"), top); }},
+        {"source off", [&] { clickItem(form, control<SourcePicture>(form, "Image1")); }},
     };
     const int added[] = {1, 1, 0, 1, 0};
     int expected = 0;
@@ -424,11 +441,12 @@ void tst_Reliability::rightEndOnLiveCircuit()
         QVERIFY2(bench.desktop.boxes.size() == expected, steps[i].first);
         for (const QString &text : bench.desktop.texts())
             QCOMPARE(text, kRightArm);
-        QCOMPARE(form.Lbl_Ri->caption(), balance); // no balance resistance without a right arm
+        QCOMPARE(control<BenchLabel>(form, "Lbl_Ri")->caption(),
+                 balance); // no balance resistance without a right arm
         const QStringList broken = bench.violations();
         QVERIFY2(broken.isEmpty(), qPrintable(broken.join('\n')));
     }
-    QCOMPARE(form.state.I, 0.0);
+    QCOMPARE(stateOf(form).I, 0.0);
 }
 
 QTEST_MAIN(tst_Reliability)

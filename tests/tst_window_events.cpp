@@ -37,9 +37,9 @@ void tst_WindowEvents::noContextMenu()
 {
     QFETCH(QString, control);
     LoadedBench bench;
-    Form1 &form = *bench.form;
-    QWidget *target = control == "bench" ? static_cast<QWidget *>(form.bench)
-                                         : form.bench->findChild<QWidget *>(control);
+    BenchWindow &form = *bench.form;
+    QWidget *target = control == "bench" ? static_cast<QWidget *>(benchOf(form))
+                                         : benchOf(form)->findChild<QWidget *>(control);
     QVERIFY(target);
     QStringList menus;
     // A menu would run its own event loop: note it and close it, so a failure cannot hang here.
@@ -76,28 +76,30 @@ void tst_WindowEvents::doubleClickIsOneClick()
 {
     QFETCH(QString, item);
     LoadedBench bench;
-    Form1 &form = *bench.form;
-    const BenchItem *target = form.bench->item(item);
+    BenchWindow &form = *bench.form;
+    const BenchItem *target = benchOf(form)->item(item);
     QVERIFY(target);
     // Away from the jockey, which lies in front of the middle of the slide wire.
     const QPoint at = (item == "Image3" ? target->bounds().topLeft() + QPointF(60, 40)
                                         : target->bounds().center())
                           .toPoint();
-    QSignalSpy pauses(form.Timer1, &Timer::tick); // each reveal's pause ends with one tick
+    QSignalSpy pauses(control<Timer>(form, "Timer1"),
+                      &Timer::tick); // each reveal's pause ends with one tick
     // Through the window, as the desktop delivers it: press, release, press, double click, release.
     QTest::mouseDClick(form.windowHandle(), Qt::LeftButton, Qt::NoModifier,
-                       form.bench->mapTo(&form, at));
+                       benchOf(form)->mapTo(&form, at));
     if (item == "Image1")
-        QCOMPARE(form.state.istochnik, std::int16_t(1));
+        QCOMPARE(stateOf(form).istochnik, std::int16_t(1));
     if (item == "Lblvkl")
-        QCOMPARE(form.state.rabota, 1.0);
+        QCOMPARE(stateOf(form).rabota, 1.0);
     if (item == "Image6") {
         QCOMPARE(bench.desktop.seeds, 1);
         QCOMPARE(bench.desktop.boxes.size(), 1);
     }
     if (item == "Image3" || item == "Image5") {
         QCOMPARE(pauses.count(), 1); // one reveal, not two
-        QVERIFY(item == "Image3" ? !form.Lbl_R_L->isVisible() : !form.Lbl_Ri->isVisible());
+        QVERIFY(item == "Image3" ? !control<BenchLabel>(form, "Lbl_R_L")->isVisible()
+                                 : !control<BenchLabel>(form, "Lbl_Ri")->isVisible());
     }
     if (item != "Image6")
         QVERIFY(bench.desktop.boxes.isEmpty());
@@ -121,20 +123,20 @@ void tst_WindowEvents::barsLendNoTooltip()
     QFETCH(QString, bar);
     QFETCH(bool, keyClosed);
     LoadedBench bench;
-    Form1 &form = *bench.form;
+    BenchWindow &form = *bench.form;
     if (keyClosed)
-        form.Lblvkl_Click();
-    auto *target = form.bench->findChild<ScrollBar *>(bar);
+        control<BenchItem>(form, "Lblvkl")->onClick();
+    auto *target = benchOf(form)->findChild<ScrollBar *>(bar);
     QVERIFY(target && target->isVisible());
     const QPoint at = target->rect().center();
     QHelpEvent event(QEvent::ToolTip, at, target->mapToGlobal(at));
     QApplication::sendEvent(target, &event);
     QVERIFY(!QToolTip::isVisible() || QToolTip::text().isEmpty());
     // The picture beside the bar keeps its tooltip.
-    const QPoint beside = form.bench->mapFromGlobal(target->mapToGlobal(QPoint(-3, at.y())));
-    if (const BenchItem *item = form.bench->itemAt(beside); item && !item->toolTip().isEmpty()) {
-        QHelpEvent over(QEvent::ToolTip, beside, form.bench->mapToGlobal(beside));
-        QApplication::sendEvent(form.bench, &over);
+    const QPoint beside = benchOf(form)->mapFromGlobal(target->mapToGlobal(QPoint(-3, at.y())));
+    if (const BenchItem *item = benchOf(form)->itemAt(beside); item && !item->toolTip().isEmpty()) {
+        QHelpEvent over(QEvent::ToolTip, beside, benchOf(form)->mapToGlobal(beside));
+        QApplication::sendEvent(benchOf(form), &over);
         QTRY_COMPARE(QToolTip::text(), item->toolTip());
         QToolTip::hideText();
     }
@@ -153,15 +155,15 @@ void tst_WindowEvents::sessionEnd()
 {
     QFETCH(bool, yes);
     LoadedBench bench;
-    Form1 &form = *bench.form;
+    BenchWindow &form = *bench.form;
     bench.desktop.yesNoAnswer = yes ? Desktop::Answer::Yes : Desktop::Answer::No;
-    form.Lblvkl_Click();
+    control<BenchItem>(form, "Lblvkl")->onClick();
     const bool cancelled = form.sessionEnding();
     QCOMPARE(bench.desktop.texts(), QStringList{"Вы абсолютно уверены?"});
     QCOMPARE(bench.desktop.captions(), QStringList{"На Выход"});
     QCOMPARE(cancelled, !yes);
     QCOMPARE(form.isEnding(), yes);
-    QCOMPARE(form.state.rabota, 1.0); // nothing of the bench changed either way
+    QCOMPARE(stateOf(form).rabota, 1.0); // nothing of the bench changed either way
     // The session's request reaches the bench.
     QVERIFY(
         QObject::disconnect(qApp, SIGNAL(commitDataRequest(QSessionManager &)), &form, nullptr));
@@ -171,7 +173,7 @@ void tst_WindowEvents::sessionEnd()
 void tst_WindowEvents::movedWindowStays()
 {
     LoadedBench bench;
-    Form1 &form = *bench.form;
+    BenchWindow &form = *bench.form;
     const QRect screen = form.screen()->geometry();
     QVERIFY(std::abs(form.frameGeometry().center().x() - screen.center().x()) <= 1);
     form.move(17, 23);
@@ -196,14 +198,14 @@ void tst_WindowEvents::framedLabels()
     QFETCH(QString, label);
     QFETCH(bool, keyClosed);
     LoadedBench bench;
-    Form1 &form = *bench.form;
+    BenchWindow &form = *bench.form;
     if (keyClosed)
-        form.Lblvkl_Click();
+        control<BenchItem>(form, "Lblvkl")->onClick();
     for (const char *shown : {"Lbl_R_L", "Lbl_Rx"})
-        form.bench->item(shown)->setVisible(true);
-    auto *item = dynamic_cast<const BenchLabel *>(form.bench->item(label));
+        benchOf(form)->item(shown)->setVisible(true);
+    auto *item = dynamic_cast<const BenchLabel *>(benchOf(form)->item(label));
     QVERIFY(item && item->isVisible());
-    const QImage image = form.bench->grab().toImage();
+    const QImage image = benchOf(form)->grab().toImage();
     const QRect r = item->bounds().toAlignedRect();
     // A label may stand at a fractional place: its line lies on the outermost pixel or next to it.
     const auto dark = [&](int x, int y, int dx, int dy) {

@@ -2,10 +2,12 @@
 // from its own readouts, so that no picture, key or number in a document can differ from it.
 #include "bench_facts.h"
 
-#include "app/form1.h"
+#include "app/bench_window.h"
+#include "controls/circuit.h"
 #include "model/balancing.h"
 #include "toolkit/bench_canvas.h"
 #include "toolkit/bench_items.h"
+#include "toolkit/find_control.h"
 #include "toolkit/picture_box.h"
 #include "toolkit/quiet_desktop.h"
 #include "toolkit/scroll_bar.h"
@@ -21,41 +23,55 @@
 namespace benchfacts {
 namespace {
 
-// The one place where the documents operate the bench's window: its handlers, its bars and its
-// readouts. Everything else here reads only the places of its controls for the pictures.
+// The one place where the documents operate the bench's window: through its controls, found by
+// their names as a screen reader finds them, and its readouts. Everything else here reads only the
+// places of its controls for the pictures.
 struct Bench
 {
     // No box may appear while the documents are made: a refusal would mean the documented
     // settings are wrong, and that must fail the build.
     QuietDesktop desktop;
-    Form1 form{desktop};
+    BenchWindow form{desktop};
     Bench()
     {
         form.start();
         QApplication::processEvents();
     }
+    template <typename T> T *control(const char *name) const
+    {
+        return findControl<T>(form, QString::fromLatin1(name));
+    }
+    BenchItem *item(const char *name) const { return control<BenchItem>(name); }
+    ScrollBar *bar(const char *name) const { return control<ScrollBar>(name); }
+    QRectF place(const char *name) const
+    {
+        if (const BenchItem *drawn = item(name))
+            return drawn->bounds();
+        return QRectF(control<QWidget>(name)->geometry());
+    }
     ScrollBar *decade(int k) const
     {
-        ScrollBar *const bars[] = {form.VScroll1, form.VScroll2, form.VScroll3,
-                                   form.VScroll4, form.VScroll5, form.VScroll6};
-        return bars[k];
+        const char *const bars[] = {"VScroll1", "VScroll2", "VScroll3",
+                                    "VScroll4", "VScroll5", "VScroll6"};
+        return bar(bars[k]);
     }
     void setDecades(const int (&digits)[kDecades])
     {
         for (int k = 0; k < kDecades; ++k)
             decade(k)->setBenchValue(digits[k]);
     }
-    void clickKey() { form.Lblvkl_Click(); }
-    void clickSource() { form.Image1_Click(); }
+    // What a click on the key and on the source does.
+    void clickKey() { item("Lblvkl")->onClick(); }
+    void clickSource() { item("Image1")->onClick(); }
     void setSource(int emf, int internalResistance)
     {
-        form.HScroll3->setBenchValue(emf);
-        form.HScroll4->setBenchValue(internalResistance);
+        bar("HScroll3")->setBenchValue(emf);
+        bar("HScroll4")->setBenchValue(internalResistance);
     }
-    void setRheostatMaximum(int ohms) { form.VScroll7->setBenchValue(ohms); }
-    void setRheostat(int ohms) { form.HScroll2->setBenchValue(ohms); }
-    void rheostatToMaximum() { setRheostat(form.HScroll2->endValue()); }
-    void setSlider(int position) { form.HScroll1->setBenchValue(position); }
+    void setRheostatMaximum(int ohms) { bar("VScroll7")->setBenchValue(ohms); }
+    void setRheostat(int ohms) { bar("HScroll2")->setBenchValue(ohms); }
+    void rheostatToMaximum() { setRheostat(bar("HScroll2")->endValue()); }
+    void setSlider(int position) { bar("HScroll1")->setBenchValue(position); }
 
     // Whether the bench showed a box; the last one is told on the error stream.
     bool refused() const
@@ -65,20 +81,21 @@ struct Bench
         std::fprintf(stderr, "docgen: the bench refused: %s\n", qPrintable(desktop.lastBox));
         return true;
     }
-    QString readout() const { return form.Picture2->text(); }
-    QString sourceCurrent() const { return form.Picture3->text(); }
-    QString box() const { return form.Picture1->text(); }
-    QString rheostat() const { return form.Lbl_reo->caption(); }
-    QString slider() const { return form.Lbldv->caption().trimmed(); }
+    QString shown(const char *display) const { return control<PictureBox>(display)->text(); }
+    QString caption(const char *label) const { return control<BenchLabel>(label)->caption(); }
+    QString readout() const { return shown("Picture2"); }
+    QString sourceCurrent() const { return shown("Picture3"); }
+    QString box() const { return shown("Picture1"); }
+    QString rheostat() const { return caption("Lbl_reo"); }
+    QString slider() const { return caption("Lbldv").trimmed(); }
     // The value of a caption such as "R_L=2,500 Ом".
-    static QString captionValue(const QString &caption) { return caption.section('=', 1); }
-    QString leftArm() const { return captionValue(form.Lbl_R_L->caption()); }
-    QString rightArm() const { return captionValue(form.Lbl_R_R->caption()); }
-    QString measured() const { return form.Lbl_Ri->caption(); }
-    const CircuitState &state() const { return form.state; }
+    QString leftArm() const { return caption("Lbl_R_L").section('=', 1); }
+    QString rightArm() const { return caption("Lbl_R_R").section('=', 1); }
+    QString measured() const { return caption("Lbl_Ri"); }
+    const CircuitState &state() const { return form.findChild<Circuit *>()->state(); }
     // A number as the readouts write it: the pattern's digits, the locale's decimal separator.
     QString format(double value, const char *pattern) const { return form.format(value, pattern); }
-    QImage shot() const { return form.bench->grab().toImage(); }
+    QImage shot() const { return form.centralWidget()->grab().toImage(); }
 };
 
 // Minus signs as typeset, for the text of a document.
@@ -190,10 +207,10 @@ struct Stop
     ScrollBar *bar = nullptr;
 };
 
-std::vector<Stop> focusStops(const Form1 &form)
+std::vector<Stop> focusStops(const Bench &b)
 {
     std::vector<Stop> stops;
-    for (const FocusStop &stop : form.bench->keyboard().focusChain()) {
+    for (const FocusStop &stop : b.form.findChild<BenchCanvas *>()->keyboard().focusChain()) {
         if (stop.item)
             stops.push_back({stopName(stop.item->accessibleName()), nullptr});
         else
@@ -204,11 +221,11 @@ std::vector<Stop> focusStops(const Form1 &form)
 }
 
 // The stops in one paragraph, numbered; the pictures, which Space and Enter click, marked so.
-QString focusList(const Form1 &form)
+QString focusList(const Bench &b)
 {
     QStringList items;
     int number = 0;
-    for (const Stop &stop : focusStops(form))
+    for (const Stop &stop : focusStops(b))
         items << QStringLiteral("%1)&nbsp;%2%3")
                      .arg(++number)
                      .arg(stop.name, stop.bar ? QString() : QStringLiteral(" (щелчок)"));
@@ -216,14 +233,14 @@ QString focusList(const Form1 &form)
            QStringLiteral(".</p>");
 }
 
-QString barRows(const Form1 &form)
+QString barRows(const Bench &b)
 {
     QString rows;
-    for (const Stop &stop : focusStops(form)) {
+    for (const Stop &stop : focusStops(b)) {
         if (!stop.bar)
             continue;
         const ScrollBar *bar = stop.bar;
-        const bool rheostat = bar == form.HScroll2; // its far end is the rheostat's maximum
+        const bool rheostat = bar == b.bar("HScroll2"); // its far end is the rheostat's maximum
         const QString far =
             rheostat ? QStringLiteral("максимум") : QString::number(bar->endValue());
         rows +=
@@ -290,61 +307,56 @@ QPointF on(const QRectF &rect, qreal fx = 0.5, qreal fy = 0.5)
     return rect.topLeft() + QPointF(rect.width() * fx, rect.height() * fy);
 }
 
-QRectF of(const QWidget *widget)
-{
-    return QRectF(widget->geometry());
-}
-
-std::vector<Callout> startCallouts(const Form1 &f)
+std::vector<Callout> startCallouts(const Bench &b)
 {
     return {
-        {on(f.Image1->bounds()), Top,
+        {on(b.place("Image1")), Top,
          QStringLiteral("Источник ЭДС: щелчок включает и выключает его; зелёная лампа горит, "
                         "пока он включён.")},
-        {on(of(f.HScroll3)), Top,
+        {on(b.place("HScroll3")), Top,
          QStringLiteral("ЭДС источника, В: отсчёт и полоса прокрутки под ним (видна, пока "
                         "источник выключен).")},
-        {on(of(f.HScroll4)), Top,
+        {on(b.place("HScroll4")), Top,
          QStringLiteral("Внутреннее сопротивление источника, Ом: отсчёт и полоса прокрутки под "
                         "ним (видна, пока источник выключен).")},
-        {on(f.Image2->bounds()), Top, QStringLiteral("Реостат.")},
-        {on(of(f.VScroll7)), Right,
+        {on(b.place("Image2")), Top, QStringLiteral("Реостат.")},
+        {on(b.place("VScroll7")), Right,
          QStringLiteral("Максимум реостата, Ом: отсчёт и полоса прокрутки (видна, пока ключ "
                         "разомкнут).")},
-        {on(f.Lblvkl->bounds()), Left, QStringLiteral("Ключ: щелчок замыкает и размыкает цепь.")},
-        {on(of(f.Picture3)), Left, QStringLiteral("Ток источника, А.")},
-        {on(f.Image3->bounds(), 0.08), Left,
+        {on(b.place("Lblvkl")), Left, QStringLiteral("Ключ: щелчок замыкает и размыкает цепь.")},
+        {on(b.place("Picture3")), Left, QStringLiteral("Ток источника, А.")},
+        {on(b.place("Image3"), 0.08), Left,
          QStringLiteral("Реохорд с ползуном; на ползуне — его положение в процентах длины "
                         "проволоки. Щелчок по реохорду на 10 секунд показывает сопротивления "
                         "плеч.")},
-        {on(f.Image5->bounds(), 0.2, 0.25), Left,
+        {on(b.place("Image5"), 0.2, 0.25), Left,
          QStringLiteral("Гальванометр: щелчок по нему на 10 секунд показывает неизвестное "
                         "сопротивление Rx и значение Ri.")},
-        {on(f.Image6->bounds()), Bottom,
+        {on(b.place("Image6")), Bottom,
          QStringLiteral("Неизвестное сопротивление: щелчок при выключенном источнике заменяет "
                         "его.")},
-        {on(of(f.Picture2)), Bottom,
+        {on(b.place("Picture2")), Bottom,
          QStringLiteral("Отсчёт тока гальванометра, А: по нему находят равновесие.")},
-        {on(f.Image7->bounds(), 0.5, 0.92), Bottom,
+        {on(b.place("Image7"), 0.5, 0.92), Bottom,
          QStringLiteral("Магазин сопротивлений (на нём указан класс точности 0,2).")},
     };
 }
 
-std::vector<Callout> closedCallouts(const Form1 &f)
+std::vector<Callout> closedCallouts(const Bench &b)
 {
     return {
-        {on(f.Image9->bounds()), Left, QStringLiteral("Ключ замкнут.")},
-        {on(of(f.Picture3)), Left, QStringLiteral("Ток источника, А.")},
-        {on(of(f.HScroll1), 0.05), Left, QStringLiteral("Полоса прокрутки ползуна реохорда.")},
-        {on(of(f.HScroll2)), Top,
+        {on(b.place("Image9")), Left, QStringLiteral("Ключ замкнут.")},
+        {on(b.place("Picture3")), Left, QStringLiteral("Ток источника, А.")},
+        {on(b.place("HScroll1"), 0.05), Left, QStringLiteral("Полоса прокрутки ползуна реохорда.")},
+        {on(b.place("HScroll2")), Top,
          QStringLiteral("Полоса прокрутки реостата; над бегунком — сопротивление реостата, Ом.")},
-        {on(of(f.Picture1)), Right,
+        {on(b.place("Picture1")), Right,
          QStringLiteral("Табло магазина: сопротивление R<sub>м</sub>, Ом.")},
-        {on(of(f.VScroll4)), Bottom,
+        {on(b.place("VScroll4")), Bottom,
          QStringLiteral("Полоса прокрутки декады справа от её ручки (здесь — декада ×10); цифра "
                         "декады — на ручке. Верхний ряд: ×10000, ×1000, ×100; нижний: ×10, ×1, "
                         "×0,1.")},
-        {on(of(f.Picture2)), Bottom, QStringLiteral("Отсчёт тока гальванометра, А.")},
+        {on(b.place("Picture2")), Bottom, QStringLiteral("Отсчёт тока гальванометра, А.")},
     };
 }
 
@@ -425,16 +437,16 @@ void example(QHash<QString, QString> &v)
 void keyboard(QHash<QString, QString> &v)
 {
     Bench b;
-    v[QStringLiteral("FOCUS_LIST")] = focusList(b.form);
-    v[QStringLiteral("FOCUS_COUNT")] = QString::number(focusStops(b.form).size());
-    v[QStringLiteral("BAR_ROWS")] = barRows(b.form);
+    v[QStringLiteral("FOCUS_LIST")] = focusList(b);
+    v[QStringLiteral("FOCUS_COUNT")] = QString::number(focusStops(b).size());
+    v[QStringLiteral("BAR_ROWS")] = barRows(b);
 }
 
 void legends(QHash<QString, QString> &v)
 {
     Bench b;
-    v[QStringLiteral("BENCH_START_LEGEND")] = legend(startCallouts(b.form));
-    v[QStringLiteral("BENCH_CLOSED_LEGEND")] = legend(closedCallouts(b.form));
+    v[QStringLiteral("BENCH_START_LEGEND")] = legend(startCallouts(b));
+    v[QStringLiteral("BENCH_CLOSED_LEGEND")] = legend(closedCallouts(b));
 }
 
 // The galvanometer under the start-up settings with a small box: a current the needle shows.
@@ -474,18 +486,18 @@ QImage picture(const QString &name)
 {
     Bench b;
     if (name == QLatin1String("bench-start")) {
-        calloutsOf()[name] = startCallouts(b.form);
+        calloutsOf()[name] = startCallouts(b);
         return withMargins(b.shot());
     }
     if (name == QLatin1String("bench-key-closed")) {
         b.clickKey();
-        calloutsOf()[name] = closedCallouts(b.form);
+        calloutsOf()[name] = closedCallouts(b);
         return withMargins(b.shot());
     }
     if (name == QLatin1String("galvanometer")) {
         galvanometerState(b);
         const QImage shot = b.shot();
-        const QRectF dial = b.form.Image5->bounds();
+        const QRectF dial = b.place("Image5");
         QImage crop = shot.copy(
             QRectF(dial.topLeft() * kPrintRatio, dial.size() * kPrintRatio).toAlignedRect());
         crop.setDevicePixelRatio(kPrintRatio);

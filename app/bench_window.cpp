@@ -1,0 +1,223 @@
+// The main window: the bench of instruments, its menus, its start-up and its shutdown.
+#include "app/bench_window.h"
+
+#include "app/bench_access.h"
+#include "app/bench_layout.h"
+#include "app/form2.h"
+#include "controls/circuit.h"
+#include "controls/galvanometer.h"
+#include "controls/key.h"
+#include "controls/resistance_box.h"
+#include "controls/rheostat.h"
+#include "controls/slide_wire.h"
+#include "controls/source.h"
+#include "controls/unknown_resistor.h"
+#include "help/about.h"
+#include "help/documents.h"
+#include "toolkit/announcing_desktop.h"
+#include "toolkit/bench_canvas.h"
+#include "toolkit/bench_items.h"
+#include "toolkit/bench_style.h"
+#include "toolkit/find_control.h"
+#include "toolkit/svg_cache.h"
+#include "toolkit/window_placement.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QIcon>
+#include <QLayout>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSessionManager>
+
+BenchWindow::BenchWindow(Desktop &desktop, QWidget *parent)
+    : QMainWindow(parent), m_announcer(std::make_unique<AnnouncingDesktop>(desktop)),
+      m_desktop(*m_announcer)
+{
+    setWindowTitle(QStringLiteral("Моделирование моста Корвела"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+    // The icon as the build drew it at the sizes a desktop asks for.
+    setWindowIcon(SvgCache::icon(QStringLiteral(":/assets/icon.svg")));
+    BenchStyle::install(); // before the menu bar asks for its icons
+
+    m_bench = new BenchCanvas(this);
+    m_bench->setFixedSize(640, 480);
+    m_bench->setBackground(QColor(224, 224, 224));
+    setCentralWidget(m_bench);
+    layOutBench(*m_bench);
+    m_circuit = new Circuit(m_desktop, this);
+    m_circuit->attach({new Source(*m_circuit, *m_bench), new Key(*m_circuit, *m_bench),
+                       new Rheostat(*m_circuit, *m_bench), new SlideWire(*m_circuit, *m_bench),
+                       new ResistanceBox(*m_circuit, *m_bench),
+                       new Galvanometer(*m_circuit, *m_bench),
+                       new UnknownResistor(*m_circuit, *m_bench)});
+    m_documents = std::make_unique<Documents>(m_desktop, this, *m_circuit);
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    // The installed tree can sit under any prefix: its data folder is found from the program's.
+    setDocumentFolders(
+        programFolder,
+        QDir::cleanPath(QDir(programFolder).filePath(QStringLiteral(KORVEL_DATA_FROM_PROGRAM))));
+
+    buildMenus();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    makeAccessible(*m_bench, *m_circuit, *m_announcer);
+    // No control of the bench has a context menu, nor has the window.
+    setContextMenuPolicy(Qt::PreventContextMenu);
+    connect(qApp, &QGuiApplication::commitDataRequest, this, &BenchWindow::commitData);
+}
+
+BenchWindow::~BenchWindow()
+{
+    if (m_authors)
+        delete m_authors.data();
+}
+
+void BenchWindow::buildMenus()
+{
+    QMenu *file = menuBar()->addMenu(QStringLiteral("&Файл"));
+    QMenu *help = menuBar()->addMenu(QStringLiteral("&Помощь"));
+    file->setObjectName(QStringLiteral("mnuFile"));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    auto document = [this](const char *fileName) {
+        return [this, fileName] { m_documents->open(QString::fromLatin1(fileName)); };
+    };
+    // Each command under its system name; a separator has no command. The first separator
+    // belongs to the file menu, whatever its name says.
+    const struct
+    {
+        QMenu *menu;
+        const char *name, *text;
+        std::function<void()> command;
+    } commands[] = {
+        {file, "mnuFileSpravka1", "Справка", document("spravka1.pdf")},
+        {file, "mnuFileSpravka2", "Гальванометр", document("galvanometr.pdf")},
+        {file, "mnuFileSpravka3", "Реохорд", document("reochord.pdf")},
+        {file, "mnuHelpSep1", nullptr, nullptr},
+        {file, "mnuFilesHistory", "Корвел", document("Korvel.pdf")},
+        {help, "mnuHelpInstruction", "Инструкция", [this] { m_documents->openInstruction(); }},
+        {help, "mnuHelpUprav", "Управление", document("uprav.pdf")},
+        {help, "mnuHelpSep2", nullptr, nullptr},
+        {help, "mnuHelpAvtors", "Авторы", [this] { showAuthors(); }},
+        {help, "mnuHelpAbout", "&О программе", [this] { showAbout(); }},
+    };
+    for (const auto &c : commands) {
+        QAction *action =
+            c.text ? c.menu->addAction(QString::fromUtf8(c.text)) : c.menu->addSeparator();
+        action->setObjectName(QString::fromLatin1(c.name));
+        if (c.command)
+            connect(action, &QAction::triggered, this, m_circuit->whileRunning(c.command));
+    }
+}
+
+void BenchWindow::showAbout()
+{
+    m_desktop.messageBox(this, aboutText(), QStringLiteral("О ПРОГРАММЕ"), Desktop::Buttons::Ok);
+}
+
+// The Authors window opens centred over the bench wherever the bench now stands; closing it
+// destroys it, and the next command makes it anew.
+void BenchWindow::showAuthors()
+{
+    if (!m_authors)
+        m_authors = new Form2();
+    m_authors->setLabel1Caption(authorsText());
+    m_authors->centreOver(this);
+    m_authors->show();
+    m_authors->raise();
+    m_authors->activateWindow();
+}
+
+void BenchWindow::start()
+{
+    centreOnScreen();
+    findControl<BenchLabel>(*m_bench, QStringLiteral("Label1"))->setVisible(false);
+    m_circuit->start();
+    // The window is centred before its frame exists; once the window manager has framed it, it is
+    // centred once more with the frame's true size, and never again.
+    placeWhenFramed(this, m_circuit->whileRunning([this] { centreOnScreen(); }));
+    show();
+}
+
+void BenchWindow::setDocumentFolders(const QString &programFolder, const QString &dataFolder)
+{
+    m_documents->setFolders(programFolder, dataFolder);
+}
+
+void BenchWindow::setPauseScale(double scale)
+{
+    m_circuit->setPauseScale(scale);
+}
+
+Form2 *BenchWindow::authorsWindow() const
+{
+    return m_authors;
+}
+
+bool BenchWindow::isEnding() const
+{
+    return m_circuit->isEnding();
+}
+
+std::string BenchWindow::decimalSeparator() const
+{
+    return m_circuit->separator();
+}
+
+QString BenchWindow::format(double value, const char *pattern) const
+{
+    return m_circuit->format(value, pattern);
+}
+
+bool BenchWindow::confirmEnd()
+{
+    if (m_circuit->isEnding())
+        return true;
+    const Desktop::Answer answer =
+        m_desktop.messageBox(this, QStringLiteral("Вы абсолютно уверены?"),
+                             QStringLiteral("На Выход"), Desktop::Buttons::YesNo);
+    if (answer != Desktop::Answer::Yes)
+        return false;
+    // End at once: every running pause returns, the Authors window closes, the run loop ends.
+    m_circuit->end();
+    if (m_authors)
+        m_authors->close();
+    QCoreApplication::quit();
+    return true;
+}
+
+// Log-off and shutdown ask the bench to close too, where the session lets it ask the user.
+void BenchWindow::commitData(QSessionManager &manager)
+{
+    if (!manager.allowsInteraction())
+        return;
+    const bool cancelled = sessionEnding();
+    manager.release();
+    if (cancelled)
+        manager.cancel();
+}
+
+bool BenchWindow::sessionEnding()
+{
+    return !confirmEnd();
+}
+
+void BenchWindow::closeEvent(QCloseEvent *event)
+{
+    if (confirmEnd())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void BenchWindow::centreOnScreen()
+{
+    if (layout())
+        layout()->activate();
+    const QScreen *screen = this->screen();
+    if (!screen)
+        return;
+    centreFrameIn(this, screen->geometry());
+}

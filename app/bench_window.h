@@ -1,0 +1,63 @@
+// The main window: the bench of instruments, its menus, its start-up and its shutdown.
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <memory>
+#include <string>
+
+class AnnouncingDesktop;
+class BenchCanvas;
+class Circuit;
+class Desktop;
+class Documents;
+class Form2;
+class QSessionManager;
+
+/** The bench window: builds the instruments, lays them out, and owns the menus. */
+class BenchWindow : public QMainWindow
+{
+    Q_OBJECT
+  public:
+    explicit BenchWindow(Desktop &desktop, QWidget *parent = nullptr);
+    ~BenchWindow() override;
+
+    /** Loads the bench hidden, then shows it centred on the screen. */
+    void start();
+
+    /** Where the documents are looked for after the working folder, and last. */
+    void setDocumentFolders(const QString &programFolder, const QString &dataFolder);
+    /** Scales every pause; tests shorten the ten-second reveals with it. */
+    void setPauseScale(double scale);
+    /** True once the user has confirmed closing: nothing more runs on the bench. */
+    bool isEnding() const;
+    /** The user's decimal separator in UTF-8, as the readouts write it (not always one byte). */
+    std::string decimalSeparator() const;
+    /** The value in one of the readouts' number patterns. */
+    QString format(double value, const char *pattern) const;
+    /** The Authors window while it is open. */
+    Form2 *authorsWindow() const;
+    /** Centres the whole window, frame and menu bar included, on its screen. */
+    void centreOnScreen();
+
+    /** The session is ending: asks as closing the window does; true when the user said No. */
+    bool sessionEnding();
+
+  protected:
+    void closeEvent(QCloseEvent *event) override;
+
+  private:
+    void buildMenus();
+    void showAbout();
+    void showAuthors();
+    /** Asks the user to confirm leaving; true when the bench is ending. */
+    bool confirmEnd();
+    void commitData(QSessionManager &manager);
+
+    std::unique_ptr<AnnouncingDesktop> m_announcer; // boxes reach screen readers as well
+    Desktop &m_desktop;
+    BenchCanvas *m_bench;
+    Circuit *m_circuit;
+    std::unique_ptr<Documents> m_documents;
+    QPointer<Form2> m_authors;
+};

@@ -1,0 +1,37 @@
+// The galvanometer: its needle, its current readout and the measured resistance it reveals.
+#pragma once
+
+#include "model/needle.h"
+
+#include <QObject>
+
+class BenchCanvas;
+class BenchImage;
+class BenchLabel;
+class BenchLine;
+class Circuit;
+class PictureBox;
+
+/** The galvanometer: the needle and readout show its current; a click reveals the result. */
+class Galvanometer : public QObject
+{
+    Q_OBJECT
+  public:
+    Galvanometer(Circuit &circuit, BenchCanvas &bench);
+
+    void load();
+    /** The galvanometer current on its readout, A. */
+    void showCurrent(double amperes);
+    /** The needle turned for a current `Ig` of a full scale `Igmax`; its geometry returned. */
+    NeedleGeometry pointNeedle(double Ig, float Igmax);
+    /** The resistance measured from the box and the arms, Ω. */
+    void setMeasured(double ohms);
+    void showMeasured(bool shown);
+
+  private:
+    Circuit &m_circuit;
+    BenchImage *m_picture;
+    BenchLine *m_needle;
+    PictureBox *m_current;
+    BenchLabel *m_measured;
+};

@@ -1,0 +1,34 @@
+// The rheostat in the supply circuit: its setting and its maximum.
+#pragma once
+
+#include <QObject>
+
+class BenchCanvas;
+class BenchImage;
+class BenchLabel;
+class Circuit;
+class ScrollBar;
+
+/** The rheostat: its maximum set while the key is open, its setting while the key is closed. */
+class Rheostat : public QObject
+{
+    Q_OBJECT
+  public:
+    Rheostat(Circuit &circuit, BenchCanvas &bench);
+
+    /** The maximum at the circuit's; the rheostat at three quarters of it. */
+    void load();
+    /** The setting's bar and readout shown or hidden. */
+    void showSetting(bool shown);
+    /** The maximum's bar and readout shown or hidden. */
+    void showMaximum(bool shown);
+
+  private:
+    void onSettingChanged();
+    void onMaximumChanged();
+
+    Circuit &m_circuit;
+    BenchImage *m_picture;
+    ScrollBar *m_bar, *m_maximumBar;
+    BenchLabel *m_readout, *m_maximumReadout;
+};

@@ -1,0 +1,41 @@
+// The slide wire: its jockey, the jockey's card and lead, and the wire's two arms.
+#pragma once
+
+#include <QObject>
+
+class BenchCanvas;
+class BenchImage;
+class BenchLabel;
+class BenchLine;
+class Circuit;
+class ScrollBar;
+
+/** The slide wire: the jockey set by its bar or dragged along the wire; a click reveals the arms.
+ */
+class SlideWire : public QObject
+{
+    Q_OBJECT
+  public:
+    SlideWire(Circuit &circuit, BenchCanvas &bench);
+
+    /** The slider at `fraction` of the wire, its jockey and the arms shown for it. */
+    void load(double fraction);
+    /** The slider's bar shown, and the jockey draggable, while the key is closed. */
+    void showBar(bool shown);
+    /** The two arms' readouts shown or hidden. */
+    void showArms(bool shown);
+    /** The slider, its jockey and the arms taken again from the bar, as moving it does. */
+    void readBar();
+
+  private:
+    void showSlider();
+    void placeJockey();
+    void showArmValues();
+    bool dragJockey(double shift);
+
+    Circuit &m_circuit;
+    BenchImage *m_wire, *m_jockey;
+    BenchLabel *m_card, *m_leftArm, *m_rightArm;
+    BenchLine *m_lead;
+    ScrollBar *m_bar;
+};
