@@ -54,7 +54,8 @@ BenchWindow::BenchWindow(Desktop &desktop, QWidget *parent)
                        new ResistanceBox(*m_circuit, *m_bench),
                        new Galvanometer(*m_circuit, *m_bench),
                        new UnknownResistor(*m_circuit, *m_bench)});
-    m_documents = std::make_unique<Documents>(m_desktop, this, *m_circuit);
+    m_documents =
+        std::make_unique<Documents>(m_desktop, this, [this] { return !m_circuit->isEnding(); });
     const QString programFolder = QCoreApplication::applicationDirPath();
     // The installed tree can sit under any prefix: its data folder is found from the program's.
     setDocumentFolders(

@@ -38,12 +38,15 @@ void Circuit::start()
 {
     m_state.istochnik = 0;
     m_state.rabota = 0;
-    m_state.Rmax = 5;
     m_state.Rx = 1963;
     m_on.unknown->load();
-    m_state.Rg = 2.3f;
+    // The limits of the source and the galvanometer, A; the resistances of the wire and the
+    // galvanometer, Ω.
     m_state.Imax = 3;
     m_state.Igmax = 0.0025f;
+    m_state.Rmax = 5;
+    m_state.Rg = 2.3f;
+    m_on.galvanometer->load();
     m_state.Edc = 8;
     m_state.r = 10;
     m_on.source->load();
@@ -51,7 +54,6 @@ void Circuit::start()
     m_on.rheostat->load();
     m_on.slideWire->load(0.5);
     m_on.box->load();
-    m_on.galvanometer->load();
     showKey();
     showSource();
 }

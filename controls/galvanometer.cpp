@@ -2,15 +2,12 @@
 #include "controls/galvanometer.h"
 
 #include "controls/circuit.h"
-#include "toolkit/find_control.h"
 #include "toolkit/picture_box.h"
 
 Galvanometer::Galvanometer(Circuit &circuit, BenchCanvas &bench)
-    : QObject(&circuit), m_circuit(circuit),
-      m_picture(findControl<BenchImage>(bench, QStringLiteral("Image5"))),
-      m_needle(findControl<BenchLine>(bench, QStringLiteral("Line17"))),
-      m_current(findControl<PictureBox>(bench, QStringLiteral("Picture2"))),
-      m_measured(findControl<BenchLabel>(bench, QStringLiteral("Lbl_Ri")))
+    : Instrument(circuit, bench), m_picture(part<BenchImage>("Image5")),
+      m_needle(part<BenchLine>("Line17")), m_current(part<PictureBox>("Picture2")),
+      m_measured(part<BenchLabel>("Lbl_Ri"))
 {
     m_picture->onClick =
         circuit.whileRunning([&circuit] { circuit.reveal(Circuit::Reveal::Result); });

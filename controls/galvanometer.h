@@ -3,17 +3,10 @@
 
 #include "model/needle.h"
 
-#include <QObject>
-
-class BenchCanvas;
-class BenchImage;
-class BenchLabel;
-class BenchLine;
-class Circuit;
-class PictureBox;
+#include "controls/instrument.h"
 
 /** The galvanometer: the needle and readout show its current; a click reveals the result. */
-class Galvanometer : public QObject
+class Galvanometer : public Instrument
 {
     Q_OBJECT
   public:
@@ -29,7 +22,6 @@ class Galvanometer : public QObject
     void showMeasured(bool shown);
 
   private:
-    Circuit &m_circuit;
     BenchImage *m_picture;
     BenchLine *m_needle;
     PictureBox *m_current;

@@ -2,12 +2,10 @@
 #include "controls/key.h"
 
 #include "controls/circuit.h"
-#include "toolkit/find_control.h"
 
 Key::Key(Circuit &circuit, BenchCanvas &bench)
-    : QObject(&circuit), m_key(findControl<BenchLabel>(bench, QStringLiteral("Lblvkl"))),
-      m_open(findControl<BenchImage>(bench, QStringLiteral("Image8"))),
-      m_closed(findControl<BenchImage>(bench, QStringLiteral("Image9")))
+    : Instrument(circuit, bench), m_key(part<BenchLabel>("Lblvkl")),
+      m_open(part<BenchImage>("Image8")), m_closed(part<BenchImage>("Image9"))
 {
     m_key->onClick = circuit.whileRunning([&circuit] { circuit.toggleKey(); });
 }

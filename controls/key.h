@@ -1,15 +1,10 @@
 // The key that closes the bridge's supply circuit.
 #pragma once
 
-#include <QObject>
-
-class BenchCanvas;
-class BenchImage;
-class BenchLabel;
-class Circuit;
+#include "controls/instrument.h"
 
 /** The key: thrown by a click, drawn open or closed. */
-class Key : public QObject
+class Key : public Instrument
 {
     Q_OBJECT
   public:

@@ -2,7 +2,6 @@
 #include "controls/resistance_box.h"
 
 #include "controls/circuit.h"
-#include "toolkit/find_control.h"
 #include "toolkit/picture_box.h"
 #include "toolkit/scroll_bar.h"
 
@@ -23,15 +22,12 @@ const char *const kDigits[] = {"Lbl_R_m_1", "lbl_R_m_2", "lbl_R_m_3",
 } // namespace
 
 ResistanceBox::ResistanceBox(Circuit &circuit, BenchCanvas &bench)
-    : QObject(&circuit), m_circuit(circuit),
-      m_box(findControl<BenchImage>(bench, QStringLiteral("Image7"))),
-      m_display(findControl<PictureBox>(bench, QStringLiteral("Picture1")))
+    : Instrument(circuit, bench), m_box(part<BenchImage>("Image7")),
+      m_display(part<PictureBox>("Picture1"))
 {
     for (int i = 0; i < kDecades; ++i) {
-        m_decades[i] = findControl<ScrollBar>(bench, QString::fromLatin1(kBars[i]));
-        m_digits[i] = findControl<BenchLabel>(bench, QString::fromLatin1(kDigits[i]));
-        connect(m_decades[i], &ScrollBar::change, this,
-                circuit.whileRunning([this, i] { onDecadeChanged(i); }));
+        m_decades[i] = bar(kBars[i], [this, i] { onDecadeChanged(i); });
+        m_digits[i] = part<BenchLabel>(kDigits[i]);
     }
     m_box->onWheel = [this](QPointF at, int notches) {
         for (int i = 0; i < kDecades; ++i)

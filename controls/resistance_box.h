@@ -1,17 +1,10 @@
 // The resistance box: six decades summed into the box's resistance and shown on its display.
 #pragma once
 
-#include <QObject>
-
-class BenchCanvas;
-class BenchImage;
-class BenchLabel;
-class Circuit;
-class PictureBox;
-class ScrollBar;
+#include "controls/instrument.h"
 
 /** The resistance box: six decade knobs, each with its bar and digit, and the box's display. */
-class ResistanceBox : public QObject
+class ResistanceBox : public Instrument
 {
     Q_OBJECT
   public:
@@ -29,7 +22,6 @@ class ResistanceBox : public QObject
   private:
     void onDecadeChanged(int i);
 
-    Circuit &m_circuit;
     BenchImage *m_box;
     ScrollBar *m_decades[kDecades];
     BenchLabel *m_digits[kDecades];

@@ -3,20 +3,14 @@
 
 #include "controls/circuit.h"
 #include "model/number_format.h"
-#include "toolkit/find_control.h"
 #include "toolkit/scroll_bar.h"
 
 Rheostat::Rheostat(Circuit &circuit, BenchCanvas &bench)
-    : QObject(&circuit), m_circuit(circuit),
-      m_picture(findControl<BenchImage>(bench, QStringLiteral("Image2"))),
-      m_bar(findControl<ScrollBar>(bench, QStringLiteral("HScroll2"))),
-      m_maximumBar(findControl<ScrollBar>(bench, QStringLiteral("VScroll7"))),
-      m_readout(findControl<BenchLabel>(bench, QStringLiteral("Lbl_reo"))),
-      m_maximumReadout(findControl<BenchLabel>(bench, QStringLiteral("LblReomax")))
+    : Instrument(circuit, bench), m_picture(part<BenchImage>("Image2")),
+      m_bar(bar("HScroll2", [this] { onSettingChanged(); })),
+      m_maximumBar(bar("VScroll7", [this] { onMaximumChanged(); })),
+      m_readout(part<BenchLabel>("Lbl_reo")), m_maximumReadout(part<BenchLabel>("LblReomax"))
 {
-    connect(m_bar, &ScrollBar::change, this, circuit.whileRunning([this] { onSettingChanged(); }));
-    connect(m_maximumBar, &ScrollBar::change, this,
-            circuit.whileRunning([this] { onMaximumChanged(); }));
     m_picture->onWheel = [this](QPointF, int notches) {
         m_circuit.turnKnob(m_bar, notches);
         return true;

@@ -1,16 +1,10 @@
 // The rheostat in the supply circuit: its setting and its maximum.
 #pragma once
 
-#include <QObject>
-
-class BenchCanvas;
-class BenchImage;
-class BenchLabel;
-class Circuit;
-class ScrollBar;
+#include "controls/instrument.h"
 
 /** The rheostat: its maximum set while the key is open, its setting while the key is closed. */
-class Rheostat : public QObject
+class Rheostat : public Instrument
 {
     Q_OBJECT
   public:
@@ -27,7 +21,6 @@ class Rheostat : public QObject
     void onSettingChanged();
     void onMaximumChanged();
 
-    Circuit &m_circuit;
     BenchImage *m_picture;
     ScrollBar *m_bar, *m_maximumBar;
     BenchLabel *m_readout, *m_maximumReadout;

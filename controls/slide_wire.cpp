@@ -3,26 +3,20 @@
 
 #include "controls/circuit.h"
 #include "model/number_format.h"
-#include "toolkit/find_control.h"
 #include "toolkit/scroll_bar.h"
 
 #include <algorithm>
 #include <cmath>
 
 SlideWire::SlideWire(Circuit &circuit, BenchCanvas &bench)
-    : QObject(&circuit), m_circuit(circuit),
-      m_wire(findControl<BenchImage>(bench, QStringLiteral("Image3"))),
-      m_jockey(findControl<BenchImage>(bench, QStringLiteral("Image4"))),
-      m_card(findControl<BenchLabel>(bench, QStringLiteral("Lbldv"))),
-      m_leftArm(findControl<BenchLabel>(bench, QStringLiteral("Lbl_R_L"))),
-      m_rightArm(findControl<BenchLabel>(bench, QStringLiteral("Lbl_R_R"))),
-      m_lead(findControl<BenchLine>(bench, QStringLiteral("Line1"))),
-      m_bar(findControl<ScrollBar>(bench, QStringLiteral("HScroll1")))
+    : Instrument(circuit, bench), m_wire(part<BenchImage>("Image3")),
+      m_jockey(part<BenchImage>("Image4")), m_card(part<BenchLabel>("Lbldv")),
+      m_leftArm(part<BenchLabel>("Lbl_R_L")), m_rightArm(part<BenchLabel>("Lbl_R_R")),
+      m_lead(part<BenchLine>("Line1")), m_bar(bar("HScroll1", [this] {
+          readBar();
+          m_circuit.recalculate();
+      }))
 {
-    connect(m_bar, &ScrollBar::change, this, circuit.whileRunning([this] {
-        readBar();
-        m_circuit.recalculate();
-    }));
     m_wire->onClick = circuit.whileRunning([&circuit] { circuit.reveal(Circuit::Reveal::Arms); });
     // The jockey and its card move together: either may be taken.
     for (BenchBox *taken : {static_cast<BenchBox *>(m_jockey), static_cast<BenchBox *>(m_card)})

@@ -1,18 +1,11 @@
 // The slide wire: its jockey, the jockey's card and lead, and the wire's two arms.
 #pragma once
 
-#include <QObject>
-
-class BenchCanvas;
-class BenchImage;
-class BenchLabel;
-class BenchLine;
-class Circuit;
-class ScrollBar;
+#include "controls/instrument.h"
 
 /** The slide wire: the jockey set by its bar or dragged along the wire; a click reveals the arms.
  */
-class SlideWire : public QObject
+class SlideWire : public Instrument
 {
     Q_OBJECT
   public:
@@ -33,7 +26,6 @@ class SlideWire : public QObject
     void showArmValues();
     bool dragJockey(double shift);
 
-    Circuit &m_circuit;
     BenchImage *m_wire, *m_jockey;
     BenchLabel *m_card, *m_leftArm, *m_rightArm;
     BenchLine *m_lead;

@@ -3,7 +3,6 @@
 
 #include "controls/circuit.h"
 #include "model/number_format.h"
-#include "toolkit/find_control.h"
 #include "toolkit/picture_box.h"
 #include "toolkit/scroll_bar.h"
 #include "view/source_picture.h"
@@ -18,18 +17,13 @@ constexpr double kKnobRadius = 12;
 } // namespace
 
 Source::Source(Circuit &circuit, BenchCanvas &bench)
-    : QObject(&circuit), m_circuit(circuit),
-      m_picture(findControl<SourcePicture>(bench, QStringLiteral("Image1"))),
-      m_lamp(findControl<BenchImage>(bench, QStringLiteral("Image10"))),
-      m_emfReadout(findControl<BenchLabel>(bench, QStringLiteral("LblEdc"))),
-      m_resistanceReadout(findControl<BenchLabel>(bench, QStringLiteral("Lblr"))),
-      m_emfBar(findControl<ScrollBar>(bench, QStringLiteral("HScroll3"))),
-      m_resistanceBar(findControl<ScrollBar>(bench, QStringLiteral("HScroll4"))),
-      m_current(findControl<PictureBox>(bench, QStringLiteral("Picture3")))
+    : Instrument(circuit, bench), m_picture(part<SourcePicture>("Image1")),
+      m_lamp(part<BenchImage>("Image10")), m_emfReadout(part<BenchLabel>("LblEdc")),
+      m_resistanceReadout(part<BenchLabel>("Lblr")),
+      m_emfBar(bar("HScroll3", [this] { onEmfChanged(); })),
+      m_resistanceBar(bar("HScroll4", [this] { onResistanceChanged(); })),
+      m_current(part<PictureBox>("Picture3"))
 {
-    connect(m_emfBar, &ScrollBar::change, this, circuit.whileRunning([this] { onEmfChanged(); }));
-    connect(m_resistanceBar, &ScrollBar::change, this,
-            circuit.whileRunning([this] { onResistanceChanged(); }));
     m_picture->onClick = circuit.whileRunning([this] { m_circuit.toggleSource(); });
     // The EMF knob turns with the wheel over it or its readout, the resistance over its readout.
     m_picture->onWheel = [this](QPointF at, int notches) {

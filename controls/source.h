@@ -1,18 +1,12 @@
 // The DC source: its switch, its EMF and internal resistance, its lamp and its current.
 #pragma once
 
-#include <QObject>
+#include "controls/instrument.h"
 
-class BenchCanvas;
-class BenchImage;
-class BenchLabel;
-class Circuit;
-class PictureBox;
-class ScrollBar;
 class SourcePicture;
 
 /** The source: switched by a click on its picture, set by its two knobs while it is off. */
-class Source : public QObject
+class Source : public Instrument
 {
     Q_OBJECT
   public:
@@ -29,7 +23,6 @@ class Source : public QObject
     void onEmfChanged();
     void onResistanceChanged();
 
-    Circuit &m_circuit;
     SourcePicture *m_picture;
     BenchImage *m_lamp;
     BenchLabel *m_emfReadout, *m_resistanceReadout;

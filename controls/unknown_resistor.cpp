@@ -2,12 +2,10 @@
 #include "controls/unknown_resistor.h"
 
 #include "controls/circuit.h"
-#include "toolkit/find_control.h"
 
 UnknownResistor::UnknownResistor(Circuit &circuit, BenchCanvas &bench)
-    : QObject(&circuit), m_circuit(circuit),
-      m_resistor(findControl<BenchImage>(bench, QStringLiteral("Image6"))),
-      m_value(findControl<BenchLabel>(bench, QStringLiteral("Lbl_Rx")))
+    : Instrument(circuit, bench), m_resistor(part<BenchImage>("Image6")),
+      m_value(part<BenchLabel>("Lbl_Rx"))
 {
     m_resistor->onClick = circuit.whileRunning([&circuit] { circuit.drawUnknown(); });
 }

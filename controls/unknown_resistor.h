@@ -1,15 +1,10 @@
 // The unknown resistor and the readout that reveals its resistance.
 #pragma once
 
-#include <QObject>
-
-class BenchCanvas;
-class BenchImage;
-class BenchLabel;
-class Circuit;
+#include "controls/instrument.h"
 
 /** The unknown resistor: a click draws a new resistance while the source is off. */
-class UnknownResistor : public QObject
+class UnknownResistor : public Instrument
 {
     Q_OBJECT
   public:
@@ -21,7 +16,6 @@ class UnknownResistor : public QObject
     void showValue(bool shown);
 
   private:
-    Circuit &m_circuit;
     BenchImage *m_resistor;
     BenchLabel *m_value;
 };

@@ -1,16 +1,21 @@
 // The reference documents and the laboratory instruction, opened from the menus.
 #include "help/documents.h"
 
-#include "controls/circuit.h"
 #include "toolkit/desktop.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QWidget>
 
-Documents::Documents(Desktop &desktop, QWidget *window, Circuit &circuit)
-    : m_desktop(desktop), m_window(window), m_circuit(circuit)
+Documents::Documents(Desktop &desktop, QWidget *window, std::function<bool()> running)
+    : m_desktop(desktop), m_window(window), m_running(std::move(running))
 {
+}
+
+// Refusals: a modal box captioned "Ошибка" with an OK button only.
+void Documents::showError(const QString &text)
+{
+    m_desktop.messageBox(m_window, text, QStringLiteral("Ошибка"), Desktop::Buttons::Ok);
 }
 
 void Documents::setFolders(const QString &programFolder, const QString &dataFolder)
@@ -29,24 +34,25 @@ QString Documents::find(const QString &fileName)
         if (file.isFile())
             return file.absoluteFilePath();
     }
-    m_circuit.refuse(QStringLiteral("Не найден файл «%1»: его нет ни в рабочей папке, ни в папке "
-                                    "программы, ни в папке «%2».")
-                         .arg(fileName, QDir::toNativeSeparators(m_dataFolder)));
+    showError(QStringLiteral("Не найден файл «%1»: его нет ни в рабочей папке, ни в папке "
+                             "программы, ни в папке «%2».")
+                  .arg(fileName, QDir::toNativeSeparators(m_dataFolder)));
     return QString();
 }
 
 void Documents::open(const QString &fileName)
 {
     const QString path = find(fileName);
-    if (!path.isEmpty() &&
-        !m_desktop.openDocument(path, m_window,
-                                m_circuit.whileRunning([this, fileName] { cannotOpen(fileName); })))
+    if (!path.isEmpty() && !m_desktop.openDocument(path, m_window, [this, fileName] {
+            if (m_running())
+                cannotOpen(fileName);
+        }))
         cannotOpen(fileName);
 }
 
 void Documents::cannotOpen(const QString &fileName)
 {
-    m_circuit.refuse(
+    showError(
         QStringLiteral("Не удалось открыть файл «%1»: не найдена программа для его просмотра.")
             .arg(fileName));
 }
@@ -59,10 +65,9 @@ void Documents::openInstruction()
         return;
     const QString editor = m_desktop.textEditor();
     if (editor.isEmpty())
-        m_circuit.refuse(
+        showError(
             QStringLiteral("Не найден текстовый редактор, чтобы открыть файл «%1».").arg(fileName));
     else if (!m_desktop.startProgram(editor, {path}))
-        m_circuit.refuse(
-            QStringLiteral("Не удалось запустить текстовый редактор «%1» для файла «%2».")
-                .arg(editor, fileName));
+        showError(QStringLiteral("Не удалось запустить текстовый редактор «%1» для файла «%2».")
+                      .arg(editor, fileName));
 }

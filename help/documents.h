@@ -2,8 +2,8 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
-class Circuit;
 class Desktop;
 class QWidget;
 
@@ -11,8 +11,8 @@ class QWidget;
 class Documents
 {
   public:
-    /** Refusals go through the circuit's box, over its window. */
-    Documents(Desktop &desktop, QWidget *window, Circuit &circuit);
+    /** Boxes open over `window`; a late report of the desktop is told only while `running`. */
+    Documents(Desktop &desktop, QWidget *window, std::function<bool()> running);
 
     /** Where documents are looked for after the working folder, then last. */
     void setFolders(const QString &programFolder, const QString &dataFolder);
@@ -25,9 +25,10 @@ class Documents
   private:
     QString find(const QString &fileName);
     void cannotOpen(const QString &fileName);
+    void showError(const QString &text);
 
     Desktop &m_desktop;
     QWidget *m_window;
-    Circuit &m_circuit;
+    std::function<bool()> m_running;
     QString m_programFolder, m_dataFolder;
 };
