@@ -3,6 +3,7 @@
 
 #include "app/bench_window.h"
 #include "controls/circuit.h"
+#include "controls/resistance_box.h"
 #include "fake_desktop.h"
 #include "toolkit/bench_canvas.h"
 #include "toolkit/bench_items.h"
@@ -84,6 +85,20 @@ template <typename Change> void editState(BenchWindow &window, Change change)
     circuitOf(window).setState(state);
 }
 
+/** The box's six decades set through their bars, from ×10000 down to ×0.1. */
+inline void setBox(BenchWindow &window, const QList<int> &digits)
+{
+    const ResistanceBox *box = window.findChild<ResistanceBox *>();
+    for (int i = 0; i < ResistanceBox::kDecades; ++i)
+        box->decade(i)->setBenchValue(digits[i]);
+}
+
+/** The bench as the window draws it now. */
+inline QImage benchShot(const BenchWindow &window)
+{
+    return benchOf(window)->grab().toImage();
+}
+
 /** The widget a real click at this point of the bench reaches: a readout or bar, else the bench. */
 inline QWidget *widgetAt(BenchWindow &form, QPoint at)
 {
@@ -104,6 +119,19 @@ inline void clickItem(BenchWindow &form, const BenchItem *item)
 {
     clickBench(form, item->bounds().center());
 }
+
+/** A bench with the key closed, the box at 1963 Ω and the source on: a live, balanced bridge. */
+struct LiveBench : LoadedBench
+{
+    explicit LiveBench(int emf = 8, int internal = 10)
+    {
+        control<ScrollBar>(*form, "HScroll3")->setBenchValue(emf);
+        control<ScrollBar>(*form, "HScroll4")->setBenchValue(internal);
+        clickItem(*form, control<BenchLabel>(*form, "Lblvkl"));
+        setBox(*form, {0, 1, 9, 6, 3, 0});
+        clickItem(*form, control<SourcePicture>(*form, "Image1"));
+    }
+};
 
 /** A click on one part of a scroll bar (arrow, track, thumb). */
 inline void clickBar(ScrollBar *bar, QStyle::SubControl part)

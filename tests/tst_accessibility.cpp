@@ -74,16 +74,6 @@ QString systemName(BenchWindow &form, QAccessibleInterface *iface)
     return iface->role() == QAccessible::AlertMessage ? QStringLiteral("alert") : QString();
 }
 
-void setBox(BenchWindow &form, const QList<int> &digits)
-{
-    ScrollBar *decades[] = {
-        ::control<ScrollBar>(form, "VScroll1"), ::control<ScrollBar>(form, "VScroll2"),
-        ::control<ScrollBar>(form, "VScroll3"), ::control<ScrollBar>(form, "VScroll4"),
-        ::control<ScrollBar>(form, "VScroll5"), ::control<ScrollBar>(form, "VScroll6")};
-    for (int k = 0; k < 6; ++k)
-        decades[k]->setBenchValue(digits[k]);
-}
-
 /** Records the pictures a paint draws and where they land in device pixels. */
 class PixmapRecorder : public QPaintDevice
 {
@@ -354,11 +344,8 @@ void tst_Accessibility::readoutCharacters()
 {
     QFETCH(QString, readout);
     QFETCH(QString, shows);
-    LoadedBench bench;
+    LiveBench bench;
     BenchWindow &form = *bench.form;
-    setBox(form, {0, 1, 9, 6, 3, 0});
-    clickItem(form, ::control<BenchLabel>(form, "Lblvkl"));
-    clickItem(form, ::control<SourcePicture>(form, "Image1"));
     ::control<ScrollBar>(form, "HScroll1")->setBenchValue(101);
     QAccessibleInterface *iface = interfaceOf(form, readout);
     QAccessibleTextInterface *text = iface->textInterface();
@@ -681,11 +668,8 @@ void tst_Accessibility::focusAndSwitches()
 // The galvanometer's readout speaks when its current changes, and only then.
 void tst_Accessibility::readoutsAnnounceChanges()
 {
-    LoadedBench bench;
+    LiveBench bench;
     BenchWindow &form = *bench.form;
-    setBox(form, {0, 1, 9, 6, 3, 0});
-    clickItem(form, ::control<BenchLabel>(form, "Lblvkl"));
-    clickItem(form, ::control<SourcePicture>(form, "Image1"));
     auto saidBy = [](QObject *box) {
         QStringList said;
         for (const Heard &h : heardOf(QAccessible::ValueChanged))

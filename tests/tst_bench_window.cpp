@@ -140,7 +140,7 @@ void tst_BenchWindow::window()
     QVERIFY(maps.open(QIODevice::ReadOnly));
     QVERIFY(!maps.readAll().contains("/imageformats/"));
     // The bench's background colour.
-    const QImage shot = benchOf(form)->grab().toImage();
+    const QImage shot = benchShot(form);
     QCOMPARE(shot.pixelColor(630, 10), QColor(224, 224, 224));
 }
 
@@ -400,12 +400,12 @@ void tst_BenchWindow::labelLooks()
     auto *label = dynamic_cast<BenchLabel *>(benchOf(form)->item(name));
     QVERIFY(label);
     label->setVisible(false);
-    const QImage behind = benchOf(form)->grab().toImage();
+    const QImage behind = benchShot(form);
     label->setVisible(true);
     label->setCaption(QString());
-    const QImage blank = benchOf(form)->grab().toImage();
+    const QImage blank = benchShot(form);
     label->setCaption(QStringLiteral("8"));
-    const QImage shot = benchOf(form)->grab().toImage();
+    const QImage shot = benchShot(form);
     const qreal ratio = shot.devicePixelRatio();
     const QRect area = devicePixels(shot, label->bounds());
 

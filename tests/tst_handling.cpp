@@ -14,25 +14,6 @@ namespace {
 // One half-division of the slide wire: its bar's 448 pixels over 200 positions.
 constexpr double kStep = 448.0 / 200;
 
-/** A bench with the key closed, the box at 1963 Ω and the source on: a live, balanced bridge. */
-struct LiveBench : LoadedBench
-{
-    explicit LiveBench(int emf = 8, int internal = 10)
-    {
-        control<ScrollBar>(*form, "HScroll3")->setBenchValue(emf);
-        control<ScrollBar>(*form, "HScroll4")->setBenchValue(internal);
-        clickItem(*form, control<BenchLabel>(*form, "Lblvkl"));
-        ScrollBar *decades[] = {
-            control<ScrollBar>(*form, "VScroll1"), control<ScrollBar>(*form, "VScroll2"),
-            control<ScrollBar>(*form, "VScroll3"), control<ScrollBar>(*form, "VScroll4"),
-            control<ScrollBar>(*form, "VScroll5"), control<ScrollBar>(*form, "VScroll6")};
-        const int digits[] = {0, 1, 9, 6, 3, 0};
-        for (int k = 0; k < 6; ++k)
-            decades[k]->setBenchValue(digits[k]);
-        clickItem(*form, control<SourcePicture>(*form, "Image1"));
-    }
-};
-
 /** Where a press takes the jockey: its picture below the card, or the card with its reading. */
 QPoint grip(BenchWindow &form, const QString &part)
 {

@@ -21,12 +21,7 @@ void closeKeyAndSetBox(BenchWindow &form, int d1, int d2, int d3, int d4, int d5
 {
     if (stateOf(form).rabota == 0)
         clickItem(form, control<BenchLabel>(form, "Lblvkl"));
-    const std::pair<ScrollBar *, int> decades[] = {
-        {control<ScrollBar>(form, "VScroll1"), d1}, {control<ScrollBar>(form, "VScroll2"), d2},
-        {control<ScrollBar>(form, "VScroll3"), d3}, {control<ScrollBar>(form, "VScroll4"), d4},
-        {control<ScrollBar>(form, "VScroll5"), d5}, {control<ScrollBar>(form, "VScroll6"), d6}};
-    for (const auto &[bar, digit] : decades)
-        bar->setBenchValue(digit);
+    setBox(form, {d1, d2, d3, d4, d5, d6});
 }
 
 } // namespace

@@ -49,16 +49,6 @@ bool tabTo(BenchWindow &form, const QString &name)
     return focused(form) == name;
 }
 
-void setBox(BenchWindow &form, const QList<int> &digits)
-{
-    ScrollBar *decades[] = {
-        control<ScrollBar>(form, "VScroll1"), control<ScrollBar>(form, "VScroll2"),
-        control<ScrollBar>(form, "VScroll3"), control<ScrollBar>(form, "VScroll4"),
-        control<ScrollBar>(form, "VScroll5"), control<ScrollBar>(form, "VScroll6")};
-    for (int k = 0; k < 6; ++k)
-        decades[k]->setBenchValue(digits[k]);
-}
-
 /** Everything the bench shows and holds, as text, to compare two sessions. */
 QStringList snapshot(const BenchWindow &form)
 {
@@ -365,7 +355,7 @@ void tst_Keyboard::outlineOnlyFromTheKeyboard()
     BenchWindow &form = *bench.form;
     const QColor outline(0, 102, 255);
     auto leftEdge = [&](QRect around) {
-        const QImage shot = benchOf(form)->grab().toImage();
+        const QImage shot = benchShot(form);
         const QPointF at(around.left() - 2, around.center().y());
         return shot.pixelColor((at * shot.devicePixelRatio()).toPoint());
     };

@@ -205,7 +205,7 @@ void tst_WindowEvents::framedLabels()
         benchOf(form)->item(shown)->setVisible(true);
     auto *item = dynamic_cast<const BenchLabel *>(benchOf(form)->item(label));
     QVERIFY(item && item->isVisible());
-    const QImage image = benchOf(form)->grab().toImage();
+    const QImage image = benchShot(form);
     const QRect r = item->bounds().toAlignedRect();
     // A label may stand at a fractional place: its line lies on the outermost pixel or next to it.
     const auto dark = [&](int x, int y, int dx, int dy) {
