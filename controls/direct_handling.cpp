@@ -3,6 +3,7 @@
 // bars holds (ranges, change procedures, refusals), and a hidden bar turns nothing.
 #include "app/form1.h"
 
+#include "toolkit/bench_canvas.h"
 #include "toolkit/bench_items.h"
 #include "toolkit/scroll_bar.h"
 #include "view/source_picture.h"
@@ -32,6 +33,9 @@ void Form1::connectDirectHandling()
         jockey->onDrag = [this, jockey](QPointF wanted) {
             return Image4_Drag(wanted.x() - jockey->left());
         };
+    // The drag ends as soon as the slider's bar goes, even if the pointer has not moved since: the
+    // key closed again before the button is released must not take the jockey back to the pointer.
+    connect(HScroll1, &ScrollBar::hidden, bench, &BenchCanvas::endDrag);
     Image7->onWheel = [this](QPointF at, int notches) {
         const std::pair<BenchLabel *, ScrollBar *> decades[] = {
             {Lbl_R_m_1, VScroll1}, {lbl_R_m_2, VScroll2}, {lbl_R_m_3, VScroll3},
