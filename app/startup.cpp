@@ -90,21 +90,38 @@ void Form1::Form_Unload(int &Cancel)
 }
 
 // Log-off and shutdown ask the bench to close too, where the session lets it ask the user.
+namespace {
+
+// The session manager as the bench asks it.
+class SessionLogOff : public Form1::LogOff
+{
+  public:
+    explicit SessionLogOff(QSessionManager &manager) : m_manager(manager) {}
+    bool allowsInteraction() override { return m_manager.allowsInteraction(); }
+    void release() override { m_manager.release(); }
+    void cancel() override { m_manager.cancel(); }
+
+  private:
+    QSessionManager &m_manager;
+};
+
+} // namespace
+
 void Form1::commitData(QSessionManager &manager)
 {
-    if (!manager.allowsInteraction())
-        return;
-    const bool cancelled = sessionEnding();
-    manager.release();
-    if (cancelled)
-        manager.cancel();
+    SessionLogOff logOff(manager);
+    answerLogOff(logOff);
 }
 
-bool Form1::sessionEnding()
+void Form1::answerLogOff(LogOff &logOff)
 {
+    if (!logOff.allowsInteraction())
+        return;
     int Cancel = 0;
     Form_Unload(Cancel);
-    return Cancel != 0;
+    logOff.release();
+    if (Cancel)
+        logOff.cancel();
 }
 
 void Form1::closeEvent(QCloseEvent *event)
