@@ -189,20 +189,38 @@ bool BenchWindow::confirmEnd()
     return true;
 }
 
+namespace {
+
+// The session manager as the bench asks it.
+class SessionLogOff : public BenchWindow::LogOff
+{
+  public:
+    explicit SessionLogOff(QSessionManager &manager) : m_manager(manager) {}
+    bool allowsInteraction() override { return m_manager.allowsInteraction(); }
+    void release() override { m_manager.release(); }
+    void cancel() override { m_manager.cancel(); }
+
+  private:
+    QSessionManager &m_manager;
+};
+
+} // namespace
+
 // Log-off and shutdown ask the bench to close too, where the session lets it ask the user.
 void BenchWindow::commitData(QSessionManager &manager)
 {
-    if (!manager.allowsInteraction())
-        return;
-    const bool cancelled = sessionEnding();
-    manager.release();
-    if (cancelled)
-        manager.cancel();
+    SessionLogOff logOff(manager);
+    answerLogOff(logOff);
 }
 
-bool BenchWindow::sessionEnding()
+void BenchWindow::answerLogOff(LogOff &logOff)
 {
-    return !confirmEnd();
+    if (!logOff.allowsInteraction())
+        return;
+    const bool ending = confirmEnd();
+    logOff.release();
+    if (!ending)
+        logOff.cancel();
 }
 
 void BenchWindow::closeEvent(QCloseEvent *event)

@@ -40,8 +40,20 @@ class BenchWindow : public QMainWindow
     /** Centres the whole window, frame and menu bar included, on its screen. */
     void centreOnScreen();
 
-    /** The session is ending: asks as closing the window does; true when the user said No. */
-    bool sessionEnding();
+    /** What the bench asks of the session manager when the session ends. */
+    class LogOff
+    {
+      public:
+        virtual ~LogOff() = default;
+        /** True when the user may be asked before the session ends. */
+        virtual bool allowsInteraction() = 0;
+        /** The bench has asked: the session manager may go on with the other programs. */
+        virtual void release() = 0;
+        /** The user wants to stay: the session does not end. */
+        virtual void cancel() = 0;
+    };
+    /** The session is ending: asks as closing the window does, and cancels it on No. */
+    void answerLogOff(LogOff &logOff);
 
   protected:
     void closeEvent(QCloseEvent *event) override;

@@ -23,6 +23,9 @@ SlideWire::SlideWire(Circuit &circuit, BenchCanvas &bench)
         taken->onDrag = [this, taken](QPointF wanted) {
             return dragJockey(wanted.x() - taken->left());
         };
+    // The drag ends as soon as the slider's bar goes, even if the pointer has not moved since: the
+    // key closed again before the button is released must not take the jockey back to the pointer.
+    connect(m_bar, &ScrollBar::hidden, &bench, &BenchCanvas::endDrag);
 }
 
 void SlideWire::load(double fraction)

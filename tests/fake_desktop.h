@@ -3,6 +3,7 @@
 
 #include "toolkit/desktop.h"
 
+#include <QEventLoop>
 #include <QList>
 #include <QStringList>
 #include <QTimer>
@@ -24,6 +25,12 @@ class FakeDesktop : public Desktop
         boxes.append({text, caption, buttons});
         if (onBox)
             onBox();
+        if (lingerMs > 0 && boxes.size() <= kMostLingering) {
+            // A person reads the box before answering; the window's timers run meanwhile.
+            QEventLoop reading;
+            QTimer::singleShot(lingerMs, &reading, &QEventLoop::quit);
+            reading.exec();
+        }
         return buttons == Buttons::YesNo ? yesNoAnswer : Answer::Ok;
     }
     bool openDocument(const QString &path, QObject *context, std::function<void()> failed) override
@@ -69,6 +76,8 @@ class FakeDesktop : public Desktop
 
     QList<Box> boxes;
     std::function<void()> onBox; // runs while a box is "up"
+    int lingerMs = 0; // how long a box stays up, the event loop running, before its answer
+    static constexpr int kMostLingering = 5; // boxes after these are answered at once
     Answer yesNoAnswer = Answer::No;
     QStringList opened;
     QList<QStringList> started;

@@ -3,6 +3,7 @@
 #include "bench_fixture.h"
 #include "controls/galvanometer.h"
 
+#include <QBackingStore>
 #include <QPainter>
 
 #include <cmath>
@@ -21,6 +22,23 @@ QImage shoot(BenchWindow &form, qreal ratio)
     QPainter painter(&image);
     static_cast<QWidget *>(benchOf(form))->render(&painter);
     return image;
+}
+
+/**
+ * The bench as the window's backing store holds it, once every waiting repaint is done, in device
+ * pixels (the store's origin is on the device grid at whole pixel ratios).
+ */
+QImage onScreen(BenchWindow &form)
+{
+    QCoreApplication::processEvents();
+    QPaintDevice *store = form.backingStore()->paintDevice();
+    if (!store || store->devType() != QInternal::Image)
+        return QImage();
+    const qreal ratio = form.devicePixelRatioF();
+    const QPointF origin = QPointF(benchOf(form)->mapTo(&form, QPoint(0, 0))) * ratio;
+    return static_cast<QImage *>(store)
+        ->copy(QRect(origin.toPoint(), (QSizeF(benchOf(form)->size()) * ratio).toSize()))
+        .convertToFormat(QImage::Format_RGB32);
 }
 
 /** The device pixels of `image` inside a bench rectangle that satisfy `test`, in bench pixels. */
@@ -78,6 +96,8 @@ class tst_Artwork : public QObject
     void jockeyOnWire();
     void keyBlade();
     void resistorShowsNoValue();
+    void shortBarsShowTheirValue_data();
+    void shortBarsShowTheirValue();
 };
 
 void tst_Artwork::initTestCase()
@@ -220,6 +240,21 @@ void tst_Artwork::sourceToggle()
         onUp > onDown && offDown > offUp,
         qPrintable(
             QStringLiteral("on %1/%2, off %3/%4").arg(onUp).arg(onDown).arg(offUp).arg(offDown)));
+
+    // On the screen, where the bench was already painted, the mains switched off and on again
+    // repaint the toggle as a fresh drawing shows it.
+    const qreal ratio = form.devicePixelRatioF();
+    const QRect device = QRectF(toggle.topLeft() * ratio, toggle.size() * ratio).toAlignedRect();
+    auto shownAsDrawn = [&] {
+        return onScreen(form).copy(device) ==
+               shoot(form, ratio).copy(device).convertToFormat(QImage::Format_RGB32);
+    };
+    QVERIFY(shownAsDrawn());
+    clickItem(form, control<SourcePicture>(form, "Image1"));
+    QCOMPARE(stateOf(form).istochnik, short(0));
+    QVERIFY(shownAsDrawn());
+    clickItem(form, control<SourcePicture>(form, "Image1"));
+    QVERIFY(shownAsDrawn());
 }
 
 void tst_Artwork::jockeyCard_data()
@@ -445,6 +480,70 @@ void tst_Artwork::resistorShowsNoValue()
         QVERIFY2(std::abs(c.red() - first.red()) < 30 && std::abs(c.green() - first.green()) < 30 &&
                      std::abs(c.blue() - first.blue()) < 30,
                  qPrintable(c.name() + QStringLiteral(" against ") + first.name()));
+    }
+}
+
+void tst_Artwork::shortBarsShowTheirValue_data()
+{
+    QTest::addColumn<QString>("bar");
+    QTest::addColumn<bool>("keyClosed");
+    for (const char *decade :
+         {"VScroll1", "VScroll2", "VScroll3", "VScroll4", "VScroll5", "VScroll6"})
+        QTest::newRow(decade) << QString::fromLatin1(decade) << true;
+    QTest::newRow("rheostat maximum") << "VScroll7" << false;
+    QTest::newRow("EMF") << "HScroll3" << false;
+    QTest::newRow("internal resistance") << "HScroll4" << false;
+}
+
+// A bar too short for the usual thumb shows a small one where it stands: at one end, a step from
+// it, in the middle and at the other end the thumb is seen in four places (a step apart by a pixel
+// at least where the bar has few steps), in the order of the values, between the arrows.
+void tst_Artwork::shortBarsShowTheirValue()
+{
+    QFETCH(QString, bar);
+    QFETCH(bool, keyClosed);
+    LoadedBench bench;
+    BenchWindow &form = *bench.form;
+    if (keyClosed)
+        clickItem(form, control<BenchLabel>(form, "Lblvkl"));
+    auto *b = benchOf(form)->findChild<ScrollBar *>(bar);
+    QVERIFY(b && b->isVisible());
+    const bool horizontal = b->orientation() == Qt::Horizontal;
+    const int first = b->startValue(), last = b->endValue();
+    const int step = last > first ? 1 : -1;
+    QList<double> centres;
+    for (const int value : {first, first + step, (first + last) / 2, last}) {
+        b->setBenchValue(value);
+        const QImage shown = b->grab().toImage();
+        const qreal ratio = shown.devicePixelRatio();
+        double sum = 0;
+        int count = 0;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x)
+                if (shown.pixel(x, y) == qRgb(128, 134, 142)) { // the thumb's steel grey
+                    sum += (horizontal ? x + 0.5 : y + 0.5) / ratio;
+                    ++count;
+                }
+        QVERIFY2(count > 0, qPrintable(QStringLiteral("no thumb at %1").arg(value)));
+        centres << sum / count;
+    }
+    const QRect arrowBefore = b->partRect(QStyle::SC_ScrollBarSubLine);
+    const QRect arrowAfter = b->partRect(QStyle::SC_ScrollBarAddLine);
+    const double from = horizontal ? arrowBefore.right() + 1 : arrowBefore.bottom() + 1;
+    const double to = horizontal ? arrowAfter.left() : arrowAfter.top();
+    for (int i = 0; i < centres.size(); ++i) {
+        QVERIFY2(centres[i] > from && centres[i] < to,
+                 qPrintable(QStringLiteral("thumb at %1, arrows end at %2 and %3")
+                                .arg(centres[i])
+                                .arg(from)
+                                .arg(to)));
+        // A single step of the rheostat maximum's 485 moves its thumb less than a pixel.
+        const double least = i == 1 && std::abs(last - first) > 20 ? 0 : 1;
+        if (i > 0)
+            QVERIFY2(
+                centres[i] >= centres[i - 1] + least,
+                qPrintable(
+                    QStringLiteral("thumb at %1 after %2").arg(centres[i]).arg(centres[i - 1])));
     }
 }
 

@@ -164,10 +164,20 @@ class Fuzzer
         if (!m_records.empty())
             m_records.back()->boxes.append(m_desktop.boxes.last());
         m_desktop.boxes.clear();
-        // A real box runs its own event loop: timers, a reveal's end among them, fire meanwhile.
+        // A real box runs its own event loop: timers, a reveal's end among them, fire meanwhile;
+        // now and then the box stays up while it is read, longer than a bar's delay before it
+        // repeats a held step.
         if (chance(10)) {
             ++m_inBox;
-            QCoreApplication::processEvents();
+            if (m_inBox == 1 && chance(20)) {
+                QElapsedTimer clock;
+                clock.start();
+                const int ms = 100 + below(600);
+                while (clock.elapsed() < ms && m_form)
+                    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+            } else {
+                QCoreApplication::processEvents();
+            }
             --m_inBox;
         }
     }
@@ -389,7 +399,39 @@ class Fuzzer
         if (r.isEmpty())
             return what;
         const QPoint at = bar->mapTo(benchOf(*m_form), r.center());
+        if (chance(20))
+            return holdBar(bar, r.center(), what);
         pressAndRelease(at, at, 0);
+        return what;
+    }
+
+    // A bar's arrow or track held down for a while, the event loop running. A press that raises a
+    // message is its bar's last step: the release lands on the box, and after the box the bar
+    // stays where it is however long the button is held, longer than the delay before a held
+    // arrow repeats. Without a message the button is released soon.
+    QString holdBar(ScrollBar *bar, QPoint at, QString what)
+    {
+        note(what + QStringLiteral(" held"));
+        QPointer<ScrollBar> held(bar);
+        const int boxesBefore = int(m_records.back()->boxes.size());
+        sendMouse(bar, QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
+        if (m_ended || !held)
+            return what;
+        const bool boxed = m_records.back()->boxes.size() > boxesBefore;
+        const int after = held->benchValue();
+        const int ms = boxed ? 600 : below(60);
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < ms && !m_ended && held)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        if (m_ended || !held)
+            return what;
+        if (boxed && held->benchValue() != after)
+            violation(what + QStringLiteral(": the bar stepped on from %1 to %2 after its message")
+                                 .arg(after)
+                                 .arg(held->benchValue()));
+        if (!boxed)
+            sendMouse(held, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
         return what;
     }
 

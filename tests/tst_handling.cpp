@@ -38,14 +38,20 @@ void drag(BenchWindow &form, QPoint from, double dx, int moves,
     QTest::mouseRelease(benchOf(form), Qt::LeftButton, Qt::NoModifier, at);
 }
 
-/** A turn of the mouse wheel at a point of the bench, delivered where a real one would go. */
-void wheel(BenchWindow &form, QPointF at, int notches)
+/**
+ * A turn of the mouse wheel at a point of the bench, delivered where a real one would go, in
+ * `events` equal parts: one per notch for a common wheel, several per notch for a fine one.
+ */
+void wheel(BenchWindow &form, QPointF at, int notches, int events = 1)
 {
     QWidget *target = widgetAt(form, at.toPoint());
     const QPointF local = target->mapFrom(benchOf(form), at.toPoint());
-    QWheelEvent event(local, target->mapToGlobal(local), QPoint(), QPoint(0, 120 * notches),
-                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(target, &event);
+    for (int i = 0; i < events; ++i) {
+        QWheelEvent event(local, target->mapToGlobal(local), QPoint(),
+                          QPoint(0, 120 * notches / events), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(target, &event);
+    }
 }
 
 /** What the bench shows of the slide wire and the bridge, as text. */
@@ -129,6 +135,10 @@ class tst_Handling : public QObject
     void dragJockey();
     void dragDuringReveal();
     void dragIntoOverload();
+    void dragEndsWhenBarHides_data();
+    void dragEndsWhenBarHides();
+    void pressRaisingMessage_data();
+    void pressRaisingMessage();
     void wheel_data();
     void wheel();
     void pointerShape();
@@ -251,6 +261,139 @@ void tst_Handling::dragIntoOverload()
     QCOMPARE(bench.desktop.boxes.size(), 1);
 }
 
+void tst_Handling::dragEndsWhenBarHides_data()
+{
+    QTest::addColumn<bool>("overload"); // else the key is opened from the keyboard
+    QTest::addColumn<bool>("movedBetween");
+    QTest::newRow("overload, the pointer moving on") << true << true;
+    QTest::newRow("key opened, the pointer moving on") << false << true;
+    QTest::newRow("key opened and closed at once") << false << false;
+}
+
+// A drag whose slider bar hides (an overload opens the key, or the student opens it from the
+// keyboard) ends there, though the button is still held and the pointer moves on; the key closed
+// again does not make the jockey follow the pointer.
+void tst_Handling::dragEndsWhenBarHides()
+{
+    QFETCH(bool, overload);
+    QFETCH(bool, movedBetween);
+    LiveBench bench(12, 0);
+    BenchWindow &form = *bench.form;
+    if (overload)
+        control<ScrollBar>(form, "HScroll2")->setBenchValue(0);
+    QPoint at = grip(form, "jockey");
+    QTest::mousePress(benchOf(form), Qt::LeftButton, Qt::NoModifier, at);
+    auto moveBy = [&](int dx) {
+        at += QPoint(dx, 0);
+        QTest::mouseMove(benchOf(form), at);
+    };
+    if (overload) {
+        for (int i = 0; i < 40 && bench.desktop.boxes.isEmpty(); ++i)
+            moveBy(-5);
+        QCOMPARE(bench.desktop.texts(),
+                 QStringList{"Такой ток сожжёт гальванометр! Измените сопротивление!"});
+    } else {
+        moveBy(-10);
+        control<BenchItem>(form, "Lblvkl")->onClick();
+    }
+    QVERIFY(!control<ScrollBar>(form, "HScroll1")->isVisible());
+    const int stoppedAt = control<ScrollBar>(form, "HScroll1")->benchValue();
+    if (movedBetween)
+        moveBy(30);
+    control<BenchItem>(form, "Lblvkl")->onClick();
+    QVERIFY(control<ScrollBar>(form, "HScroll1")->isVisible());
+    moveBy(40);
+    moveBy(-90);
+    QTest::mouseRelease(benchOf(form), Qt::LeftButton, Qt::NoModifier, at);
+    QCOMPARE(control<ScrollBar>(form, "HScroll1")->benchValue(), stoppedAt);
+}
+
+void tst_Handling::pressRaisingMessage_data()
+{
+    QTest::addColumn<int>("unknown"); // 0: the unknown as at start-up
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<int>("rheostat");
+    QTest::addColumn<int>("slider");
+    QTest::addColumn<QString>("bar");
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("part");
+    QTest::addColumn<int>("to");
+    QTest::addColumn<QString>("message"); // empty: the held arrow repeats as any bar's does
+    const QString rightArm = QStringLiteral("Правое плечо реохорда равно 0! Думать надо!");
+    const QString burns = QStringLiteral("Такой ток сожжёт гальванометр! Измените сопротивление!");
+    QTest::newRow("slider's right arrow onto the end")
+        << 0 << "019630" << 112 << 199 << "HScroll1" << 199 << int(QStyle::SC_ScrollBarAddLine)
+        << 200 << rightArm;
+    QTest::newRow("slider's track into an overload")
+        << 129 << "002504" << 0 << 80 << "HScroll1" << 80 << int(QStyle::SC_ScrollBarAddPage) << 85
+        << burns;
+    QTest::newRow("a decade's arrow into an overload")
+        << 129 << "001935" << 0 << 80 << "VScroll3" << 1 << int(QStyle::SC_ScrollBarAddLine) << 0
+        << burns;
+    QTest::newRow("slider's arrow held, no message")
+        << 0 << "019630" << 112 << 100 << "HScroll1" << 100 << int(QStyle::SC_ScrollBarAddLine)
+        << -1 << "";
+}
+
+// One press on a bar is one step and one message, though the button is released only while the
+// message is read (the release lands on the box): the bar neither repeats its step under the box
+// nor goes on by itself after it. Held with no message, an arrow repeats as on any scroll bar.
+void tst_Handling::pressRaisingMessage()
+{
+    QFETCH(int, unknown);
+    QFETCH(QString, box);
+    QFETCH(int, rheostat);
+    QFETCH(int, slider);
+    QFETCH(QString, bar);
+    QFETCH(int, from);
+    QFETCH(int, part);
+    QFETCH(int, to);
+    QFETCH(QString, message);
+    LoadedBench bench;
+    BenchWindow &form = *bench.form;
+    if (unknown) {
+        bench.desktop.draws = {(unknown - 50 + 0.5) / 101};
+        clickItem(form, control<BenchImage>(form, "Image6"));
+    }
+    clickItem(form, control<BenchLabel>(form, "Lblvkl"));
+    ScrollBar *decades[] = {
+        control<ScrollBar>(form, "VScroll1"), control<ScrollBar>(form, "VScroll2"),
+        control<ScrollBar>(form, "VScroll3"), control<ScrollBar>(form, "VScroll4"),
+        control<ScrollBar>(form, "VScroll5"), control<ScrollBar>(form, "VScroll6")};
+    for (int k = 0; k < 6; ++k)
+        decades[k]->setBenchValue(box[k].digitValue());
+    control<ScrollBar>(form, "HScroll2")->setBenchValue(rheostat);
+    control<ScrollBar>(form, "HScroll1")->setBenchValue(slider);
+    auto *pressed = benchOf(form)->findChild<ScrollBar *>(bar);
+    pressed->setBenchValue(from);
+    clickItem(form, control<SourcePicture>(form, "Image1"));
+    bench.desktop.boxes.clear();
+    bench.desktop.lingerMs = 700; // longer than the bar's delay before it repeats
+
+    QTest::mousePress(pressed, Qt::LeftButton, Qt::NoModifier,
+                      pressed->partRect(QStyle::SubControl(part)).center());
+    if (message.isEmpty()) {
+        QTest::qWait(700);
+        QVERIFY(pressed->benchValue() > from + 1);
+        QTest::mouseRelease(pressed, Qt::LeftButton, Qt::NoModifier,
+                            pressed->partRect(QStyle::SubControl(part)).center());
+        const int released = pressed->benchValue();
+        QTest::qWait(300);
+        QCOMPARE(pressed->benchValue(), released);
+        QVERIFY(bench.desktop.boxes.isEmpty());
+        return;
+    }
+    // The release went to the box; the student then moves the bar back by hand.
+    QCOMPARE(bench.desktop.texts(), QStringList{message});
+    QCOMPARE(pressed->benchValue(), to);
+    QTest::qWait(700);
+    QCOMPARE(pressed->benchValue(), to);
+    pressed->setBenchValue(from);
+    QTest::qWait(700);
+    QCOMPARE(pressed->benchValue(), from);
+    QCOMPARE(bench.desktop.texts(), QStringList{message});
+}
+
 void tst_Handling::wheel_data()
 {
     QTest::addColumn<QString>("over");
@@ -258,53 +401,64 @@ void tst_Handling::wheel_data()
     QTest::addColumn<bool>("closeKey");
     QTest::addColumn<bool>("sourceOn");
     QTest::addColumn<int>("notches");
+    QTest::addColumn<int>("events");
     QTest::addColumn<QString>("bar");
     QTest::addColumn<QString>("label");
     QTest::addColumn<QString>("shown"); // the label's caption afterwards; empty: nothing changes
     const QPointF centre(0, 0);
-    QTest::newRow("first decade up") << "Lbl_R_m_1" << centre << true << false << 1 << "VScroll1"
-                                     << "Lbl_R_m_1"
-                                     << "1";
+    QTest::newRow("first decade up")
+        << "Lbl_R_m_1" << centre << true << false << 1 << 1 << "VScroll1"
+        << "Lbl_R_m_1"
+        << "1";
     QTest::newRow("third decade, knob's rim, two notches")
-        << "lbl_R_m_3" << QPointF(0, 17) << true << false << 2 << "VScroll3"
+        << "lbl_R_m_3" << QPointF(0, 17) << true << false << 2 << 1 << "VScroll3"
         << "lbl_R_m_3"
         << "2";
     QTest::newRow("sixth decade down at 0")
-        << "Lbl_R_m_6" << QPointF(-15, 0) << true << false << -1 << "VScroll6"
+        << "Lbl_R_m_6" << QPointF(-15, 0) << true << false << -1 << 1 << "VScroll6"
         << "Lbl_R_m_6"
         << "";
     QTest::newRow("decades hidden with the key open")
-        << "Lbl_R_m_4" << centre << false << false << 1 << "VScroll4"
+        << "Lbl_R_m_4" << centre << false << false << 1 << 1 << "VScroll4"
         << "Lbl_R_m_4"
         << "";
     QTest::newRow("between the knobs")
-        << "Lbl_R_m_5" << QPointF(0, 32) << true << false << 1 << "VScroll5"
+        << "Lbl_R_m_5" << QPointF(0, 32) << true << false << 1 << 1 << "VScroll5"
         << "Lbl_R_m_5"
         << "";
-    QTest::newRow("rheostat up") << "Image2" << centre << true << false << 1 << "HScroll2"
+    QTest::newRow("rheostat up") << "Image2" << centre << true << false << 1 << 1 << "HScroll2"
                                  << "Lbl_reo"
                                  << "113";
     QTest::newRow("rheostat down three")
-        << "Image2" << QPointF(-60, 20) << true << false << -3 << "HScroll2"
+        << "Image2" << QPointF(-60, 20) << true << false << -3 << 1 << "HScroll2"
         << "Lbl_reo"
         << "109";
     QTest::newRow("rheostat hidden with the key open")
-        << "Image2" << centre << false << false << 1 << "HScroll2"
+        << "Image2" << centre << false << false << 1 << 1 << "HScroll2"
         << "Lbl_reo"
         << "";
     QTest::newRow("EMF knob") << "Image1" << QPointF(33 - 100, 66.5 - 48) << false << false << 1
-                              << "HScroll3"
+                              << 1 << "HScroll3"
                               << "LblEdc"
                               << "9";
-    QTest::newRow("EMF readout down") << "LblEdc" << centre << false << false << -2 << "HScroll3"
-                                      << "LblEdc"
-                                      << "6";
+    QTest::newRow("EMF readout down")
+        << "LblEdc" << centre << false << false << -2 << 1 << "HScroll3"
+        << "LblEdc"
+        << "6";
     QTest::newRow("internal resistance readout")
-        << "Lblr" << centre << false << false << 1 << "HScroll4"
+        << "Lblr" << centre << false << false << 1 << 1 << "HScroll4"
         << "Lblr"
         << "11";
+    QTest::newRow("two one-notch events, two steps")
+        << "Lbl_R_m_5" << centre << true << false << 2 << 2 << "VScroll5"
+        << "Lbl_R_m_5"
+        << "2";
+    QTest::newRow("a fine wheel's eighth parts, one step")
+        << "Lbl_R_m_4" << centre << true << false << 1 << 8 << "VScroll4"
+        << "Lbl_R_m_4"
+        << "1";
     QTest::newRow("EMF while the source is on")
-        << "LblEdc" << centre << false << true << 1 << "HScroll3"
+        << "LblEdc" << centre << false << true << 1 << 1 << "HScroll3"
         << "LblEdc"
         << "";
 }
@@ -318,6 +472,7 @@ void tst_Handling::wheel()
     QFETCH(bool, closeKey);
     QFETCH(bool, sourceOn);
     QFETCH(int, notches);
+    QFETCH(int, events);
     QFETCH(QString, bar);
     QFETCH(QString, label);
     QFETCH(QString, shown);
@@ -334,7 +489,7 @@ void tst_Handling::wheel()
     QList<int> bars;
     for (ScrollBar *b : benchOf(form)->findChildren<ScrollBar *>())
         bars << b->benchValue();
-    ::wheel(form, benchOf(form)->item(over)->bounds().center() + offset, notches);
+    ::wheel(form, benchOf(form)->item(over)->bounds().center() + offset, notches, events);
     QCOMPARE(caption->caption(), shown.isEmpty() ? before : shown);
     int changed = 0;
     int k = 0;

@@ -159,6 +159,7 @@ void tst_NumberFormat::shortInvariant_data()
     QTest::newRow("below one") << 0.5 << " .5";
     QTest::newRow("negative below one") << -0.5 << "-.5";
     QTest::newRow("zero") << 0.0 << " 0";
+    QTest::newRow("negative zero reads like zero") << -0.0 << " 0";
     QTest::newRow("hundred") << 100.0 << " 100";
     QTest::newRow("negative") << -12.25 << "-12.25";
 }

@@ -144,24 +144,42 @@ void tst_WindowEvents::barsLendNoTooltip()
 
 void tst_WindowEvents::sessionEnd_data()
 {
+    QTest::addColumn<bool>("interaction");
     QTest::addColumn<bool>("yes");
-    QTest::newRow("the user stays") << false;
-    QTest::newRow("the user leaves") << true;
+    QTest::newRow("the user stays") << true << false;
+    QTest::newRow("the user leaves") << true << true;
+    QTest::newRow("no one may be asked") << false << false;
 }
 
 // Log-off asks as the close button does: the same box, No keeps the bench and cancels the log-off,
-// Yes ends the program.
+// Yes ends the program and lets the log-off go on. When no one may be asked, nothing is.
 void tst_WindowEvents::sessionEnd()
 {
+    QFETCH(bool, interaction);
     QFETCH(bool, yes);
+    struct RecordedLogOff : BenchWindow::LogOff
+    {
+        bool interaction = true;
+        QStringList calls;
+        bool allowsInteraction() override { return interaction; }
+        void release() override { calls << QStringLiteral("release"); }
+        void cancel() override { calls << QStringLiteral("cancel"); }
+    } logOff;
+    logOff.interaction = interaction;
     LoadedBench bench;
     BenchWindow &form = *bench.form;
     bench.desktop.yesNoAnswer = yes ? Desktop::Answer::Yes : Desktop::Answer::No;
     control<BenchItem>(form, "Lblvkl")->onClick();
-    const bool cancelled = form.sessionEnding();
+    form.answerLogOff(logOff);
+    if (!interaction) {
+        QVERIFY(bench.desktop.boxes.isEmpty());
+        QCOMPARE(logOff.calls, QStringList());
+        QVERIFY(!form.isEnding());
+        return;
+    }
     QCOMPARE(bench.desktop.texts(), QStringList{"Вы абсолютно уверены?"});
     QCOMPARE(bench.desktop.captions(), QStringList{"На Выход"});
-    QCOMPARE(cancelled, !yes);
+    QCOMPARE(logOff.calls, yes ? QStringList{"release"} : (QStringList{"release", "cancel"}));
     QCOMPARE(form.isEnding(), yes);
     QCOMPARE(stateOf(form).rabota, 1.0); // nothing of the bench changed either way
     // The session's request reaches the bench.
@@ -205,7 +223,7 @@ void tst_WindowEvents::framedLabels()
         benchOf(form)->item(shown)->setVisible(true);
     auto *item = dynamic_cast<const BenchLabel *>(benchOf(form)->item(label));
     QVERIFY(item && item->isVisible());
-    const QImage image = benchShot(form);
+    const QImage image = benchOf(form)->grab().toImage();
     const QRect r = item->bounds().toAlignedRect();
     // A label may stand at a fractional place: its line lies on the outermost pixel or next to it.
     const auto dark = [&](int x, int y, int dx, int dy) {

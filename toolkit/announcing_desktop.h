@@ -10,7 +10,7 @@ class BenchAccessibility;
 /**
  * Passes every request on to another desktop; while one of its message boxes is up, the bench
  * announces the box's text as an alert, so that a refusal reaches a screen reader however the
- * desktop shows it.
+ * desktop shows it. A box takes the mouse: a scroll bar held pressed lets go before it opens.
  */
 class AnnouncingDesktop : public Desktop
 {

@@ -163,6 +163,14 @@ void BenchCanvas::mouseMoveEvent(QMouseEvent *event)
         m_dragged = nullptr;
 }
 
+void BenchCanvas::endDrag()
+{
+    if (!m_dragged)
+        return;
+    m_dragged = nullptr;
+    m_pressed = nullptr;
+}
+
 // A click is a press and a release over the same control, without a drag between.
 void BenchCanvas::mouseReleaseEvent(QMouseEvent *event)
 {

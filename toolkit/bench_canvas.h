@@ -40,6 +40,12 @@ class BenchCanvas : public QWidget, private BenchItemObserver
     /** Paints the whole bench. */
     void paintBench(QPainter &painter) const;
 
+    /**
+     * Ends a drag under way, if any: what the pointer does until the button is released moves
+     * nothing, and the release is no click.
+     */
+    void endDrag();
+
     /** The focus chain, the keyboard's drawn item and the focus outline. */
     BenchKeyboard &keyboard() { return m_keyboard; }
     const BenchKeyboard &keyboard() const { return m_keyboard; }

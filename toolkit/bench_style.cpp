@@ -6,7 +6,9 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QStyleFactory>
+#include <QStyleOptionSlider>
 #include <QWidget>
+#include <algorithm>
 
 void BenchStyle::install()
 {
@@ -55,4 +57,109 @@ QIcon BenchStyle::standardIcon(StandardPixmap icon, const QStyleOption *option,
                             palette.color(QPalette::WindowText));
     }
     return QProxyStyle::standardIcon(icon, option, widget);
+}
+
+namespace {
+
+const QColor kThumbFace(128, 134, 142);
+const QColor kThumbEdge(72, 76, 82);
+
+// Where the parts of a short bar lie: arrows no longer than the bar is thick and short enough to
+// leave the thumb room to move two pixels a step (up to half the bar's length), and a thumb a third
+// as long as the bar is thick.
+QRect shortBarPart(const QStyleOptionSlider &bar, QStyle::SubControl part)
+{
+    const bool horizontal = bar.orientation == Qt::Horizontal;
+    const QRect r = bar.rect;
+    const int length = horizontal ? r.width() : r.height();
+    const int thickness = horizontal ? r.height() : r.width();
+    const int range = bar.maximum - bar.minimum;
+    const int thumb = std::max(3, thickness / 3);
+    const int travel = std::min(2 * range, length / 2);
+    const int arrow = std::clamp((length - travel - thumb) / 2, 4, thickness);
+    const int track = length - 2 * arrow;
+    const int at = QStyle::sliderPositionFromValue(bar.minimum, bar.maximum, bar.sliderPosition,
+                                                   std::max(0, track - thumb), bar.upsideDown);
+    int from = 0, size = 0; // along the bar
+    switch (part) {
+    case QStyle::SC_ScrollBarSubLine:
+        size = arrow;
+        break;
+    case QStyle::SC_ScrollBarAddLine:
+        from = length - arrow;
+        size = arrow;
+        break;
+    case QStyle::SC_ScrollBarGroove:
+        from = arrow;
+        size = track;
+        break;
+    case QStyle::SC_ScrollBarSlider:
+        from = arrow + at;
+        size = std::min(thumb, track);
+        break;
+    case QStyle::SC_ScrollBarSubPage:
+        from = arrow;
+        size = at;
+        break;
+    case QStyle::SC_ScrollBarAddPage:
+        from = arrow + at + thumb;
+        size = std::max(0, track - at - thumb);
+        break;
+    default:
+        return QRect();
+    }
+    const QRect along =
+        horizontal ? QRect(from, 0, size, thickness) : QRect(0, from, thickness, size);
+    return QStyle::visualRect(bar.direction, r, along.translated(r.topLeft()));
+}
+
+} // namespace
+
+// A bar on which the wrapped style's thumb cannot show the value (it fills the track, there is no
+// track, or it moves less than a pixel a step over a few pixels) is laid out anew as a short bar.
+const QStyleOptionSlider *BenchStyle::shortBar(const QStyleOptionComplex *option,
+                                               const QWidget *widget) const
+{
+    const auto *bar = qstyleoption_cast<const QStyleOptionSlider *>(option);
+    if (!bar || bar->maximum <= bar->minimum)
+        return nullptr;
+    const QRect groove =
+        QProxyStyle::subControlRect(CC_ScrollBar, option, SC_ScrollBarGroove, widget);
+    const QRect thumb =
+        QProxyStyle::subControlRect(CC_ScrollBar, option, SC_ScrollBarSlider, widget);
+    const int room = bar->orientation == Qt::Horizontal ? groove.width() - thumb.width()
+                                                        : groove.height() - thumb.height();
+    return room < bar->maximum - bar->minimum && room < 8 ? bar : nullptr;
+}
+
+QRect BenchStyle::subControlRect(ComplexControl control, const QStyleOptionComplex *option,
+                                 SubControl part, const QWidget *widget) const
+{
+    if (control == CC_ScrollBar)
+        if (const QStyleOptionSlider *bar = shortBar(option, widget))
+            return shortBarPart(*bar, part);
+    return QProxyStyle::subControlRect(control, option, part, widget);
+}
+
+// The wrapped style draws the arrows and the track in the short bar's places; its thumb, light on a
+// light track, is lost on a few pixels, so the thumb is drawn over it in steel grey.
+void BenchStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex *option,
+                                    QPainter *painter, const QWidget *widget) const
+{
+    QProxyStyle::drawComplexControl(control, option, painter, widget);
+    const QStyleOptionSlider *bar = control == CC_ScrollBar ? shortBar(option, widget) : nullptr;
+    if (!bar || !(bar->subControls & SC_ScrollBarSlider))
+        return;
+    const QRect thumb = shortBarPart(*bar, SC_ScrollBarSlider);
+    if (thumb.isEmpty())
+        return;
+    const bool pressed =
+        (bar->activeSubControls & SC_ScrollBarSlider) && (bar->state & State_Sunken);
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing, false);
+    painter->fillRect(thumb, pressed ? kThumbEdge : kThumbFace);
+    painter->setPen(kThumbEdge);
+    painter->setBrush(Qt::NoBrush);
+    painter->drawRect(QRectF(thumb).adjusted(0.5, 0.5, -0.5, -0.5));
+    painter->restore();
 }

@@ -2,6 +2,7 @@
 #include "toolkit/scroll_bar.h"
 
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QStyle>
 #include <QStyleOptionSlider>
 #include <QToolTip>
@@ -114,12 +115,37 @@ bool ScrollBar::event(QEvent *event)
     return QScrollBar::event(event);
 }
 
+QPointer<ScrollBar> ScrollBar::s_held;
+
+// The press steps the bar at once, and the step may raise a message before the press returns: the
+// bar is known as held before it steps.
+void ScrollBar::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        s_held = this;
+    QScrollBar::mousePressEvent(event);
+}
+
 // QScrollBar repaints only the released part, but the style draws a pressed arrow a pixel beyond
 // it: repaint the whole bar, or that pixel stays pressed on screen.
 void ScrollBar::mouseReleaseEvent(QMouseEvent *event)
 {
+    if (!(event->buttons() & Qt::LeftButton) && s_held == this)
+        s_held = nullptr;
     QScrollBar::mouseReleaseEvent(event);
     update();
+}
+
+void ScrollBar::letGo()
+{
+    ScrollBar *bar = s_held;
+    if (!bar)
+        return;
+    s_held = nullptr;
+    const QPointF at(-1, -1); // over no part, so that nothing is activated on the way out
+    QMouseEvent release(QEvent::MouseButtonRelease, at, bar->mapToGlobal(at), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    bar->mouseReleaseEvent(&release);
 }
 
 // A value change moves only the thumb, so only where it was and where it is now are repainted, not
@@ -145,6 +171,12 @@ void ScrollBar::resizeEvent(QResizeEvent *event)
 {
     QScrollBar::resizeEvent(event);
     m_thumb = QRect(); // its next value change repaints the bar whole
+}
+
+void ScrollBar::hideEvent(QHideEvent *event)
+{
+    QScrollBar::hideEvent(event);
+    emit hidden();
 }
 
 QRect ScrollBar::partRect(QStyle::SubControl part) const

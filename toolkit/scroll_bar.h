@@ -1,6 +1,7 @@
 // A scroll bar that reports its value changes as the bench's change procedures expect.
 #pragma once
 
+#include <QPointer>
 #include <QScrollBar>
 #include <QStyle>
 
@@ -32,15 +33,27 @@ class ScrollBar : public QScrollBar
     /** Where one of the bar's parts (arrows, track, thumb) lies, in the bar's own pixels. */
     QRect partRect(QStyle::SubControl part) const;
 
+    /**
+     * A message box is opening and takes the mouse: the bar held pressed, if any, lets go as if
+     * the button had been released. Its auto-repeat stops and it forgets its pressed part, so the
+     * press that raised the message is the last step it makes; the release itself will land on
+     * the box, and the bar would otherwise go on stepping by itself once the box is answered.
+     */
+    static void letGo();
+
   signals:
     void change();
+    /** The bar has been hidden: what it sets cannot be changed until it shows again. */
+    void hidden();
 
   protected:
     bool event(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void sliderChange(SliderChange change) override;
     void resizeEvent(QResizeEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
   private:
     int toRaw(int value) const;
@@ -51,4 +64,6 @@ class ScrollBar : public QScrollBar
     /** Where the thumb was drawn last; a value change repaints it there and where it goes. */
     QRect m_thumb;
     bool m_atEnd = true;
+    /** The bar under a held mouse button: one at most, as there is one mouse. */
+    static QPointer<ScrollBar> s_held;
 };
