@@ -39,21 +39,21 @@ void Circuit::start()
     m_state.istochnik = 0;
     m_state.rabota = 0;
     m_state.Rx = 1963;
-    m_on.unknown->load();
+    m_instruments.unknown->load();
     // The limits of the source and the galvanometer, A; the resistances of the wire and the
     // galvanometer, Ω.
     m_state.Imax = 3;
     m_state.Igmax = 0.0025f;
     m_state.Rmax = 5;
     m_state.Rg = 2.3f;
-    m_on.galvanometer->load();
+    m_instruments.galvanometer->load();
     m_state.Edc = 8;
     m_state.r = 10;
-    m_on.source->load();
+    m_instruments.source->load();
     m_state.Reo_max = 150;
-    m_on.rheostat->load();
-    m_on.slideWire->load(0.5);
-    m_on.box->load();
+    m_instruments.rheostat->load();
+    m_instruments.slideWire->load(0.5);
+    m_instruments.box->load();
     showKey();
     showSource();
 }
@@ -105,7 +105,7 @@ void Circuit::drawUnknown()
         running = refuse(QStringLiteral("Неизвестное сопротивление изменено! Удачной работы!"));
     }
     if (running)
-        m_on.unknown->showResistance(m_state.Rx);
+        m_instruments.unknown->showResistance(m_state.Rx);
 }
 
 // With the key open only the rheostat maximum can be set; closed, the slide wire, the rheostat and
@@ -113,13 +113,14 @@ void Circuit::drawUnknown()
 void Circuit::showKey()
 {
     const bool closed = m_state.rabota != 0;
-    m_on.slideWire->showBar(closed);
-    m_on.rheostat->showSetting(closed);
-    m_on.box->showDecades(closed);
-    m_on.rheostat->showMaximum(!closed);
+    m_instruments.slideWire->showBar(closed);
+    m_instruments.rheostat->showSetting(closed);
+    m_instruments.box->showDecades(closed);
+    m_instruments.rheostat->showMaximum(!closed);
     if (!closed)
-        m_on.slideWire->showArms(false); // closed, they stay as they are: a reveal may show them
-    m_on.key->showClosed(closed);
+        m_instruments.slideWire->showArms(
+            false); // closed, they stay as they are: a reveal may show them
+    m_instruments.key->showClosed(closed);
     if (closed)
         refresh();
 }
@@ -127,14 +128,14 @@ void Circuit::showKey()
 // The lamp lit while the source is on; its EMF and internal resistance set only while it is off.
 void Circuit::showSource()
 {
-    m_on.source->showSwitchedOn(m_state.istochnik != 0);
+    m_instruments.source->showSwitchedOn(m_state.istochnik != 0);
     refresh();
 }
 
 // A switch thrown takes the slider from its bar again, as moving it does, and recalculates.
 void Circuit::refresh()
 {
-    m_on.slideWire->readBar();
+    m_instruments.slideWire->readBar();
     recalculate();
 }
 
@@ -149,10 +150,10 @@ void Circuit::reveal(Reveal what)
 void Circuit::showRevealed(Reveal what, bool shown)
 {
     if (what == Reveal::Arms) {
-        m_on.slideWire->showArms(shown);
+        m_instruments.slideWire->showArms(shown);
     } else {
-        m_on.unknown->showValue(shown);
-        m_on.galvanometer->showMeasured(shown);
+        m_instruments.unknown->showValue(shown);
+        m_instruments.galvanometer->showMeasured(shown);
     }
 }
 
@@ -169,13 +170,13 @@ void Circuit::recalculate()
     s.Ig = bridge.Ig;
     if (bridge.live) {
         if (bridge.hasRi)
-            m_on.galvanometer->setMeasured(bridge.Ri);
+            m_instruments.galvanometer->setMeasured(bridge.Ri);
         else if (!refuse(QStringLiteral("Правое плечо реохорда равно 0! Думать надо!")))
             return;
     }
-    m_on.galvanometer->showCurrent(s.Ig);
-    m_on.source->showCurrent(s.I);
-    const NeedleGeometry g = m_on.galvanometer->pointNeedle(s.Ig, s.Igmax);
+    m_instruments.galvanometer->showCurrent(s.Ig);
+    m_instruments.source->showCurrent(s.I);
+    const NeedleGeometry g = m_instruments.galvanometer->pointNeedle(s.Ig, s.Igmax);
     s.alpha_max = g.alpha_max;
     s.k_alpha = g.k_alpha;
     s.alpha = g.alpha;

@@ -47,7 +47,7 @@ class Circuit : public QObject
     Circuit(Desktop &desktop, QWidget *window);
     ~Circuit() override;
 
-    void attach(const Instruments &instruments) { m_on = instruments; }
+    void attach(const Instruments &instruments) { m_instruments = instruments; }
 
     const CircuitState &state() const { return m_state; }
     /** Replaces the whole record without recalculating (a circuit set up by hand). */
@@ -118,7 +118,7 @@ class Circuit : public QObject
     CircuitState m_state;
     Desktop &m_desktop;
     QWidget *m_window;
-    Instruments m_on;
+    Instruments m_instruments;
     Timer *m_timer;
     std::vector<QEventLoop *> m_pauses;
     double m_pauseScale = 1.0;
