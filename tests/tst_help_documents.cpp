@@ -3,7 +3,7 @@
 // The PDFs are read back with the poppler tools (pdfinfo, pdftotext, pdfimages) and held against a
 // fresh bench: its pictures, its keyboard, its model's numbers, and the instruction followed on it.
 #include "bench_fixture.h"
-#include "help/docgen/bench_facts.h"
+#include "docgen/bench_facts.h"
 #include "model/balancing.h"
 #include "model/bridge.h"
 #include "model/number_format.h"
