@@ -14,6 +14,7 @@
 #include "view/source_picture.h"
 
 #include <QAction>
+#include <QBackingStore>
 #include <QMenu>
 
 #include <QtTest>
@@ -97,6 +98,28 @@ inline void setBox(BenchWindow &window, const QList<int> &digits)
 inline QImage benchShot(const BenchWindow &window)
 {
     return benchOf(window)->grab().toImage();
+}
+
+/**
+ * The window as its backing store holds it, once every waiting repaint is done: what the screen
+ * shows. The offscreen platform keeps the store in an image, at the screen's pixel ratio.
+ */
+inline QImage storeShot(BenchWindow &window)
+{
+    QCoreApplication::processEvents();
+    QPaintDevice *store = window.backingStore()->paintDevice();
+    if (!store || store->devType() != QInternal::Image)
+        return QImage();
+    return static_cast<QImage *>(store)->convertToFormat(QImage::Format_RGB32);
+}
+
+/** The device pixels of a part of the bench, rounded outwards, in the window's store. */
+inline QRect onDevice(BenchWindow &window, QRect onBench)
+{
+    const qreal ratio = window.devicePixelRatioF();
+    const QRectF r(QPointF(benchOf(window)->mapTo(&window, onBench.topLeft())) * ratio,
+                   QSizeF(onBench.size()) * ratio);
+    return r.toAlignedRect();
 }
 
 /** The widget a real click at this point of the bench reaches: a readout or bar, else the bench. */

@@ -3,7 +3,6 @@
 #include "bench_fixture.h"
 #include "controls/galvanometer.h"
 
-#include <QBackingStore>
 #include <QPainter>
 
 #include <cmath>
@@ -22,23 +21,6 @@ QImage shoot(BenchWindow &form, qreal ratio)
     QPainter painter(&image);
     static_cast<QWidget *>(benchOf(form))->render(&painter);
     return image;
-}
-
-/**
- * The bench as the window's backing store holds it, once every waiting repaint is done, in device
- * pixels (the store's origin is on the device grid at whole pixel ratios).
- */
-QImage onScreen(BenchWindow &form)
-{
-    QCoreApplication::processEvents();
-    QPaintDevice *store = form.backingStore()->paintDevice();
-    if (!store || store->devType() != QInternal::Image)
-        return QImage();
-    const qreal ratio = form.devicePixelRatioF();
-    const QPointF origin = QPointF(benchOf(form)->mapTo(&form, QPoint(0, 0))) * ratio;
-    return static_cast<QImage *>(store)
-        ->copy(QRect(origin.toPoint(), (QSizeF(benchOf(form)->size()) * ratio).toSize()))
-        .convertToFormat(QImage::Format_RGB32);
 }
 
 /** The device pixels of `image` inside a bench rectangle that satisfy `test`, in bench pixels. */
@@ -244,9 +226,10 @@ void tst_Artwork::sourceToggle()
     // On the screen, where the bench was already painted, the mains switched off and on again
     // repaint the toggle as a fresh drawing shows it.
     const qreal ratio = form.devicePixelRatioF();
-    const QRect device = QRectF(toggle.topLeft() * ratio, toggle.size() * ratio).toAlignedRect();
+    const QRect area = toggle.toAlignedRect();
+    const QRect device(area.topLeft() * ratio, area.size() * ratio);
     auto shownAsDrawn = [&] {
-        return onScreen(form).copy(device) ==
+        return storeShot(form).copy(onDevice(form, area)) ==
                shoot(form, ratio).copy(device).convertToFormat(QImage::Format_RGB32);
     };
     QVERIFY(shownAsDrawn());

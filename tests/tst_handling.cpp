@@ -3,7 +3,6 @@
 #include "bench_fixture.h"
 #include "toolkit/svg_cache.h"
 
-#include <QBackingStore>
 #include <QTimer>
 #include <QWheelEvent>
 #include <cmath>
@@ -67,19 +66,6 @@ QStringList bridgeReadings(BenchWindow &form)
 }
 
 /**
- * The window as its backing store holds it, once every waiting repaint is done. The offscreen
- * platform keeps the store in an image, at the screen's pixel ratio.
- */
-QImage onScreen(BenchWindow &form)
-{
-    QCoreApplication::processEvents();
-    QPaintDevice *store = form.backingStore()->paintDevice();
-    if (!store || store->devType() != QInternal::Image)
-        return QImage();
-    return static_cast<QImage *>(store)->convertToFormat(QImage::Format_RGB32);
-}
-
-/**
  * The window repainted whole in its backing store, as after a minimise and restore. At a
  * fractional pixel ratio the bench and its readouts lie between device pixels, and only the store
  * itself rounds them as the screen does: a grab of the bench, or even of the whole window, rounds
@@ -88,16 +74,7 @@ QImage onScreen(BenchWindow &form)
 QImage paintedWhole(BenchWindow &form)
 {
     form.repaint();
-    return onScreen(form);
-}
-
-/** The device pixels of a part of the bench, rounded outwards, in the window's images. */
-QRect onDevice(BenchWindow &form, QRect onBench)
-{
-    const qreal ratio = form.devicePixelRatioF();
-    const QRectF r(QPointF(benchOf(form)->mapTo(&form, onBench.topLeft())) * ratio,
-                   QSizeF(onBench.size()) * ratio);
-    return r.toAlignedRect();
+    return storeShot(form);
 }
 
 /** How many device pixels differ between two images of one size, and where they lie. */
@@ -535,7 +512,7 @@ void tst_Handling::partialRepaintMatchesWhole()
     const QStyle::SubControl parts[] = {QStyle::SC_ScrollBarAddLine, QStyle::SC_ScrollBarSubLine,
                                         QStyle::SC_ScrollBarAddPage, QStyle::SC_ScrollBarSubPage};
     {
-        const QImage partly = onScreen(form), whole = paintedWhole(form);
+        const QImage partly = storeShot(form), whole = paintedWhole(form);
         QVERIFY2(partly == whole, qPrintable(difference(partly, whole)));
     }
     for (int i = 0; i < 300; ++i) {
@@ -583,7 +560,7 @@ void tst_Handling::partialRepaintMatchesWhole()
                             pick(2) ? Qt::NoModifier : Qt::ShiftModifier);
             break;
         }
-        const QImage partly = onScreen(form);
+        const QImage partly = storeShot(form);
         const QImage whole = paintedWhole(form);
         QVERIFY2(partly == whole, qPrintable(QStringLiteral("after action %1: %2; %3")
                                                  .arg(i)
@@ -611,7 +588,7 @@ void tst_Handling::picturesLieOnDevicePixels()
     const QPointF corner = QPointF(benchOf(form)->mapTo(&form, QPoint(0, 0))) + box.topLeft();
     const QPoint onPixels(qRound(corner.x() * ratio), qRound(corner.y() * ratio));
     const QRect shown = onDevice(form, plate).adjusted(1, 1, -1, -1);
-    QCOMPARE(onScreen(form).copy(shown), drawn.copy(shown.translated(-onPixels)));
+    QCOMPARE(storeShot(form).copy(shown), drawn.copy(shown.translated(-onPixels)));
 }
 
 void tst_Handling::barWalkMatchesWhole_data()
@@ -638,7 +615,7 @@ void tst_Handling::barWalkMatchesWhole()
                             form, "Lblvkl")); // the rheostat's range is set while the key is open
     QVERIFY(b->isVisible());
     const QRect around = onDevice(form, b->geometry().adjusted(-3, -3, 3, 3));
-    auto differs = [&] { return onScreen(form).copy(around) != paintedWhole(form).copy(around); };
+    auto differs = [&] { return storeShot(form).copy(around) != paintedWhole(form).copy(around); };
     const int lo = std::min(b->startValue(), b->endValue());
     const int hi = std::max(b->startValue(), b->endValue());
     QVERIFY(!differs());
