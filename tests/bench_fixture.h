@@ -102,7 +102,10 @@ inline QImage benchShot(const BenchWindow &window)
 
 /**
  * The window as its backing store holds it, once every waiting repaint is done: what the screen
- * shows. The offscreen platform keeps the store in an image, at the screen's pixel ratio.
+ * shows. The offscreen platform keeps the store in an image, at the screen's pixel ratio. The
+ * image is copied deep: a copy that shares its pixels (as converting to the format it already has
+ * does) would make the next repaint detach the store's image and paint where the platform no
+ * longer reads, so that the store would seem frozen at every later reading.
  */
 inline QImage storeShot(BenchWindow &window)
 {
@@ -110,7 +113,23 @@ inline QImage storeShot(BenchWindow &window)
     QPaintDevice *store = window.backingStore()->paintDevice();
     if (!store || store->devType() != QInternal::Image)
         return QImage();
-    return static_cast<QImage *>(store)->convertToFormat(QImage::Format_RGB32);
+    return static_cast<const QImage *>(store)->copy().convertToFormat(QImage::Format_RGB32);
+}
+
+/**
+ * The window repainted whole in its backing store: every widget shown, each before the widgets on
+ * it. Repainting the window alone repaints only what no opaque child covers (its menu bar), not
+ * the bench.
+ */
+inline QImage paintedWhole(BenchWindow &window)
+{
+    QCoreApplication::processEvents();
+    QList<QWidget *> widgets{&window};
+    widgets += window.findChildren<QWidget *>();
+    for (QWidget *w : widgets)
+        if (w->isVisible())
+            w->repaint();
+    return storeShot(window);
 }
 
 /** The device pixels of a part of the bench, rounded outwards, in the window's store. */
@@ -120,6 +139,36 @@ inline QRect onDevice(BenchWindow &window, QRect onBench)
     const QRectF r(QPointF(benchOf(window)->mapTo(&window, onBench.topLeft())) * ratio,
                    QSizeF(onBench.size()) * ratio);
     return r.toAlignedRect();
+}
+
+/**
+ * A trace left in the window's store, as a faulty repaint leaves one: a row of device pixels, one
+ * colour level off, across a part of the bench. Only a repaint that covers it takes it away.
+ */
+inline void plantTrace(BenchWindow &window, QRect onBench)
+{
+    QCoreApplication::processEvents();
+    auto &store = *static_cast<QImage *>(window.backingStore()->paintDevice());
+    const QRect row = onDevice(window, onBench);
+    for (int x = row.left(); x <= row.right(); ++x) {
+        const QRgb was = store.pixel(x, row.top());
+        store.setPixel(x, row.top(), qRgb(qRed(was) ^ 1, qGreen(was), qBlue(was)));
+    }
+}
+
+/**
+ * True when a trace planted in a part of the bench shows in the store and a whole repaint takes it
+ * away again, leaving that part as it was: a pixel test that compares the store with the window
+ * repainted whole can fail there. Tests prove this before they trust the comparison.
+ */
+inline bool tracesShow(BenchWindow &window, QRect onBench)
+{
+    const QRect area = onDevice(window, onBench);
+    const QImage before = paintedWhole(window).copy(area);
+    plantTrace(window, onBench);
+    const QImage traced = storeShot(window).copy(area);
+    const QImage whole = paintedWhole(window).copy(area);
+    return traced != before && whole == before;
 }
 
 /** The widget a real click at this point of the bench reaches: a readout or bar, else the bench. */

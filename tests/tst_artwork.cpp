@@ -80,6 +80,8 @@ class tst_Artwork : public QObject
     void resistorShowsNoValue();
     void shortBarsShowTheirValue_data();
     void shortBarsShowTheirValue();
+    void shortBarArrows_data();
+    void shortBarArrows();
 };
 
 void tst_Artwork::initTestCase()
@@ -232,6 +234,10 @@ void tst_Artwork::sourceToggle()
         return storeShot(form).copy(onDevice(form, area)) ==
                shoot(form, ratio).copy(device).convertToFormat(QImage::Format_RGB32);
     };
+    QVERIFY(shownAsDrawn());
+    plantTrace(form, area.adjusted(0, 8, 0, 9 - area.height()));
+    QVERIFY(!shownAsDrawn());
+    paintedWhole(form);
     QVERIFY(shownAsDrawn());
     clickItem(form, control<SourcePicture>(form, "Image1"));
     QCOMPARE(stateOf(form).istochnik, short(0));
@@ -470,12 +476,13 @@ void tst_Artwork::shortBarsShowTheirValue_data()
 {
     QTest::addColumn<QString>("bar");
     QTest::addColumn<bool>("keyClosed");
+    QTest::addColumn<int>("thumbLength"); // along the bar, in bench pixels
     for (const char *decade :
          {"VScroll1", "VScroll2", "VScroll3", "VScroll4", "VScroll5", "VScroll6"})
-        QTest::newRow(decade) << QString::fromLatin1(decade) << true;
-    QTest::newRow("rheostat maximum") << "VScroll7" << false;
-    QTest::newRow("EMF") << "HScroll3" << false;
-    QTest::newRow("internal resistance") << "HScroll4" << false;
+        QTest::newRow(decade) << QString::fromLatin1(decade) << true << 5;
+    QTest::newRow("rheostat maximum") << "VScroll7" << false << 3;
+    QTest::newRow("EMF") << "HScroll3" << false << 3;
+    QTest::newRow("internal resistance") << "HScroll4" << false << 3;
 }
 
 // A bar too short for the usual thumb shows a small one where it stands: at one end, a step from
@@ -485,6 +492,7 @@ void tst_Artwork::shortBarsShowTheirValue()
 {
     QFETCH(QString, bar);
     QFETCH(bool, keyClosed);
+    QFETCH(int, thumbLength);
     LoadedBench bench;
     BenchWindow &form = *bench.form;
     if (keyClosed)
@@ -494,6 +502,9 @@ void tst_Artwork::shortBarsShowTheirValue()
     const bool horizontal = b->orientation() == Qt::Horizontal;
     const int first = b->startValue(), last = b->endValue();
     const int step = last > first ? 1 : -1;
+    auto isThumb = [](QRgb c) { // its steel-grey face or its dark edge
+        return c == qRgb(128, 134, 142) || c == qRgb(72, 76, 82);
+    };
     QList<double> centres;
     for (const int value : {first, first + step, (first + last) / 2, last}) {
         b->setBenchValue(value);
@@ -509,6 +520,14 @@ void tst_Artwork::shortBarsShowTheirValue()
                 }
         QVERIFY2(count > 0, qPrintable(QStringLiteral("no thumb at %1").arg(value)));
         centres << sum / count;
+        // Along the bar's middle line the thumb is as long as designed, edges included.
+        int from = INT_MAX, to = -1;
+        const int length = horizontal ? shown.width() : shown.height();
+        for (int i = 0; i < length; ++i)
+            if (isThumb(horizontal ? shown.pixel(i, shown.height() / 2)
+                                   : shown.pixel(shown.width() / 2, i)))
+                from = std::min(from, i), to = std::max(to, i);
+        QCOMPARE((to - from + 1) / ratio, double(thumbLength));
     }
     const QRect arrowBefore = b->partRect(QStyle::SC_ScrollBarSubLine);
     const QRect arrowAfter = b->partRect(QStyle::SC_ScrollBarAddLine);
@@ -527,6 +546,72 @@ void tst_Artwork::shortBarsShowTheirValue()
                 centres[i] >= centres[i - 1] + least,
                 qPrintable(
                     QStringLiteral("thumb at %1 after %2").arg(centres[i]).arg(centres[i - 1])));
+    }
+}
+
+void tst_Artwork::shortBarArrows_data()
+{
+    QTest::addColumn<QString>("bar");
+    QTest::addColumn<qreal>("ratio");
+    for (qreal ratio : {1.0, 1.5, 2.0})
+        for (const char *name : {"HScroll3", "HScroll4", "VScroll7", "VScroll1"})
+            QTest::newRow(qPrintable(QStringLiteral("%1 at %2").arg(name).arg(ratio)))
+                << QString::fromLatin1(name) << ratio;
+}
+
+// Each arrow of a short bar is a solid dark triangle that a person sees point along the bar, away
+// from the track: across the bar its ink widens row by row from a narrow tip to a base at least
+// five bench pixels wide, over three bench pixels along the bar or more.
+void tst_Artwork::shortBarArrows()
+{
+    QFETCH(QString, bar);
+    QFETCH(qreal, ratio);
+    LoadedBench bench;
+    BenchWindow &form = *bench.form;
+    if (bar.startsWith(QLatin1String("VScroll1")))
+        clickItem(form, control<BenchLabel>(form, "Lblvkl"));
+    auto *b = benchOf(form)->findChild<ScrollBar *>(bar);
+    QVERIFY(b && b->isVisible());
+    b->setBenchValue((b->startValue() + b->endValue()) / 2); // neither arrow at its end
+    QImage shown((QSizeF(b->size()) * ratio).toSize(), QImage::Format_RGB32);
+    shown.setDevicePixelRatio(ratio);
+    b->render(&shown);
+    const bool horizontal = b->orientation() == Qt::Horizontal;
+    for (const auto part : {QStyle::SC_ScrollBarSubLine, QStyle::SC_ScrollBarAddLine}) {
+        const QRect button = QRectF(QRectF(b->partRect(part)).topLeft() * ratio,
+                                    QSizeF(b->partRect(part).size()) * ratio)
+                                 .toAlignedRect() &
+                             shown.rect();
+        // The ink's width across the bar in each device row along it, from the bar's end inwards.
+        QList<int> widths;
+        const int along = horizontal ? button.width() : button.height();
+        for (int i = 0; i < along; ++i) {
+            int width = 0;
+            const int across = horizontal ? button.height() : button.width();
+            for (int j = 0; j < across; ++j) {
+                const QPoint p = horizontal ? QPoint(button.left() + i, button.top() + j)
+                                            : QPoint(button.left() + j, button.top() + i);
+                width += qGray(shown.pixel(p)) < 100;
+            }
+            widths << width;
+        }
+        if (part == QStyle::SC_ScrollBarAddLine)
+            std::reverse(widths.begin(), widths.end());
+        while (!widths.isEmpty() && widths.first() == 0)
+            widths.removeFirst();
+        while (!widths.isEmpty() && widths.last() == 0)
+            widths.removeLast();
+        QStringList listed;
+        for (int w : widths)
+            listed << QString::number(w);
+        const QString seen = QStringLiteral("arrow %1: ink widths %2")
+                                 .arg(part == QStyle::SC_ScrollBarSubLine ? "before" : "after",
+                                      listed.join(QLatin1Char(' ')));
+        QVERIFY2(widths.size() >= 3 * ratio - 0.5, qPrintable(seen));
+        QVERIFY2(widths.first() <= 2 * ratio + 0.5 && widths.last() >= 5 * ratio - 0.5,
+                 qPrintable(seen));
+        for (int i = 1; i < widths.size(); ++i)
+            QVERIFY2(widths[i] >= widths[i - 1], qPrintable(seen));
     }
 }
 

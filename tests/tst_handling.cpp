@@ -65,18 +65,6 @@ QStringList bridgeReadings(BenchWindow &form)
             QString::number(control<BenchLine>(form, "Line17")->Y2(), 'f', 3)};
 }
 
-/**
- * The window repainted whole in its backing store, as after a minimise and restore. At a
- * fractional pixel ratio the bench and its readouts lie between device pixels, and only the store
- * itself rounds them as the screen does: a grab of the bench, or even of the whole window, rounds
- * its widgets' edges in its own way.
- */
-QImage paintedWhole(BenchWindow &form)
-{
-    form.repaint();
-    return storeShot(form);
-}
-
 /** How many device pixels differ between two images of one size, and where they lie. */
 QString difference(const QImage &a, const QImage &b)
 {
@@ -123,6 +111,8 @@ class tst_Handling : public QObject
     void picturesLieOnDevicePixels();
     void barWalkMatchesWhole_data();
     void barWalkMatchesWhole();
+    void arrowLooksReleased_data();
+    void arrowLooksReleased();
 };
 
 void tst_Handling::dragJockey_data()
@@ -511,6 +501,14 @@ void tst_Handling::partialRepaintMatchesWhole()
     auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
     const QStyle::SubControl parts[] = {QStyle::SC_ScrollBarAddLine, QStyle::SC_ScrollBarSubLine,
                                         QStyle::SC_ScrollBarAddPage, QStyle::SC_ScrollBarSubPage};
+    // The comparison sees a trace on the galvanometer's dial, on a picture, on a bar and on a
+    // readout.
+    for (const QRect &at :
+         {QRect(365, 300, 40, 1), QRect(560, 390, 30, 1),
+          control<ScrollBar>(form, "HScroll1")->geometry().adjusted(20, 8, -20, 0),
+          control<PictureBox>(form, "Picture2")->geometry().adjusted(2, 6, -2, 0)})
+        QVERIFY2(tracesShow(form, at.adjusted(0, 0, 0, 1 - at.height())),
+                 qPrintable(QStringLiteral("at %1, %2").arg(at.x()).arg(at.y())));
     {
         const QImage partly = storeShot(form), whole = paintedWhole(form);
         QVERIFY2(partly == whole, qPrintable(difference(partly, whole)));
@@ -588,6 +586,7 @@ void tst_Handling::picturesLieOnDevicePixels()
     const QPointF corner = QPointF(benchOf(form)->mapTo(&form, QPoint(0, 0))) + box.topLeft();
     const QPoint onPixels(qRound(corner.x() * ratio), qRound(corner.y() * ratio));
     const QRect shown = onDevice(form, plate).adjusted(1, 1, -1, -1);
+    QVERIFY(tracesShow(form, plate.adjusted(0, 10, 0, 11 - plate.height())));
     QCOMPARE(storeShot(form).copy(shown), drawn.copy(shown.translated(-onPixels)));
 }
 
@@ -618,6 +617,7 @@ void tst_Handling::barWalkMatchesWhole()
     auto differs = [&] { return storeShot(form).copy(around) != paintedWhole(form).copy(around); };
     const int lo = std::min(b->startValue(), b->endValue());
     const int hi = std::max(b->startValue(), b->endValue());
+    QVERIFY(tracesShow(form, b->geometry().adjusted(0, b->height() / 2, 0, 1 - b->height() / 2)));
     QVERIFY(!differs());
     for (int v = b->benchValue() + 1, step = 1; v >= lo; v += step) {
         if (v > hi) {
@@ -627,6 +627,49 @@ void tst_Handling::barWalkMatchesWhole()
         b->setBenchValue(v);
         QVERIFY2(!differs(), qPrintable(QStringLiteral("at %1").arg(v)));
     }
+}
+
+void tst_Handling::arrowLooksReleased_data()
+{
+    QTest::addColumn<QString>("bar");
+    QTest::addColumn<QStyle::SubControl>("arrow");
+    for (const char *name : {"HScroll1", "HScroll3", "VScroll2", "VScroll7"}) {
+        QTest::newRow(qPrintable(QStringLiteral("%1 before").arg(name)))
+            << QString::fromLatin1(name) << QStyle::SC_ScrollBarSubLine;
+        QTest::newRow(qPrintable(QStringLiteral("%1 after").arg(name)))
+            << QString::fromLatin1(name) << QStyle::SC_ScrollBarAddLine;
+    }
+}
+
+// An arrow looks pressed while the button is down on it, and once the button comes up nothing of
+// that look stays on screen: the bar shows as the bar painted whole.
+void tst_Handling::arrowLooksReleased()
+{
+    QFETCH(QString, bar);
+    QFETCH(QStyle::SubControl, arrow);
+    LiveBench bench;
+    BenchWindow &form = *bench.form;
+    auto *b = benchOf(form)->findChild<ScrollBar *>(bar);
+    if (!b->isVisible())
+        clickItem(form, control<SourcePicture>(form, "Image1"));
+    if (!b->isVisible())
+        clickItem(form, control<BenchLabel>(form, "Lblvkl"));
+    QVERIFY(b->isVisible());
+    if (!bar.startsWith(QLatin1String("VScroll2"))) // the ×1000 decade stands at 1, a step from 0
+        b->setBenchValue((b->startValue() + b->endValue()) / 2);
+    const QRect around = onDevice(form, b->geometry().adjusted(-2, -2, 2, 2));
+    const QPoint at = b->partRect(arrow).center();
+    const int before = b->benchValue();
+    QTest::mousePress(b, Qt::LeftButton, Qt::NoModifier, at);
+    const QImage pressed = storeShot(form).copy(around);
+    QTest::mouseRelease(b, Qt::LeftButton, Qt::NoModifier, at);
+    QVERIFY(b->benchValue() != before);
+    const QImage released = storeShot(form).copy(around);
+    const QImage whole = paintedWhole(form).copy(around);
+    const QRect button =
+        onDevice(form, b->partRect(arrow).translated(b->pos())).translated(-around.topLeft());
+    QVERIFY(pressed.copy(button) != whole.copy(button));
+    QVERIFY2(released == whole, qPrintable(difference(released, whole)));
 }
 
 QTEST_MAIN(tst_Handling)

@@ -81,28 +81,47 @@ void BenchImage::paint(QPainter &painter) const
     copyPicture(painter, SvgCache::instance().pixmap(m_resource, bounds().size().toSize(), ratio));
 }
 
+// The picture is copied in the device's own pixels: its corner on a whole device pixel, each of
+// its pixels onto one of the device's. Copied through the bench's scale instead, a band that
+// starts between the picture's rows at a fractional ratio (64 rows at 1,5 are 42,67 bench pixels)
+// is resampled at its edges, and a part repainted in bands differs by a colour level, a row of
+// device pixels long, from the picture copied whole.
 void BenchImage::copyPicture(QPainter &painter, const QPixmap &pixmap) const
 {
     if (pixmap.isNull())
         return;
-    const qreal ratio = painter.device()->devicePixelRatioF();
-    // On whole device pixels the picture is copied, not resampled.
-    const QPointF at = topLeftOnPixels(painter);
-    QRect source = pixmap.rect();
-    if (painter.hasClipping()) {
-        const QRectF shown = QRectF(at, QSizeF(source.size()) / ratio) & painter.clipBoundingRect();
-        if (shown.isEmpty())
-            return;
-        source &= QRectF((shown.topLeft() - at) * ratio, shown.size() * ratio).toAlignedRect();
+    const QTransform toDevice = painter.deviceTransform();
+    const QSizeF deviceSize = toDevice.mapRect(QRectF(QPointF(), bounds().size())).size();
+    if (toDevice.type() > QTransform::TxScale ||
+        std::abs(deviceSize.width() - pixmap.width()) > 1 ||
+        std::abs(deviceSize.height() - pixmap.height()) > 1) {
+        // Scaled beyond the device's pixel ratio (a picture of the bench drawn larger) or turned:
+        // the picture is drawn to its size, not copied.
+        const qreal ratio = painter.device()->devicePixelRatioF();
+        painter.drawPixmap(QRectF(topLeftOnPixels(painter), QSizeF(pixmap.size()) / ratio), pixmap,
+                           QRectF(pixmap.rect()));
+        return;
     }
+    const QPointF corner = toDevice.map(bounds().topLeft());
+    const QPoint at(static_cast<int>(std::round(corner.x())),
+                    static_cast<int>(std::round(corner.y())));
+    QRect onDevice(at, pixmap.size());
+    if (painter.hasClipping())
+        onDevice &= toDevice.mapRect(painter.clipBoundingRect()).toAlignedRect();
+    if (onDevice.isEmpty())
+        return;
+    painter.save();
+    // The painter's own transform made to undo the bench's, so that one unit is one device pixel.
+    painter.setWorldTransform(toDevice.inverted() * painter.worldTransform(), false);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    const QRect source = onDevice.translated(-at);
     const int rows = source == pixmap.rect() ? source.height() : kBandRows;
     for (int top = source.top(); top <= source.bottom(); top += rows) {
         const QRect band(source.left(), top, source.width(),
                          std::min(rows, source.bottom() + 1 - top));
-        painter.drawPixmap(
-            QRectF(at + QPointF(band.topLeft()) / ratio, QSizeF(band.size()) / ratio), pixmap,
-            band);
+        painter.drawPixmap(QRectF(band.translated(at)), pixmap, QRectF(band));
     }
+    painter.restore();
 }
 
 void BenchLabel::setCaption(const QString &caption)

@@ -63,6 +63,11 @@ namespace {
 
 const QColor kThumbFace(128, 134, 142);
 const QColor kThumbEdge(72, 76, 82);
+const QColor kArrowFace(246, 246, 246);
+const QColor kArrowPressed(204, 208, 214);
+const QColor kArrowEdge(168, 172, 178);
+const QColor kArrowInk(44, 48, 54);
+const QColor kArrowSpent(164, 168, 174); // the bar stands at the end this arrow moves it to
 
 // Where the parts of a short bar lie: arrows no longer than the bar is thick and short enough to
 // leave the thumb room to move two pixels a step (up to half the bar's length), and a thumb a third
@@ -153,13 +158,51 @@ void BenchStyle::drawComplexControl(ComplexControl control, const QStyleOptionCo
     const QRect thumb = shortBarPart(*bar, SC_ScrollBarSlider);
     if (thumb.isEmpty())
         return;
-    const bool pressed =
-        (bar->activeSubControls & SC_ScrollBarSlider) && (bar->state & State_Sunken);
+    auto pressed = [bar](SubControl part) {
+        return (bar->activeSubControls & part) && (bar->state & State_Sunken);
+    };
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing, false);
-    painter->fillRect(thumb, pressed ? kThumbEdge : kThumbFace);
+    drawShortBarArrow(*bar, SC_ScrollBarSubLine, pressed(SC_ScrollBarSubLine), painter);
+    drawShortBarArrow(*bar, SC_ScrollBarAddLine, pressed(SC_ScrollBarAddLine), painter);
+    painter->fillRect(thumb, pressed(SC_ScrollBarSlider) ? kThumbEdge : kThumbFace);
     painter->setPen(kThumbEdge);
     painter->setBrush(Qt::NoBrush);
     painter->drawRect(QRectF(thumb).adjusted(0.5, 0.5, -0.5, -0.5));
     painter->restore();
+}
+
+// The wrapped style shrinks its arrow with the button and leaves a dot of a few pixels on the
+// source's bars: a short bar's arrow is a solid triangle drawn here, its rows one bench pixel each
+// and two pixels wider every row from the tip, so that it stays crisp at every pixel ratio. A
+// pressed arrow sinks; an arrow whose end the bar has reached is drawn faint.
+void BenchStyle::drawShortBarArrow(const QStyleOptionSlider &bar, SubControl part, bool pressed,
+                                   QPainter *painter) const
+{
+    const QRect button = shortBarPart(bar, part);
+    if (button.isEmpty())
+        return;
+    const bool horizontal = bar.orientation == Qt::Horizontal;
+    painter->fillRect(button, pressed ? kArrowPressed : kArrowFace);
+    painter->setPen(kArrowEdge);
+    painter->setBrush(Qt::NoBrush);
+    painter->drawRect(QRectF(button).adjusted(0.5, 0.5, -0.5, -0.5));
+
+    const bool towardsStart =
+        (part == SC_ScrollBarSubLine) != (horizontal && bar.direction == Qt::RightToLeft);
+    const int along = horizontal ? button.width() : button.height();
+    const int across = horizontal ? button.height() : button.width();
+    const int height = std::clamp(std::min(along - 2, across / 2 - 1), 2, 5);
+    const bool atEnd = part == SC_ScrollBarSubLine ? bar.sliderPosition <= bar.minimum
+                                                   : bar.sliderPosition >= bar.maximum;
+    const QColor ink = atEnd ? kArrowSpent : kArrowInk;
+    // The tip a pixel in from the button's middle, towards the end the arrow points to.
+    const int tipAlong = (along - height) / 2 + (pressed ? 1 : 0);
+    const int middle = (across - 1) / 2 + (pressed ? 1 : 0);
+    for (int row = 0; row < height; ++row) {
+        const int at = towardsStart ? tipAlong + row : along - 1 - tipAlong - row;
+        const QRect line = horizontal ? QRect(at, middle - row, 1, 2 * row + 1)
+                                      : QRect(middle - row, at, 2 * row + 1, 1);
+        painter->fillRect(line.translated(button.topLeft()), ink);
+    }
 }

@@ -16,7 +16,7 @@ class QStyleOptionSlider;
  * The bench's short scroll bars (a decade's, the source's, the rheostat maximum's) are too short
  * for the wrapped style's arrows and thumb: it leaves them two arrows and an empty middle, the same
  * for every value. On such a bar this style makes the arrows shorter and the thumb small, so that
- * the thumb shows where the bar stands.
+ * the thumb shows where the bar stands, and draws their arrows itself.
  */
 class BenchStyle : public QProxyStyle
 {
@@ -38,4 +38,7 @@ class BenchStyle : public QProxyStyle
     /** The bar's options when it is a short bar, which this style lays out itself; else null. */
     const QStyleOptionSlider *shortBar(const QStyleOptionComplex *option,
                                        const QWidget *widget) const;
+    /** One of a short bar's arrows: its button, pressed or not, and a triangle pointing its way. */
+    void drawShortBarArrow(const QStyleOptionSlider &bar, SubControl part, bool pressed,
+                           QPainter *painter) const;
 };
