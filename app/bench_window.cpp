@@ -19,6 +19,7 @@
 #include "toolkit/bench_items.h"
 #include "toolkit/bench_style.h"
 #include "toolkit/find_control.h"
+#include "toolkit/scroll_bar.h"
 #include "toolkit/svg_cache.h"
 #include "toolkit/window_placement.h"
 
@@ -181,12 +182,27 @@ bool BenchWindow::confirmEnd()
                              QStringLiteral("На Выход"), Desktop::Buttons::YesNo);
     if (answer != Desktop::Answer::Yes)
         return false;
-    // End at once: every running pause returns, the Authors window closes, the run loop ends.
+    end();
+    return true;
+}
+
+// Nothing more runs on the bench: every pause returns, no handler acts, no box opens, a held bar
+// or a drag lets go; the Authors window and any open menu close. Then every event loop ends: the
+// program's own and those of a box or a pause that the answer came from within.
+void BenchWindow::end()
+{
     m_circuit->end();
+    m_announcer->silence();
+    ScrollBar::letGo();
+    m_bench->endDrag();
+    while (QWidget *popup = QApplication::activePopupWidget())
+        popup->close();
     if (m_authors)
         m_authors->close();
+    emit ended();
+    // The run loop ends once every window has closed; the program itself also ends the loops
+    // within it (main() does, on ended()), so that no window or box can hold the end up.
     QCoreApplication::quit();
-    return true;
 }
 
 namespace {

@@ -55,6 +55,13 @@ class BenchWindow : public QMainWindow
     /** The session is ending: asks as closing the window does, and cancels it on No. */
     void answerLogOff(LogOff &logOff);
 
+  signals:
+    /**
+     * The user has confirmed leaving: nothing more runs on the bench, its windows, boxes and menus
+     * are gone. The program ends every event loop on it, the nested ones (a box, a pause) too.
+     */
+    void ended();
+
   protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -64,6 +71,8 @@ class BenchWindow : public QMainWindow
     void showAuthors();
     /** Asks the user to confirm leaving; true when the bench is ending. */
     bool confirmEnd();
+    /** Ends the bench at once, whatever is open on it. */
+    void end();
     void commitData(QSessionManager &manager);
 
     std::unique_ptr<AnnouncingDesktop> m_announcer; // boxes reach screen readers as well

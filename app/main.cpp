@@ -11,6 +11,8 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral(KORVEL_APP_ID));
     RealDesktop desktop;
     BenchWindow window(desktop);
+    // Leaving ends every event loop at once, a box's or a pause's too: nothing waits for them.
+    QObject::connect(&window, &BenchWindow::ended, &app, [] { QCoreApplication::exit(0); });
     window.start();
     return app.exec();
 }

@@ -43,18 +43,19 @@ QString Documents::find(const QString &fileName)
 void Documents::open(const QString &fileName)
 {
     const QString path = find(fileName);
-    if (!path.isEmpty() && !m_desktop.openDocument(path, m_window, [this, fileName] {
+    if (!path.isEmpty() && !m_desktop.openDocument(path, m_window, [this, path] {
             if (m_running())
-                cannotOpen(fileName);
+                cannotOpen(path);
         }))
-        cannotOpen(fileName);
+        cannotOpen(path);
 }
 
-void Documents::cannotOpen(const QString &fileName)
+// The box names the file where it lies, so that the student can still open it another way.
+void Documents::cannotOpen(const QString &path)
 {
     showError(
         QStringLiteral("Не удалось открыть файл «%1»: не найдена программа для его просмотра.")
-            .arg(fileName));
+            .arg(QDir::toNativeSeparators(path)));
 }
 
 void Documents::openInstruction()
@@ -64,10 +65,11 @@ void Documents::openInstruction()
     if (path.isEmpty())
         return;
     const QString editor = m_desktop.textEditor();
+    const QString shown = QDir::toNativeSeparators(path);
     if (editor.isEmpty())
         showError(
-            QStringLiteral("Не найден текстовый редактор, чтобы открыть файл «%1».").arg(fileName));
+            QStringLiteral("Не найден текстовый редактор, чтобы открыть файл «%1».").arg(shown));
     else if (!m_desktop.startProgram(editor, {path}))
         showError(QStringLiteral("Не удалось запустить текстовый редактор «%1» для файла «%2».")
-                      .arg(editor, fileName));
+                      .arg(editor, shown));
 }

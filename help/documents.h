@@ -24,7 +24,7 @@ class Documents
 
   private:
     QString find(const QString &fileName);
-    void cannotOpen(const QString &fileName);
+    void cannotOpen(const QString &path);
     void showError(const QString &text);
 
     Desktop &m_desktop;

@@ -190,11 +190,15 @@ void tst_Help::editorFails_data()
     QTest::addColumn<bool>("viewer");
     QTest::addColumn<bool>("viewerFailsLater");
     QTest::addColumn<QString>("named");
-    QTest::newRow("no editor on this desktop") << "" << true << true << false << "instruction.txt";
-    QTest::newRow("the editor cannot start") << "mousepad" << false << true << false << "mousepad";
+    // Each box names the document where it lies, so that the student can open it another way.
+    QTest::newRow("no editor on this desktop")
+        << "" << true << true << false << "«{work}/instruction.txt»";
+    QTest::newRow("the editor cannot start")
+        << "mousepad" << false << true << false << "«mousepad» для файла «{work}/instruction.txt»";
     QTest::newRow("no viewer for the documents")
-        << "gedit" << true << false << false << "uprav.pdf";
-    QTest::newRow("the opener finds no viewer") << "gedit" << true << true << true << "uprav.pdf";
+        << "gedit" << true << false << false << "«{work}/uprav.pdf»";
+    QTest::newRow("the opener finds no viewer")
+        << "gedit" << true << true << true << "«{work}/uprav.pdf»";
 }
 
 void tst_Help::editorFails()
@@ -216,6 +220,8 @@ void tst_Help::editorFails()
     else
         control<QAction>(*bench, "mnuHelpUprav")->trigger();
     QTRY_COMPARE(bench.desktop.captions(), QStringList{"Ошибка"});
+    named.replace(QStringLiteral("{work}/"),
+                  QDir::toNativeSeparators(folders.work.path() + QLatin1Char('/')));
     QVERIFY2(bench.desktop.texts()[0].contains(named), qPrintable(bench.desktop.texts()[0]));
     QVERIFY(bench->isVisible());
     QVERIFY(!bench->isEnding());

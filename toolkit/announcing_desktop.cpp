@@ -12,6 +12,8 @@ void AnnouncingDesktop::setSpeaker(BenchAccessibility *speaker)
 Desktop::Answer AnnouncingDesktop::messageBox(QWidget *parent, const QString &text,
                                               const QString &caption, Buttons buttons)
 {
+    if (m_silent)
+        return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
     // The button's release will land on the box: a bar pressed to make the change that raised it
     // would otherwise repeat its step under the box, and after it, until the next press.
     ScrollBar::letGo();

@@ -10,7 +10,8 @@ class BenchAccessibility;
 /**
  * Passes every request on to another desktop; while one of its message boxes is up, the bench
  * announces the box's text as an alert, so that a refusal reaches a screen reader however the
- * desktop shows it. A box takes the mouse: a scroll bar held pressed lets go before it opens.
+ * desktop shows it. A box takes the mouse: a scroll bar held pressed lets go before it opens. Once
+ * the program is ending no box opens.
  */
 class AnnouncingDesktop : public Desktop
 {
@@ -19,6 +20,8 @@ class AnnouncingDesktop : public Desktop
 
     /** What speaks for the boxes on the bench; none until the window has built it. */
     void setSpeaker(BenchAccessibility *speaker);
+    /** The program is ending: no box opens any more; each is answered at once as if dismissed. */
+    void silence() { m_silent = true; }
 
     Answer messageBox(QWidget *parent, const QString &text, const QString &caption,
                       Buttons buttons) override;
@@ -37,4 +40,5 @@ class AnnouncingDesktop : public Desktop
   private:
     Desktop &m_desktop;
     QPointer<BenchAccessibility> m_speaker;
+    bool m_silent = false;
 };
