@@ -238,7 +238,8 @@ void tst_Accessibility::names_data()
     row("rheostat bar", "HScroll2", true, bar, "Сопротивление реостата, Ом", "112");
     row("internal resistance bar", "HScroll4", false, bar, "Внутреннее сопротивление источника, Ом",
         "10");
-    row("slider bar", "HScroll1", true, bar, "Ползун реохорда, от 0 до 200 полуделений", "100");
+    row("slider bar, read as its card", "HScroll1", true, bar,
+        "Ползун реохорда, от 0 до 100 % длины", "50");
 }
 
 // Each instrument and readout is in the bench's tree under its name, with what it shows now.
@@ -291,38 +292,66 @@ void tst_Accessibility::barsReadBenchValues_data()
 {
     QTest::addColumn<QString>("bar");
     QTest::addColumn<int>("value");
-    QTest::addColumn<int>("minimum");
-    QTest::addColumn<int>("maximum");
+    QTest::addColumn<QString>("readout"); // what shows the bar's value on the bench
+    QTest::addColumn<QString>("read");
+    QTest::addColumn<double>("maximum");
     // Both ends and the middle of every bar, by the number shown beside it.
-    const std::tuple<const char *, int, int> bars[] = {
-        {"HScroll1", 0, 200}, {"HScroll2", 0, 150}, {"HScroll3", 4, 12},  {"HScroll4", 0, 20},
-        {"VScroll1", 0, 9},   {"VScroll2", 0, 9},   {"VScroll3", 0, 9},   {"VScroll4", 0, 9},
-        {"VScroll5", 0, 9},   {"VScroll6", 0, 9},   {"VScroll7", 15, 500}};
-    for (const auto &[bar, lo, hi] : bars)
+    const std::tuple<const char *, const char *, int, int> bars[] = {
+        {"HScroll2", "Lbl_reo", 0, 150}, {"HScroll3", "LblEdc", 4, 12},
+        {"HScroll4", "Lblr", 0, 20},     {"VScroll1", "Lbl_R_m_1", 0, 9},
+        {"VScroll2", "lbl_R_m_2", 0, 9}, {"VScroll3", "lbl_R_m_3", 0, 9},
+        {"VScroll4", "Lbl_R_m_4", 0, 9}, {"VScroll5", "Lbl_R_m_5", 0, 9},
+        {"VScroll6", "Lbl_R_m_6", 0, 9}, {"VScroll7", "LblReomax", 15, 500}};
+    for (const auto &[bar, readout, lo, hi] : bars)
         for (const int value : {lo, (lo + hi) / 2, hi})
-            QTest::addRow("%s at %d", bar, value) << bar << value << lo << hi;
+            QTest::addRow("%s at %d", bar, value)
+                << bar << value << readout << QString::number(value) << double(hi);
+    // The slider steps in half-divisions; its card shows divisions, a half with one decimal.
+    const std::pair<int, const char *> slider[] = {{0, "0"},      {1, "0.5"},    {100, "50"},
+                                                   {101, "50.5"}, {199, "99.5"}, {200, "100"}};
+    for (const auto &[value, read] : slider)
+        QTest::addRow("HScroll1 at %d", value) << "HScroll1" << value << "Lbldv" << read << 100.0;
 }
 
-// The value, minimum and maximum a screen reader reads are the bar's bench value and range; a
-// decade at 0 and the rheostat maximum at 150 do not read reversed.
+// A screen reader reads each bar as the bench shows its value, on a scale from 0 to the bar's top:
+// a decade at 0 and the rheostat maximum at 150 do not read reversed, the slider reads its card,
+// and the share of the scale a reader derives stays within 0 … 100 per cent.
 void tst_Accessibility::barsReadBenchValues()
 {
     QFETCH(QString, bar);
     QFETCH(int, value);
-    QFETCH(int, minimum);
-    QFETCH(int, maximum);
+    QFETCH(QString, readout);
+    QFETCH(QString, read);
+    QFETCH(double, maximum);
     LoadedBench bench;
     BenchWindow &form = *bench.form;
+    clickItem(form, ::control<BenchLabel>(form, "Lblvkl")); // the decades, the slider, the rheostat
     auto *scroll = form.findChild<ScrollBar *>(bar);
     QVERIFY(scroll);
+    if (bar == QLatin1String("HScroll2"))
+        form.findChild<ScrollBar *>("VScroll7")->setBenchValue(150); // its range, 0 … 150
     scroll->setBenchValue(value);
+    // The card writes a half below 1 without its 0 (".5"): the same number.
+    QCOMPARE(::control<BenchLabel>(form, qPrintable(readout))->caption().toDouble(),
+             read.toDouble());
     QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(scroll);
     QAccessibleValueInterface *v = iface->valueInterface();
     QVERIFY(v);
-    QCOMPARE(iface->text(QAccessible::Value), QString::number(value));
-    QCOMPARE(v->currentValue().toInt(), value);
-    QCOMPARE(v->minimumValue().toInt(), minimum);
-    QCOMPARE(v->maximumValue().toInt(), maximum);
+    QCOMPARE(iface->text(QAccessible::Value), read);
+    const double current = v->currentValue().toDouble();
+    QCOMPARE(current, read.toDouble());
+    QCOMPARE(v->minimumValue().toDouble(), 0.0);
+    QCOMPARE(v->maximumValue().toDouble(), maximum);
+    // Orca writes the value with as many decimals as the step has, and its share of the scale as
+    // value / (maximum - minimum).
+    const double step = v->minimumStepSize().toDouble();
+    QVERIFY(step > 0);
+    const int decimals = std::max(0, static_cast<int>(std::ceil(-std::log10(step))));
+    QCOMPARE(QString::number(current, 'f', decimals), read);
+    const double share = current / (v->maximumValue().toDouble() - v->minimumValue().toDouble());
+    QVERIFY2(share >= 0 && share <= 1, qPrintable(QString::number(share)));
+    if (value == std::max(scroll->startValue(), scroll->endValue()))
+        QCOMPARE(share, 1.0);
 }
 
 void tst_Accessibility::readoutCharacters_data()
@@ -772,7 +801,7 @@ void tst_Accessibility::actions()
     QCOMPARE(::control<PictureBox>(form, "Picture1")->text(), QStringLiteral("00700.0"));
 
     QAccessibleValueInterface *maximum = interfaceOf(form, "VScroll7")->valueInterface();
-    QCOMPARE(maximum->minimumValue().toInt(), 15);
+    QCOMPARE(maximum->minimumValue().toInt(), 0); // the scale starts at 0, the bar at 15
     QCOMPARE(maximum->maximumValue().toInt(), 500);
     QCOMPARE(maximum->minimumStepSize().toInt(), 5);
 }

@@ -14,6 +14,7 @@
 #include <QSet>
 #include <QWindow>
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -404,7 +405,13 @@ class AnnouncementAccessible : public BenchLeafAccessible
     const BenchAccessibility *m_access; // deleted with the canvas, as this is
 };
 
-/** A scroll bar read in the bench's values: a decade's digit, not the bar's inverted position. */
+/**
+ * A scroll bar read in the bench's values: the number shown beside it (a decade's digit, not the
+ * bar's inverted position; the jockey's card, not its half-divisions), on a scale from 0 to the
+ * bar's largest value. Readers take the share of the scale as value / (maximum - minimum) (Orca
+ * does), so a scale that began at the bar's smallest value, as the EMF's 4 V, would be heard past
+ * 100 per cent.
+ */
 class ScrollBarAccessible : public QAccessibleWidget, public QAccessibleValueInterface
 {
   public:
@@ -413,10 +420,9 @@ class ScrollBarAccessible : public QAccessibleWidget, public QAccessibleValueInt
     QString text(QAccessible::Text t) const override
     {
         if (t == QAccessible::Value)
-            return QString::number(bar()->benchValue());
+            return QString::number(shown(bar()->benchValue()));
         if (t == QAccessible::Description) {
-            const auto *bench = qobject_cast<const BenchCanvas *>(bar()->parentWidget());
-            const BenchAccessibility *access = bench ? BenchAccessibility::of(bench) : nullptr;
+            const BenchAccessibility *access = bench();
             const QString told = access ? access->description(bar()) : QString();
             if (!told.isEmpty())
                 return told;
@@ -429,20 +435,41 @@ class ScrollBarAccessible : public QAccessibleWidget, public QAccessibleValueInt
             return static_cast<QAccessibleValueInterface *>(this);
         return QAccessibleWidget::interface_cast(type);
     }
-    QVariant currentValue() const override { return bar()->benchValue(); }
-    void setCurrentValue(const QVariant &value) override { bar()->setBenchValue(value.toInt()); }
+    QVariant currentValue() const override { return shown(bar()->benchValue()); }
+    void setCurrentValue(const QVariant &value) override
+    {
+        bar()->setBenchValue(static_cast<int>(std::lround(value.toDouble() / unit())));
+    }
     QVariant maximumValue() const override
     {
-        return std::max(bar()->startValue(), bar()->endValue());
+        return shown(std::max(bar()->startValue(), bar()->endValue()));
     }
     QVariant minimumValue() const override
     {
-        return std::min(bar()->startValue(), bar()->endValue());
+        return shown(std::min({0, bar()->startValue(), bar()->endValue()}));
     }
-    QVariant minimumStepSize() const override { return bar()->singleStep(); }
+    // Orca writes the value with as many decimals as the step has: a whole value is written
+    // whole, as the bench writes it, and a half-division with its one decimal.
+    QVariant minimumStepSize() const override
+    {
+        const double step = shown(bar()->singleStep());
+        const double value = shown(bar()->benchValue());
+        return value == std::floor(value) ? std::max(step, 1.0) : step;
+    }
 
   private:
     ScrollBar *bar() const { return static_cast<ScrollBar *>(widget()); }
+    const BenchAccessibility *bench() const
+    {
+        const auto *canvas = qobject_cast<const BenchCanvas *>(bar()->parentWidget());
+        return canvas ? BenchAccessibility::of(canvas) : nullptr;
+    }
+    double unit() const
+    {
+        const BenchAccessibility *access = bench();
+        return access ? access->barUnit(bar()) : 1.0;
+    }
+    double shown(int benchValue) const { return benchValue * unit(); }
 };
 
 /** A readout: named by its tooltip, read out by what is printed in it. */
@@ -590,6 +617,16 @@ QString BenchAccessibility::description(const QWidget *widget) const
         return news;
     const auto it = m_descriptions.constFind(widget);
     return it != m_descriptions.constEnd() ? (*it)() : QString();
+}
+
+void BenchAccessibility::setBarUnit(const ScrollBar *bar, double unit)
+{
+    m_barUnits.insert(bar, unit);
+}
+
+double BenchAccessibility::barUnit(const ScrollBar *bar) const
+{
+    return m_barUnits.value(bar, 1.0);
 }
 
 void BenchAccessibility::setCheckable(const BenchItem *item, std::function<bool()> checked)

@@ -14,6 +14,7 @@ class PictureBox;
 class QAccessibleEvent;
 class QAccessibleInterface;
 class QWidget;
+class ScrollBar;
 
 /**
  * The screen readers' side of one bench: the interfaces of its drawn items, the message it is
@@ -55,6 +56,13 @@ class BenchAccessibility : public QObject
     QString description(const QWidget *widget) const;
 
     /**
+     * The units a scroll bar is read in: each of its steps counts `unit` of what its readout shows
+     * (the slider's half-divisions, shown on its card in divisions: 0.5). Bars not set count 1.
+     */
+    void setBarUnit(const ScrollBar *bar, double unit);
+    double barUnit(const ScrollBar *bar) const;
+
+    /**
      * Makes a drawn switch a checkable button, checked while `checked` says so: screen readers
      * announce a checked state as it changes, which they do not for a value or a description.
      */
@@ -83,6 +91,7 @@ class BenchAccessibility : public QObject
     QHash<const PictureBox *, QString> m_readoutsSaid; // what each readout was last heard to show
     QHash<const void *, std::function<QString()>> m_descriptions;
     QHash<const BenchItem *, std::function<bool()>> m_checked;
+    QHash<const ScrollBar *, double> m_barUnits;
 
     // While a message is up: the control that had the keyboard when it came, and what each switch
     // read then. After it: what changed, told by the control that has the keyboard again.
