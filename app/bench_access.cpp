@@ -93,6 +93,9 @@ void makeAccessible(BenchCanvas &bench, const Circuit &circuit, AnnouncingDeskto
     const BenchLabel *unknown = c.label("Lbl_Rx"), *measured = c.label("Lbl_Ri");
     access->setDescription(c.item("Image3"), [=] { return shown({leftArm, rightArm}); });
     access->setDescription(c.item("Image5"), [=] { return shown({unknown, measured}); });
+    // And says it as it shows it: the key stays on the picture pressed.
+    access->speakWhenShown({leftArm, rightArm});
+    access->speakWhenShown({unknown, measured});
 
     // What balances the bridge tells what it changes now, so the reading is heard without
     // leaving the control: the currents, the box's resistance, the rheostat's setting.

@@ -153,6 +153,8 @@ class tst_Accessibility : public QObject
     void readoutCharacters();
     void describedAfterChange_data();
     void describedAfterChange();
+    void revealsSpoken_data();
+    void revealsSpoken();
     void afterAMessage_data();
     void afterAMessage();
     void tree_data();
@@ -488,6 +490,60 @@ void tst_Accessibility::describedAfterChange()
                                                                      : QStringLiteral("other"));
         QCOMPARE(told, (QStringList{"value " + description, "description"}));
     }
+}
+
+void tst_Accessibility::revealsSpoken_data()
+{
+    QTest::addColumn<QString>("picture");
+    QTest::addColumn<int>("times");
+    QTest::addColumn<QString>("spoken");
+    QTest::newRow("slide wire: the arms") << "Image3" << 1 << "R_L=2.500 Ом, R_R=2.500 Ом";
+    QTest::newRow("galvanometer: the result") << "Image5" << 1 << "Rx=1963.0 Ом, Ri=1963.0 Ом";
+    QTest::newRow("the arms again once hidden") << "Image3" << 2 << "R_L=2.500 Ом, R_R=2.500 Ом";
+}
+
+// A reveal says what it shows as it shows it, wherever the keyboard is: once per reveal, as a
+// notification that is in the bench's tree while the values show and leaves it with them.
+void tst_Accessibility::revealsSpoken()
+{
+    QFETCH(QString, picture);
+    QFETCH(int, times);
+    QFETCH(QString, spoken);
+    LoadedBench bench;
+    BenchWindow &form = *bench.form;
+    setBox(form, {0, 1, 9, 6, 3, 0});
+    clickItem(form, ::control<BenchLabel>(form, "Lblvkl"));
+    clickItem(form, ::control<SourcePicture>(form, "Image1"));
+    form.setPauseScale(1); // each reveal lasts until its timer's tick below
+    QAccessibleInterface *root = benchInterface(form);
+    auto notices = [&] {
+        QStringList names;
+        for (int i = 0; i < root->childCount(); ++i)
+            if (root->child(i)->role() == QAccessible::Notification)
+                names << root->child(i)->text(QAccessible::Name);
+        return names;
+    };
+    heard.clear();
+    QStringList inTree;
+    for (int i = 0; i < times; ++i) {
+        QTimer::singleShot(20, &form, [&] { // once the reveal has shown everything
+            inTree << notices();
+            tick(form);
+        });
+        benchOf(form)->item(picture)->onClick();
+    }
+    QStringList shown, hidden;
+    for (const Heard &h : heardOf(QAccessible::ObjectShow))
+        if (h.role == QAccessible::Notification)
+            shown << h.name;
+    for (const Heard &h : heardOf(QAccessible::ObjectHide))
+        if (h.role == QAccessible::Notification)
+            hidden << h.name;
+    const QStringList each(times, spoken);
+    QCOMPARE(shown, each);
+    QCOMPARE(inTree, each);
+    QCOMPARE(hidden, each);
+    QCOMPARE(notices(), QStringList());
 }
 
 void tst_Accessibility::afterAMessage_data()

@@ -123,6 +123,8 @@ class BenchCanvasAccessible : public QAccessibleWidget
         });
         for (const Entry &e : rest)
             out.push_back(e.iface);
+        if (!access->notice().isEmpty())
+            out.push_back(access->noticeInterface());
         if (!access->announcement().isEmpty())
             out.push_back(access->announcementInterface());
         out.erase(std::remove(out.begin(), out.end(), nullptr), out.end());
@@ -405,6 +407,35 @@ class AnnouncementAccessible : public BenchLeafAccessible
     const BenchAccessibility *m_access; // deleted with the canvas, as this is
 };
 
+/** What has just appeared on the bench, as a notification named by its text. */
+class NoticeAccessible : public BenchLeafAccessible
+{
+  public:
+    NoticeAccessible(BenchCanvas *canvas, const BenchAccessibility *access)
+        : BenchLeafAccessible(canvas), m_access(access)
+    {
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        return m_canvas && t == QAccessible::Name ? m_access->notice() : QString();
+    }
+    QRect rect() const override
+    {
+        return m_canvas ? toScreen(m_canvas, QRectF(m_canvas->rect())) : QRect();
+    }
+    QAccessible::Role role() const override { return QAccessible::Notification; }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s;
+        s.invisible = !m_canvas || m_access->notice().isEmpty();
+        return s;
+    }
+
+  private:
+    const BenchAccessibility *m_access; // deleted with the canvas, as this is
+};
+
 /**
  * A scroll bar read in the bench's values: the number shown beside it (a decade's digit, not the
  * bar's inverted position; the jockey's card, not its half-divisions), on a scale from 0 to the
@@ -566,6 +597,8 @@ BenchAccessibility::~BenchAccessibility()
         QAccessible::deleteAccessibleInterface(id);
     if (m_announcementId)
         QAccessible::deleteAccessibleInterface(m_announcementId);
+    if (m_noticeId)
+        QAccessible::deleteAccessibleInterface(m_noticeId);
 }
 
 BenchAccessibility *BenchAccessibility::of(const BenchCanvas *canvas)
@@ -589,6 +622,18 @@ QAccessibleInterface *BenchAccessibility::announcementInterface()
         m_announcementId =
             QAccessible::registerAccessibleInterface(new AnnouncementAccessible(m_canvas, this));
     return QAccessible::accessibleInterface(m_announcementId);
+}
+
+QAccessibleInterface *BenchAccessibility::noticeInterface()
+{
+    if (!m_noticeId)
+        m_noticeId = QAccessible::registerAccessibleInterface(new NoticeAccessible(m_canvas, this));
+    return QAccessible::accessibleInterface(m_noticeId);
+}
+
+void BenchAccessibility::speakWhenShown(QList<const BenchItem *> items)
+{
+    m_spokenGroups.append(std::move(items));
 }
 
 void BenchAccessibility::setDescription(const BenchItem *item, std::function<QString()> description)
@@ -662,11 +707,62 @@ void BenchAccessibility::setAnnouncement(const QString &text)
 // Only items that have a name are shown to screen readers: unnamed pictures are decoration.
 void BenchAccessibility::itemShownOrHidden(BenchItem *item)
 {
+    // A group is spoken once the procedure that shows it has shown all of it.
+    for (int group = 0; group < m_spokenGroups.size(); ++group) {
+        if (!m_spokenGroups[group].contains(item))
+            continue;
+        if (item->isVisible() && !m_groupsDue.contains(group)) {
+            m_groupsDue.append(group);
+            QMetaObject::invokeMethod(
+                this,
+                [this, group] {
+                    m_groupsDue.removeOne(group);
+                    speakGroup(group);
+                },
+                Qt::QueuedConnection);
+        } else if (!item->isVisible() && group == m_noticeGroup &&
+                   std::none_of(m_spokenGroups[group].cbegin(), m_spokenGroups[group].cend(),
+                                [](const BenchItem *i) { return i->isVisible(); })) {
+            endNotice();
+        }
+    }
     if (item->accessibleName().isEmpty() || !screenReadersListen())
         return;
     QAccessibleEvent shown(this->item(item),
                            item->isVisible() ? QAccessible::ObjectShow : QAccessible::ObjectHide);
     tellScreenReaders(&shown);
+}
+
+// A notification takes a name of its own each time: readers keep the name they read last until
+// they are told it has changed.
+void BenchAccessibility::speakGroup(int group)
+{
+    QStringList shown;
+    for (const BenchItem *item : std::as_const(m_spokenGroups[group]))
+        if (item->isVisible() && !item->valueText().trimmed().isEmpty())
+            shown << item->valueText().trimmed();
+    if (shown.isEmpty())
+        return;
+    m_notice = shown.join(QStringLiteral(", "));
+    m_noticeGroup = group;
+    if (!screenReadersListen())
+        return;
+    QAccessibleEvent renamed(noticeInterface(), QAccessible::NameChanged);
+    tellScreenReaders(&renamed);
+    QAccessibleEvent shownEvent(noticeInterface(), QAccessible::ObjectShow);
+    tellScreenReaders(&shownEvent);
+}
+
+void BenchAccessibility::endNotice()
+{
+    if (m_notice.isEmpty())
+        return;
+    if (screenReadersListen()) {
+        QAccessibleEvent gone(noticeInterface(), QAccessible::ObjectHide);
+        tellScreenReaders(&gone);
+    }
+    m_notice.clear();
+    m_noticeGroup = -1;
 }
 
 void BenchAccessibility::itemValueChanged(BenchItem *item)
