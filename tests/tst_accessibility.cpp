@@ -159,6 +159,8 @@ class tst_Accessibility : public QObject
     void afterAMessage();
     void tree_data();
     void tree();
+    void readoutsReadWithValues_data();
+    void readoutsReadWithValues();
     void childAt_data();
     void childAt();
     void focusAndSwitches();
@@ -214,14 +216,16 @@ void tst_Accessibility::names_data()
     row("slide wire", "Image3", false, button, "Реохорд R=5 Ом (по паспорту)", "");
     row("galvanometer", "Image5", false, button, "Гальванометр R=2,3 Ом (по паспорту)", "");
     row("resistance box", "Image7", false, QAccessible::Graphic, "Магазин сопротивлений Р33", "");
-    row("EMF label", "LblEdc", false, text, "ЭДС источника, В", "8");
+    // A readout is named by what it is and what it shows: a window's texts are read by name.
+    row("EMF label", "LblEdc", false, text, "ЭДС источника, В 8", "8");
     row("internal resistance label, spelt right", "Lblr", false, text,
-        "Внутреннее сопротивление источника, Ом", "10");
-    row("slider label", "Lbldv", false, text, "Положение ползуна", " 50");
-    row("decade digit", "lbl_R_m_3", true, text, "3 декада", "9");
-    row("galvanometer current", "Picture2", false, text, "Ток гальванометра, А", "0.0000000");
-    row("source current", "Picture3", false, text, "Ток источника, А", "0.00");
-    row("box readout", "Picture1", true, text, "Сопротивление магазина, Ом", "01963.0");
+        "Внутреннее сопротивление источника, Ом 10", "10");
+    row("slider label", "Lbldv", false, text, "Положение ползуна 50", " 50");
+    row("decade digit", "lbl_R_m_3", true, text, "3 декада 9", "9");
+    row("galvanometer current", "Picture2", false, text, "Ток гальванометра, А 0.0000000",
+        "0.0000000");
+    row("source current", "Picture3", false, text, "Ток источника, А 0.00", "0.00");
+    row("box readout", "Picture1", true, text, "Сопротивление магазина, Ом 01963.0", "01963.0");
     row("EMF bar", "HScroll3", false, bar, "ЭДС источника, В", "8");
     row("rheostat maximum bar", "VScroll7", false, bar, "Максимальное сопротивление реостата, Ом",
         "150");
@@ -232,11 +236,11 @@ void tst_Accessibility::names_data()
     row("decade 4 bar", "VScroll4", true, bar, "4 декада магазина, ×10 Ом", "6");
     row("decade 5 bar", "VScroll5", true, bar, "5 декада магазина, ×1 Ом", "3");
     row("decade 6 bar", "VScroll6", true, bar, "6 декада магазина, ×0,1 Ом", "0");
-    row("decade 1 digit", "Lbl_R_m_1", true, text, "1 декада ", "0");
-    row("decade 2 digit", "lbl_R_m_2", true, text, "2 декада", "1");
-    row("decade 4 digit", "Lbl_R_m_4", true, text, "4 декада", "6");
-    row("decade 5 digit", "Lbl_R_m_5", true, text, "5 декада", "3");
-    row("decade 6 digit", "Lbl_R_m_6", true, text, "6 декада", "0");
+    row("decade 1 digit", "Lbl_R_m_1", true, text, "1 декада 0", "0");
+    row("decade 2 digit", "lbl_R_m_2", true, text, "2 декада 1", "1");
+    row("decade 4 digit", "Lbl_R_m_4", true, text, "4 декада 6", "6");
+    row("decade 5 digit", "Lbl_R_m_5", true, text, "5 декада 3", "3");
+    row("decade 6 digit", "Lbl_R_m_6", true, text, "6 декада 0", "0");
     row("rheostat bar", "HScroll2", true, bar, "Сопротивление реостата, Ом", "112");
     row("internal resistance bar", "HScroll4", false, bar, "Внутреннее сопротивление источника, Ом",
         "10");
@@ -690,6 +694,50 @@ void tst_Accessibility::tree()
     QVERIFY(heard.size() > shown.size());
 }
 
+void tst_Accessibility::readoutsReadWithValues_data()
+{
+    tree_data();
+}
+
+// As the window opens, and as it comes back after a message, Orca reads the texts in it by their
+// names alone: every readout shown is named with what it shows now, not as it was built.
+void tst_Accessibility::readoutsReadWithValues()
+{
+    QFETCH(bool, closeKey);
+    QFETCH(bool, sourceOn);
+    LoadedBench bench;
+    BenchWindow &form = *bench.form;
+    ::control<ScrollBar>(form, "HScroll3")->setBenchValue(12);
+    setBox(form, {0, 1, 9, 6, 3, 0});
+    if (closeKey)
+        clickItem(form, ::control<BenchLabel>(form, "Lblvkl"));
+    if (sourceOn)
+        clickItem(form, ::control<SourcePicture>(form, "Image1"));
+    QStringList read;
+    std::function<void(QAccessibleInterface *)> walk = [&](QAccessibleInterface *node) {
+        for (int i = 0; i < node->childCount(); ++i) {
+            QAccessibleInterface *child = node->child(i);
+            if (!child || child->state().invisible)
+                continue;
+            if (child->role() == QAccessible::StaticText && child->relations().isEmpty()) {
+                QAccessibleTextInterface *text = child->textInterface();
+                QVERIFY(text);
+                const QString shows = text->text(0, text->characterCount()).trimmed();
+                const QString name = child->text(QAccessible::Name);
+                QVERIFY2(!shows.isEmpty() && name.endsWith(QLatin1Char(' ') + shows) &&
+                             name.size() > shows.size() + 1,
+                         qPrintable(name + QStringLiteral(" / ") + shows));
+                read << name;
+            }
+            walk(child);
+        }
+    };
+    walk(QAccessible::queryAccessibleInterface(&form));
+    QVERIFY(read.contains(QStringLiteral("ЭДС источника, В 12")));
+    QVERIFY(read.contains(QStringLiteral("Ток гальванометра, А ") +
+                          ::control<PictureBox>(form, "Picture2")->text()));
+}
+
 void tst_Accessibility::childAt_data()
 {
     QTest::addColumn<QPoint>("at");
@@ -780,7 +828,8 @@ void tst_Accessibility::readoutsAnnounceChanges()
     QCOMPARE(saidBy(::control<PictureBox>(form, "Picture1")), QStringList());
     bool rheostatSaid = false;
     for (const Heard &h : heardOf(QAccessible::ValueChanged))
-        rheostatSaid |= h.name == QStringLiteral("Сопротивление реостата, Ом") && h.value == "50";
+        rheostatSaid |=
+            h.name == QStringLiteral("Сопротивление реостата, Ом 50") && h.value == "50";
     QVERIFY(rheostatSaid); // the label over the rheostat and its bar
 }
 

@@ -173,6 +173,16 @@ class ShownText : public QAccessibleTextInterface
 };
 
 /**
+ * A readout's name: what it is and what it shows. Screen readers read a window's texts by their
+ * names alone (Orca as a window opens or comes back after a message), so the value goes there too.
+ */
+QString readoutName(const QString &what, const QString &shows)
+{
+    const QString value = shows.trimmed();
+    return value.isEmpty() ? what.trimmed() : what.trimmed() + QLatin1Char(' ') + value;
+}
+
+/**
  * Where one character of a text lies that is drawn from `topLeft` in `font`, one line below the
  * other: screen readers that review a window by what it shows place the text by these boxes.
  */
@@ -257,7 +267,9 @@ class BenchItemAccessible : public BenchLeafAccessible,
             return QString();
         switch (t) {
         case QAccessible::Name:
-            return m_item->accessibleName();
+            return role() == QAccessible::StaticText
+                       ? readoutName(m_item->accessibleName(), m_item->valueText())
+                       : m_item->accessibleName();
         case QAccessible::Value:
             return m_item->valueText();
         case QAccessible::Description: {
@@ -536,7 +548,9 @@ class PictureBoxAccessible : public QAccessibleWidget, public ShownText
         const auto *box = static_cast<const PictureBox *>(widget());
         switch (t) {
         case QAccessible::Name:
-            return box->accessibleName().isEmpty() ? box->toolTip() : box->accessibleName();
+            return readoutName(box->accessibleName().isEmpty() ? box->toolTip()
+                                                               : box->accessibleName(),
+                               box->text());
         case QAccessible::Value:
         case QAccessible::Description: // AT-SPI carries no text value: the value goes here too
             return box->text();
