@@ -1,4 +1,5 @@
 // Tests of what screen readers are told of the bench, and of the bench on high-density screens.
+#include "app/form2.h"
 #include "bench_fixture.h"
 #include "toolkit/bench_accessible.h"
 
@@ -168,6 +169,8 @@ class tst_Accessibility : public QObject
     void refusalsAnnounced_data();
     void refusalsAnnounced();
     void actions();
+    void authorsWindowRead_data();
+    void authorsWindowRead();
     void sharpAtRatio_data();
     void sharpAtRatio();
     void textInsideLabels_data();
@@ -909,6 +912,48 @@ void tst_Accessibility::actions()
     QCOMPARE(maximum->minimumValue().toInt(), 0); // the scale starts at 0, the bar at 15
     QCOMPARE(maximum->maximumValue().toInt(), 500);
     QCOMPARE(maximum->minimumStepSize().toInt(), 5);
+}
+
+void tst_Accessibility::authorsWindowRead_data()
+{
+    QTest::addColumn<QList<int>>("keys");
+    QTest::addColumn<QString>("heard"); // what has the keyboard; empty: the window has closed
+    const QString credits = QStringLiteral(
+        "©, Коллектив разработчиков, 2026 Учёная степень не указана, Должность не указана, "
+        "Организация не указана, Город и страна не указаны, Контактный адрес не указан");
+    QTest::newRow("opens on the credits") << QList<int>{} << credits;
+    QTest::newRow("Tab: the portrait") << QList<int>{Qt::Key_Tab} << "Портрет автора";
+    QTest::newRow("Tab twice: the credits again")
+        << QList<int>{Qt::Key_Tab, Qt::Key_Tab} << credits;
+    QTest::newRow("Escape closes it") << QList<int>{Qt::Key_Escape} << "";
+    QTest::newRow("Escape from the portrait") << QList<int>{Qt::Key_Tab, Qt::Key_Escape} << "";
+}
+
+// The Authors window is read from the keyboard: it opens with the credits, whole, in its keyboard,
+// so they are heard at once; Tab moves between them and the portrait; Escape closes the window as
+// OK closes the About box.
+void tst_Accessibility::authorsWindowRead()
+{
+    QFETCH(QList<int>, keys);
+    QFETCH(QString, heard);
+    LoadedBench bench;
+    BenchWindow &form = *bench.form;
+    ::control<QAction>(form, "mnuHelpAvtors")->trigger();
+    QPointer<Form2> authors = form.authorsWindow();
+    QVERIFY(authors);
+    QVERIFY(QTest::qWaitForWindowActive(authors));
+    for (const int key : keys)
+        QTest::keyClick(authors->windowHandle(), Qt::Key(key));
+    if (heard.isEmpty()) {
+        QTRY_VERIFY(!authors);
+        return;
+    }
+    QVERIFY(authors->isVisible());
+    QAccessibleInterface *focus =
+        QAccessible::queryAccessibleInterface(authors.data())->focusChild();
+    QVERIFY(focus);
+    QVERIFY(focus->state().focused);
+    QCOMPARE(focus->text(QAccessible::Name), heard);
 }
 
 void tst_Accessibility::sharpAtRatio_data()
