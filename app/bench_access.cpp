@@ -93,6 +93,9 @@ void makeAccessible(BenchCanvas &bench, const Circuit &circuit, AnnouncingDeskto
     const BenchLabel *unknown = c.label("Lbl_Rx"), *measured = c.label("Lbl_Ri");
     access->setDescription(c.item("Image3"), [=] { return shown({leftArm, rightArm}); });
     access->setDescription(c.item("Image5"), [=] { return shown({unknown, measured}); });
+    // And says it as it shows it: the key stays on the picture pressed.
+    access->speakWhenShown({leftArm, rightArm});
+    access->speakWhenShown({unknown, measured});
 
     // What balances the bridge tells what it changes now, so the reading is heard without
     // leaving the control: the currents, the box's resistance, the rheostat's setting.
@@ -139,7 +142,9 @@ void makeAccessible(BenchCanvas &bench, const Circuit &circuit, AnnouncingDeskto
         {"VScroll4", "4 декада магазина, ×10 Ом"},
         {"VScroll5", "5 декада магазина, ×1 Ом"},
         {"VScroll6", "6 декада магазина, ×0,1 Ом"},
-        {"HScroll1", "Ползун реохорда, от 0 до 200 полуделений"}};
+        {"HScroll1", "Ползун реохорда, от 0 до 100 % длины"}};
     for (const auto &[bar, name] : bars)
         c.bar(bar)->setAccessibleName(QString::fromUtf8(name));
+    // The slider's bar steps in half-divisions; its card, and so the bar by ear, in divisions.
+    access->setBarUnit(c.bar("HScroll1"), 0.5);
 }

@@ -6,6 +6,7 @@
 
 #include <QFontMetrics>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 
 namespace {
@@ -33,10 +34,24 @@ Form2::Form2() : QWidget(nullptr)
     Label1->setWordWrap(true);
     m_caption = Label1->text();
     fitLabel1Font();
+    Image1->setAccessibleName(QStringLiteral("Портрет автора"));
+    for (QLabel *label : {Label1, Image1})
+        label->setFocusPolicy(Qt::TabFocus);
+    setTabOrder(Label1, Image1);
+    Label1->setFocus();
     placeWhenFramed(this, [this] {
         if (m_centredOver)
             centreOver(m_centredOver);
     });
+}
+
+// Escape closes the window, as OK closes the About box.
+void Form2::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        close();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void Form2::setLabel1Caption(const QString &caption)
@@ -44,6 +59,11 @@ void Form2::setLabel1Caption(const QString &caption)
     m_caption = caption;
     QString shown = caption;
     Label1->setText(shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    // Heard as one text, without the blanks that pad its lines.
+    QStringList lines = shown.split(QLatin1Char('\n'));
+    for (QString &line : lines)
+        line = line.trimmed();
+    Label1->setAccessibleName(lines.join(QLatin1Char(' ')));
     fitLabel1Font();
 }
 

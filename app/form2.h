@@ -7,7 +7,11 @@
 
 class QLabel;
 
-/** The Authors window: ownerless and modeless; it is destroyed when the user closes it. */
+/**
+ * The Authors window: ownerless and modeless; it is destroyed when the user closes it, with Escape
+ * too. The keyboard stops on the credits, which it starts on, and on the portrait, so that screen
+ * readers read them as the window opens and on Tab.
+ */
 class Form2 : public QWidget
 {
     Q_OBJECT
@@ -22,6 +26,9 @@ class Form2 : public QWidget
     void setLabel1Caption(const QString &caption);
     /** Puts the centre of this window, frame included, on the centre of `window`. */
     void centreOver(const QWidget *window);
+
+  protected:
+    void keyPressEvent(QKeyEvent *event) override;
 
   private:
     void fitLabel1Font();

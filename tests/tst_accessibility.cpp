@@ -1,4 +1,5 @@
 // Tests of what screen readers are told of the bench, and of the bench on high-density screens.
+#include "app/form2.h"
 #include "bench_fixture.h"
 #include "toolkit/bench_accessible.h"
 
@@ -153,10 +154,14 @@ class tst_Accessibility : public QObject
     void readoutCharacters();
     void describedAfterChange_data();
     void describedAfterChange();
+    void revealsSpoken_data();
+    void revealsSpoken();
     void afterAMessage_data();
     void afterAMessage();
     void tree_data();
     void tree();
+    void readoutsReadWithValues_data();
+    void readoutsReadWithValues();
     void childAt_data();
     void childAt();
     void focusAndSwitches();
@@ -164,6 +169,8 @@ class tst_Accessibility : public QObject
     void refusalsAnnounced_data();
     void refusalsAnnounced();
     void actions();
+    void authorsWindowRead_data();
+    void authorsWindowRead();
     void sharpAtRatio_data();
     void sharpAtRatio();
     void textInsideLabels_data();
@@ -212,14 +219,16 @@ void tst_Accessibility::names_data()
     row("slide wire", "Image3", false, button, "Реохорд R=5 Ом (по паспорту)", "");
     row("galvanometer", "Image5", false, button, "Гальванометр R=2,3 Ом (по паспорту)", "");
     row("resistance box", "Image7", false, QAccessible::Graphic, "Магазин сопротивлений Р33", "");
-    row("EMF label", "LblEdc", false, text, "ЭДС источника, В", "8");
+    // A readout is named by what it is and what it shows: a window's texts are read by name.
+    row("EMF label", "LblEdc", false, text, "ЭДС источника, В 8", "8");
     row("internal resistance label, spelt right", "Lblr", false, text,
-        "Внутреннее сопротивление источника, Ом", "10");
-    row("slider label", "Lbldv", false, text, "Положение ползуна", " 50");
-    row("decade digit", "lbl_R_m_3", true, text, "3 декада", "9");
-    row("galvanometer current", "Picture2", false, text, "Ток гальванометра, А", "0.0000000");
-    row("source current", "Picture3", false, text, "Ток источника, А", "0.00");
-    row("box readout", "Picture1", true, text, "Сопротивление магазина, Ом", "01963.0");
+        "Внутреннее сопротивление источника, Ом 10", "10");
+    row("slider label", "Lbldv", false, text, "Положение ползуна 50", " 50");
+    row("decade digit", "lbl_R_m_3", true, text, "3 декада 9", "9");
+    row("galvanometer current", "Picture2", false, text, "Ток гальванометра, А 0.0000000",
+        "0.0000000");
+    row("source current", "Picture3", false, text, "Ток источника, А 0.00", "0.00");
+    row("box readout", "Picture1", true, text, "Сопротивление магазина, Ом 01963.0", "01963.0");
     row("EMF bar", "HScroll3", false, bar, "ЭДС источника, В", "8");
     row("rheostat maximum bar", "VScroll7", false, bar, "Максимальное сопротивление реостата, Ом",
         "150");
@@ -230,15 +239,16 @@ void tst_Accessibility::names_data()
     row("decade 4 bar", "VScroll4", true, bar, "4 декада магазина, ×10 Ом", "6");
     row("decade 5 bar", "VScroll5", true, bar, "5 декада магазина, ×1 Ом", "3");
     row("decade 6 bar", "VScroll6", true, bar, "6 декада магазина, ×0,1 Ом", "0");
-    row("decade 1 digit", "Lbl_R_m_1", true, text, "1 декада ", "0");
-    row("decade 2 digit", "lbl_R_m_2", true, text, "2 декада", "1");
-    row("decade 4 digit", "Lbl_R_m_4", true, text, "4 декада", "6");
-    row("decade 5 digit", "Lbl_R_m_5", true, text, "5 декада", "3");
-    row("decade 6 digit", "Lbl_R_m_6", true, text, "6 декада", "0");
+    row("decade 1 digit", "Lbl_R_m_1", true, text, "1 декада 0", "0");
+    row("decade 2 digit", "lbl_R_m_2", true, text, "2 декада 1", "1");
+    row("decade 4 digit", "Lbl_R_m_4", true, text, "4 декада 6", "6");
+    row("decade 5 digit", "Lbl_R_m_5", true, text, "5 декада 3", "3");
+    row("decade 6 digit", "Lbl_R_m_6", true, text, "6 декада 0", "0");
     row("rheostat bar", "HScroll2", true, bar, "Сопротивление реостата, Ом", "112");
     row("internal resistance bar", "HScroll4", false, bar, "Внутреннее сопротивление источника, Ом",
         "10");
-    row("slider bar", "HScroll1", true, bar, "Ползун реохорда, от 0 до 200 полуделений", "100");
+    row("slider bar, read as its card", "HScroll1", true, bar,
+        "Ползун реохорда, от 0 до 100 % длины", "50");
 }
 
 // Each instrument and readout is in the bench's tree under its name, with what it shows now.
@@ -291,38 +301,66 @@ void tst_Accessibility::barsReadBenchValues_data()
 {
     QTest::addColumn<QString>("bar");
     QTest::addColumn<int>("value");
-    QTest::addColumn<int>("minimum");
-    QTest::addColumn<int>("maximum");
+    QTest::addColumn<QString>("readout"); // what shows the bar's value on the bench
+    QTest::addColumn<QString>("read");
+    QTest::addColumn<double>("maximum");
     // Both ends and the middle of every bar, by the number shown beside it.
-    const std::tuple<const char *, int, int> bars[] = {
-        {"HScroll1", 0, 200}, {"HScroll2", 0, 150}, {"HScroll3", 4, 12},  {"HScroll4", 0, 20},
-        {"VScroll1", 0, 9},   {"VScroll2", 0, 9},   {"VScroll3", 0, 9},   {"VScroll4", 0, 9},
-        {"VScroll5", 0, 9},   {"VScroll6", 0, 9},   {"VScroll7", 15, 500}};
-    for (const auto &[bar, lo, hi] : bars)
+    const std::tuple<const char *, const char *, int, int> bars[] = {
+        {"HScroll2", "Lbl_reo", 0, 150}, {"HScroll3", "LblEdc", 4, 12},
+        {"HScroll4", "Lblr", 0, 20},     {"VScroll1", "Lbl_R_m_1", 0, 9},
+        {"VScroll2", "lbl_R_m_2", 0, 9}, {"VScroll3", "lbl_R_m_3", 0, 9},
+        {"VScroll4", "Lbl_R_m_4", 0, 9}, {"VScroll5", "Lbl_R_m_5", 0, 9},
+        {"VScroll6", "Lbl_R_m_6", 0, 9}, {"VScroll7", "LblReomax", 15, 500}};
+    for (const auto &[bar, readout, lo, hi] : bars)
         for (const int value : {lo, (lo + hi) / 2, hi})
-            QTest::addRow("%s at %d", bar, value) << bar << value << lo << hi;
+            QTest::addRow("%s at %d", bar, value)
+                << bar << value << readout << QString::number(value) << double(hi);
+    // The slider steps in half-divisions; its card shows divisions, a half with one decimal.
+    const std::pair<int, const char *> slider[] = {{0, "0"},      {1, "0.5"},    {100, "50"},
+                                                   {101, "50.5"}, {199, "99.5"}, {200, "100"}};
+    for (const auto &[value, read] : slider)
+        QTest::addRow("HScroll1 at %d", value) << "HScroll1" << value << "Lbldv" << read << 100.0;
 }
 
-// The value, minimum and maximum a screen reader reads are the bar's bench value and range; a
-// decade at 0 and the rheostat maximum at 150 do not read reversed.
+// A screen reader reads each bar as the bench shows its value, on a scale from 0 to the bar's top:
+// a decade at 0 and the rheostat maximum at 150 do not read reversed, the slider reads its card,
+// and the share of the scale a reader derives stays within 0 … 100 per cent.
 void tst_Accessibility::barsReadBenchValues()
 {
     QFETCH(QString, bar);
     QFETCH(int, value);
-    QFETCH(int, minimum);
-    QFETCH(int, maximum);
+    QFETCH(QString, readout);
+    QFETCH(QString, read);
+    QFETCH(double, maximum);
     LoadedBench bench;
     BenchWindow &form = *bench.form;
+    clickItem(form, ::control<BenchLabel>(form, "Lblvkl")); // the decades, the slider, the rheostat
     auto *scroll = form.findChild<ScrollBar *>(bar);
     QVERIFY(scroll);
+    if (bar == QLatin1String("HScroll2"))
+        form.findChild<ScrollBar *>("VScroll7")->setBenchValue(150); // its range, 0 … 150
     scroll->setBenchValue(value);
+    // The card writes a half below 1 without its 0 (".5"): the same number.
+    QCOMPARE(::control<BenchLabel>(form, qPrintable(readout))->caption().toDouble(),
+             read.toDouble());
     QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(scroll);
     QAccessibleValueInterface *v = iface->valueInterface();
     QVERIFY(v);
-    QCOMPARE(iface->text(QAccessible::Value), QString::number(value));
-    QCOMPARE(v->currentValue().toInt(), value);
-    QCOMPARE(v->minimumValue().toInt(), minimum);
-    QCOMPARE(v->maximumValue().toInt(), maximum);
+    QCOMPARE(iface->text(QAccessible::Value), read);
+    const double current = v->currentValue().toDouble();
+    QCOMPARE(current, read.toDouble());
+    QCOMPARE(v->minimumValue().toDouble(), 0.0);
+    QCOMPARE(v->maximumValue().toDouble(), maximum);
+    // Orca writes the value with as many decimals as the step has, and its share of the scale as
+    // value / (maximum - minimum).
+    const double step = v->minimumStepSize().toDouble();
+    QVERIFY(step > 0);
+    const int decimals = std::max(0, static_cast<int>(std::ceil(-std::log10(step))));
+    QCOMPARE(QString::number(current, 'f', decimals), read);
+    const double share = current / (v->maximumValue().toDouble() - v->minimumValue().toDouble());
+    QVERIFY2(share >= 0 && share <= 1, qPrintable(QString::number(share)));
+    if (value == std::max(scroll->startValue(), scroll->endValue()))
+        QCOMPARE(share, 1.0);
 }
 
 void tst_Accessibility::readoutCharacters_data()
@@ -459,6 +497,60 @@ void tst_Accessibility::describedAfterChange()
                                                                      : QStringLiteral("other"));
         QCOMPARE(told, (QStringList{"value " + description, "description"}));
     }
+}
+
+void tst_Accessibility::revealsSpoken_data()
+{
+    QTest::addColumn<QString>("picture");
+    QTest::addColumn<int>("times");
+    QTest::addColumn<QString>("spoken");
+    QTest::newRow("slide wire: the arms") << "Image3" << 1 << "R_L=2.500 Ом, R_R=2.500 Ом";
+    QTest::newRow("galvanometer: the result") << "Image5" << 1 << "Rx=1963.0 Ом, Ri=1963.0 Ом";
+    QTest::newRow("the arms again once hidden") << "Image3" << 2 << "R_L=2.500 Ом, R_R=2.500 Ом";
+}
+
+// A reveal says what it shows as it shows it, wherever the keyboard is: once per reveal, as a
+// notification that is in the bench's tree while the values show and leaves it with them.
+void tst_Accessibility::revealsSpoken()
+{
+    QFETCH(QString, picture);
+    QFETCH(int, times);
+    QFETCH(QString, spoken);
+    LoadedBench bench;
+    BenchWindow &form = *bench.form;
+    setBox(form, {0, 1, 9, 6, 3, 0});
+    clickItem(form, ::control<BenchLabel>(form, "Lblvkl"));
+    clickItem(form, ::control<SourcePicture>(form, "Image1"));
+    form.setPauseScale(1); // each reveal lasts until its timer's tick below
+    QAccessibleInterface *root = benchInterface(form);
+    auto notices = [&] {
+        QStringList names;
+        for (int i = 0; i < root->childCount(); ++i)
+            if (root->child(i)->role() == QAccessible::Notification)
+                names << root->child(i)->text(QAccessible::Name);
+        return names;
+    };
+    heard.clear();
+    QStringList inTree;
+    for (int i = 0; i < times; ++i) {
+        QTimer::singleShot(20, &form, [&] { // once the reveal has shown everything
+            inTree << notices();
+            tick(form);
+        });
+        benchOf(form)->item(picture)->onClick();
+    }
+    QStringList shown, hidden;
+    for (const Heard &h : heardOf(QAccessible::ObjectShow))
+        if (h.role == QAccessible::Notification)
+            shown << h.name;
+    for (const Heard &h : heardOf(QAccessible::ObjectHide))
+        if (h.role == QAccessible::Notification)
+            hidden << h.name;
+    const QStringList each(times, spoken);
+    QCOMPARE(shown, each);
+    QCOMPARE(inTree, each);
+    QCOMPARE(hidden, each);
+    QCOMPARE(notices(), QStringList());
 }
 
 void tst_Accessibility::afterAMessage_data()
@@ -605,6 +697,50 @@ void tst_Accessibility::tree()
     QVERIFY(heard.size() > shown.size());
 }
 
+void tst_Accessibility::readoutsReadWithValues_data()
+{
+    tree_data();
+}
+
+// As the window opens, and as it comes back after a message, Orca reads the texts in it by their
+// names alone: every readout shown is named with what it shows now, not as it was built.
+void tst_Accessibility::readoutsReadWithValues()
+{
+    QFETCH(bool, closeKey);
+    QFETCH(bool, sourceOn);
+    LoadedBench bench;
+    BenchWindow &form = *bench.form;
+    ::control<ScrollBar>(form, "HScroll3")->setBenchValue(12);
+    setBox(form, {0, 1, 9, 6, 3, 0});
+    if (closeKey)
+        clickItem(form, ::control<BenchLabel>(form, "Lblvkl"));
+    if (sourceOn)
+        clickItem(form, ::control<SourcePicture>(form, "Image1"));
+    QStringList read;
+    std::function<void(QAccessibleInterface *)> walk = [&](QAccessibleInterface *node) {
+        for (int i = 0; i < node->childCount(); ++i) {
+            QAccessibleInterface *child = node->child(i);
+            if (!child || child->state().invisible)
+                continue;
+            if (child->role() == QAccessible::StaticText && child->relations().isEmpty()) {
+                QAccessibleTextInterface *text = child->textInterface();
+                QVERIFY(text);
+                const QString shows = text->text(0, text->characterCount()).trimmed();
+                const QString name = child->text(QAccessible::Name);
+                QVERIFY2(!shows.isEmpty() && name.endsWith(QLatin1Char(' ') + shows) &&
+                             name.size() > shows.size() + 1,
+                         qPrintable(name + QStringLiteral(" / ") + shows));
+                read << name;
+            }
+            walk(child);
+        }
+    };
+    walk(QAccessible::queryAccessibleInterface(&form));
+    QVERIFY(read.contains(QStringLiteral("ЭДС источника, В 12")));
+    QVERIFY(read.contains(QStringLiteral("Ток гальванометра, А ") +
+                          ::control<PictureBox>(form, "Picture2")->text()));
+}
+
 void tst_Accessibility::childAt_data()
 {
     QTest::addColumn<QPoint>("at");
@@ -695,7 +831,8 @@ void tst_Accessibility::readoutsAnnounceChanges()
     QCOMPARE(saidBy(::control<PictureBox>(form, "Picture1")), QStringList());
     bool rheostatSaid = false;
     for (const Heard &h : heardOf(QAccessible::ValueChanged))
-        rheostatSaid |= h.name == QStringLiteral("Сопротивление реостата, Ом") && h.value == "50";
+        rheostatSaid |=
+            h.name == QStringLiteral("Сопротивление реостата, Ом 50") && h.value == "50";
     QVERIFY(rheostatSaid); // the label over the rheostat and its bar
 }
 
@@ -772,9 +909,51 @@ void tst_Accessibility::actions()
     QCOMPARE(::control<PictureBox>(form, "Picture1")->text(), QStringLiteral("00700.0"));
 
     QAccessibleValueInterface *maximum = interfaceOf(form, "VScroll7")->valueInterface();
-    QCOMPARE(maximum->minimumValue().toInt(), 15);
+    QCOMPARE(maximum->minimumValue().toInt(), 0); // the scale starts at 0, the bar at 15
     QCOMPARE(maximum->maximumValue().toInt(), 500);
     QCOMPARE(maximum->minimumStepSize().toInt(), 5);
+}
+
+void tst_Accessibility::authorsWindowRead_data()
+{
+    QTest::addColumn<QList<int>>("keys");
+    QTest::addColumn<QString>("heard"); // what has the keyboard; empty: the window has closed
+    const QString credits = QStringLiteral(
+        "©, Коллектив разработчиков, 2026 Учёная степень не указана, Должность не указана, "
+        "Организация не указана, Город и страна не указаны, Контактный адрес не указан");
+    QTest::newRow("opens on the credits") << QList<int>{} << credits;
+    QTest::newRow("Tab: the portrait") << QList<int>{Qt::Key_Tab} << "Портрет автора";
+    QTest::newRow("Tab twice: the credits again")
+        << QList<int>{Qt::Key_Tab, Qt::Key_Tab} << credits;
+    QTest::newRow("Escape closes it") << QList<int>{Qt::Key_Escape} << "";
+    QTest::newRow("Escape from the portrait") << QList<int>{Qt::Key_Tab, Qt::Key_Escape} << "";
+}
+
+// The Authors window is read from the keyboard: it opens with the credits, whole, in its keyboard,
+// so they are heard at once; Tab moves between them and the portrait; Escape closes the window as
+// OK closes the About box.
+void tst_Accessibility::authorsWindowRead()
+{
+    QFETCH(QList<int>, keys);
+    QFETCH(QString, heard);
+    LoadedBench bench;
+    BenchWindow &form = *bench.form;
+    ::control<QAction>(form, "mnuHelpAvtors")->trigger();
+    QPointer<Form2> authors = form.authorsWindow();
+    QVERIFY(authors);
+    QVERIFY(QTest::qWaitForWindowActive(authors));
+    for (const int key : keys)
+        QTest::keyClick(authors->windowHandle(), Qt::Key(key));
+    if (heard.isEmpty()) {
+        QTRY_VERIFY(!authors);
+        return;
+    }
+    QVERIFY(authors->isVisible());
+    QAccessibleInterface *focus =
+        QAccessible::queryAccessibleInterface(authors.data())->focusChild();
+    QVERIFY(focus);
+    QVERIFY(focus->state().focused);
+    QCOMPARE(focus->text(QAccessible::Name), heard);
 }
 
 void tst_Accessibility::sharpAtRatio_data()

@@ -14,6 +14,7 @@
 #include <QSet>
 #include <QWindow>
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -122,6 +123,8 @@ class BenchCanvasAccessible : public QAccessibleWidget
         });
         for (const Entry &e : rest)
             out.push_back(e.iface);
+        if (!access->notice().isEmpty())
+            out.push_back(access->noticeInterface());
         if (!access->announcement().isEmpty())
             out.push_back(access->announcementInterface());
         out.erase(std::remove(out.begin(), out.end(), nullptr), out.end());
@@ -168,6 +171,16 @@ class ShownText : public QAccessibleTextInterface
         return QString();
     }
 };
+
+/**
+ * A readout's name: what it is and what it shows. Screen readers read a window's texts by their
+ * names alone (Orca as a window opens or comes back after a message), so the value goes there too.
+ */
+QString readoutName(const QString &what, const QString &shows)
+{
+    const QString value = shows.trimmed();
+    return value.isEmpty() ? what.trimmed() : what.trimmed() + QLatin1Char(' ') + value;
+}
 
 /**
  * Where one character of a text lies that is drawn from `topLeft` in `font`, one line below the
@@ -254,7 +267,9 @@ class BenchItemAccessible : public BenchLeafAccessible,
             return QString();
         switch (t) {
         case QAccessible::Name:
-            return m_item->accessibleName();
+            return role() == QAccessible::StaticText
+                       ? readoutName(m_item->accessibleName(), m_item->valueText())
+                       : m_item->accessibleName();
         case QAccessible::Value:
             return m_item->valueText();
         case QAccessible::Description: {
@@ -404,7 +419,42 @@ class AnnouncementAccessible : public BenchLeafAccessible
     const BenchAccessibility *m_access; // deleted with the canvas, as this is
 };
 
-/** A scroll bar read in the bench's values: a decade's digit, not the bar's inverted position. */
+/** What has just appeared on the bench, as a notification named by its text. */
+class NoticeAccessible : public BenchLeafAccessible
+{
+  public:
+    NoticeAccessible(BenchCanvas *canvas, const BenchAccessibility *access)
+        : BenchLeafAccessible(canvas), m_access(access)
+    {
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        return m_canvas && t == QAccessible::Name ? m_access->notice() : QString();
+    }
+    QRect rect() const override
+    {
+        return m_canvas ? toScreen(m_canvas, QRectF(m_canvas->rect())) : QRect();
+    }
+    QAccessible::Role role() const override { return QAccessible::Notification; }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s;
+        s.invisible = !m_canvas || m_access->notice().isEmpty();
+        return s;
+    }
+
+  private:
+    const BenchAccessibility *m_access; // deleted with the canvas, as this is
+};
+
+/**
+ * A scroll bar read in the bench's values: the number shown beside it (a decade's digit, not the
+ * bar's inverted position; the jockey's card, not its half-divisions), on a scale from 0 to the
+ * bar's largest value. Readers take the share of the scale as value / (maximum - minimum) (Orca
+ * does), so a scale that began at the bar's smallest value, as the EMF's 4 V, would be heard past
+ * 100 per cent.
+ */
 class ScrollBarAccessible : public QAccessibleWidget, public QAccessibleValueInterface
 {
   public:
@@ -413,10 +463,9 @@ class ScrollBarAccessible : public QAccessibleWidget, public QAccessibleValueInt
     QString text(QAccessible::Text t) const override
     {
         if (t == QAccessible::Value)
-            return QString::number(bar()->benchValue());
+            return QString::number(shown(bar()->benchValue()));
         if (t == QAccessible::Description) {
-            const auto *bench = qobject_cast<const BenchCanvas *>(bar()->parentWidget());
-            const BenchAccessibility *access = bench ? BenchAccessibility::of(bench) : nullptr;
+            const BenchAccessibility *access = bench();
             const QString told = access ? access->description(bar()) : QString();
             if (!told.isEmpty())
                 return told;
@@ -429,20 +478,41 @@ class ScrollBarAccessible : public QAccessibleWidget, public QAccessibleValueInt
             return static_cast<QAccessibleValueInterface *>(this);
         return QAccessibleWidget::interface_cast(type);
     }
-    QVariant currentValue() const override { return bar()->benchValue(); }
-    void setCurrentValue(const QVariant &value) override { bar()->setBenchValue(value.toInt()); }
+    QVariant currentValue() const override { return shown(bar()->benchValue()); }
+    void setCurrentValue(const QVariant &value) override
+    {
+        bar()->setBenchValue(static_cast<int>(std::lround(value.toDouble() / unit())));
+    }
     QVariant maximumValue() const override
     {
-        return std::max(bar()->startValue(), bar()->endValue());
+        return shown(std::max(bar()->startValue(), bar()->endValue()));
     }
     QVariant minimumValue() const override
     {
-        return std::min(bar()->startValue(), bar()->endValue());
+        return shown(std::min({0, bar()->startValue(), bar()->endValue()}));
     }
-    QVariant minimumStepSize() const override { return bar()->singleStep(); }
+    // Orca writes the value with as many decimals as the step has: a whole value is written
+    // whole, as the bench writes it, and a half-division with its one decimal.
+    QVariant minimumStepSize() const override
+    {
+        const double step = shown(bar()->singleStep());
+        const double value = shown(bar()->benchValue());
+        return value == std::floor(value) ? std::max(step, 1.0) : step;
+    }
 
   private:
     ScrollBar *bar() const { return static_cast<ScrollBar *>(widget()); }
+    const BenchAccessibility *bench() const
+    {
+        const auto *canvas = qobject_cast<const BenchCanvas *>(bar()->parentWidget());
+        return canvas ? BenchAccessibility::of(canvas) : nullptr;
+    }
+    double unit() const
+    {
+        const BenchAccessibility *access = bench();
+        return access ? access->barUnit(bar()) : 1.0;
+    }
+    double shown(int benchValue) const { return benchValue * unit(); }
 };
 
 /** A readout: named by its tooltip, read out by what is printed in it. */
@@ -478,7 +548,9 @@ class PictureBoxAccessible : public QAccessibleWidget, public ShownText
         const auto *box = static_cast<const PictureBox *>(widget());
         switch (t) {
         case QAccessible::Name:
-            return box->accessibleName().isEmpty() ? box->toolTip() : box->accessibleName();
+            return readoutName(box->accessibleName().isEmpty() ? box->toolTip()
+                                                               : box->accessibleName(),
+                               box->text());
         case QAccessible::Value:
         case QAccessible::Description: // AT-SPI carries no text value: the value goes here too
             return box->text();
@@ -539,6 +611,8 @@ BenchAccessibility::~BenchAccessibility()
         QAccessible::deleteAccessibleInterface(id);
     if (m_announcementId)
         QAccessible::deleteAccessibleInterface(m_announcementId);
+    if (m_noticeId)
+        QAccessible::deleteAccessibleInterface(m_noticeId);
 }
 
 BenchAccessibility *BenchAccessibility::of(const BenchCanvas *canvas)
@@ -562,6 +636,18 @@ QAccessibleInterface *BenchAccessibility::announcementInterface()
         m_announcementId =
             QAccessible::registerAccessibleInterface(new AnnouncementAccessible(m_canvas, this));
     return QAccessible::accessibleInterface(m_announcementId);
+}
+
+QAccessibleInterface *BenchAccessibility::noticeInterface()
+{
+    if (!m_noticeId)
+        m_noticeId = QAccessible::registerAccessibleInterface(new NoticeAccessible(m_canvas, this));
+    return QAccessible::accessibleInterface(m_noticeId);
+}
+
+void BenchAccessibility::speakWhenShown(QList<const BenchItem *> items)
+{
+    m_spokenGroups.append(std::move(items));
 }
 
 void BenchAccessibility::setDescription(const BenchItem *item, std::function<QString()> description)
@@ -590,6 +676,16 @@ QString BenchAccessibility::description(const QWidget *widget) const
         return news;
     const auto it = m_descriptions.constFind(widget);
     return it != m_descriptions.constEnd() ? (*it)() : QString();
+}
+
+void BenchAccessibility::setBarUnit(const ScrollBar *bar, double unit)
+{
+    m_barUnits.insert(bar, unit);
+}
+
+double BenchAccessibility::barUnit(const ScrollBar *bar) const
+{
+    return m_barUnits.value(bar, 1.0);
 }
 
 void BenchAccessibility::setCheckable(const BenchItem *item, std::function<bool()> checked)
@@ -625,11 +721,62 @@ void BenchAccessibility::setAnnouncement(const QString &text)
 // Only items that have a name are shown to screen readers: unnamed pictures are decoration.
 void BenchAccessibility::itemShownOrHidden(BenchItem *item)
 {
+    // A group is spoken once the procedure that shows it has shown all of it.
+    for (int group = 0; group < m_spokenGroups.size(); ++group) {
+        if (!m_spokenGroups[group].contains(item))
+            continue;
+        if (item->isVisible() && !m_groupsDue.contains(group)) {
+            m_groupsDue.append(group);
+            QMetaObject::invokeMethod(
+                this,
+                [this, group] {
+                    m_groupsDue.removeOne(group);
+                    speakGroup(group);
+                },
+                Qt::QueuedConnection);
+        } else if (!item->isVisible() && group == m_noticeGroup &&
+                   std::none_of(m_spokenGroups[group].cbegin(), m_spokenGroups[group].cend(),
+                                [](const BenchItem *i) { return i->isVisible(); })) {
+            endNotice();
+        }
+    }
     if (item->accessibleName().isEmpty() || !screenReadersListen())
         return;
     QAccessibleEvent shown(this->item(item),
                            item->isVisible() ? QAccessible::ObjectShow : QAccessible::ObjectHide);
     tellScreenReaders(&shown);
+}
+
+// A notification takes a name of its own each time: readers keep the name they read last until
+// they are told it has changed.
+void BenchAccessibility::speakGroup(int group)
+{
+    QStringList shown;
+    for (const BenchItem *item : std::as_const(m_spokenGroups[group]))
+        if (item->isVisible() && !item->valueText().trimmed().isEmpty())
+            shown << item->valueText().trimmed();
+    if (shown.isEmpty())
+        return;
+    m_notice = shown.join(QStringLiteral(", "));
+    m_noticeGroup = group;
+    if (!screenReadersListen())
+        return;
+    QAccessibleEvent renamed(noticeInterface(), QAccessible::NameChanged);
+    tellScreenReaders(&renamed);
+    QAccessibleEvent shownEvent(noticeInterface(), QAccessible::ObjectShow);
+    tellScreenReaders(&shownEvent);
+}
+
+void BenchAccessibility::endNotice()
+{
+    if (m_notice.isEmpty())
+        return;
+    if (screenReadersListen()) {
+        QAccessibleEvent gone(noticeInterface(), QAccessible::ObjectHide);
+        tellScreenReaders(&gone);
+    }
+    m_notice.clear();
+    m_noticeGroup = -1;
 }
 
 void BenchAccessibility::itemValueChanged(BenchItem *item)

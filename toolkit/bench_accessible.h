@@ -3,6 +3,7 @@
 
 #include <QAccessible>
 #include <QHash>
+#include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -14,6 +15,7 @@ class PictureBox;
 class QAccessibleEvent;
 class QAccessibleInterface;
 class QWidget;
+class ScrollBar;
 
 /**
  * The screen readers' side of one bench: the interfaces of its drawn items, the message it is
@@ -45,6 +47,18 @@ class BenchAccessibility : public QObject
     const QString &announcement() const { return m_announcement; }
 
     /**
+     * Items heard together as they appear (the arms a reveal shows): once one of them is shown,
+     * what those shown then read is raised as a notification, named by their values joined, which
+     * ends when the last of them is hidden. Screen readers speak a notification as it shows,
+     * wherever the keyboard is.
+     */
+    void speakWhenShown(QList<const BenchItem *> items);
+    /** The notification up now; empty for none. */
+    const QString &notice() const { return m_notice; }
+    /** The accessible interface of the notification. */
+    QAccessibleInterface *noticeInterface();
+
+    /**
      * What a control tells as its description, asked each time a screen reader reads it: what it
      * changes now, what it has revealed. An empty answer leaves the control's usual description.
      */
@@ -53,6 +67,13 @@ class BenchAccessibility : public QObject
     /** The description a control has now; empty for none. */
     QString description(const BenchItem *item) const;
     QString description(const QWidget *widget) const;
+
+    /**
+     * The units a scroll bar is read in: each of its steps counts `unit` of what its readout shows
+     * (the slider's half-divisions, shown on its card in divisions: 0.5). Bars not set count 1.
+     */
+    void setBarUnit(const ScrollBar *bar, double unit);
+    double barUnit(const ScrollBar *bar) const;
 
     /**
      * Makes a drawn switch a checkable button, checked while `checked` says so: screen readers
@@ -70,6 +91,8 @@ class BenchAccessibility : public QObject
     void itemValueChanged(BenchItem *item);
     void focusMoved(BenchItem *item);
     void readoutPrinted(PictureBox *box);
+    void speakGroup(int group);
+    void endNotice();
     void messageShown();
     void messageAnswered();
     void backToTheControlUsed();
@@ -83,6 +106,12 @@ class BenchAccessibility : public QObject
     QHash<const PictureBox *, QString> m_readoutsSaid; // what each readout was last heard to show
     QHash<const void *, std::function<QString()>> m_descriptions;
     QHash<const BenchItem *, std::function<bool()>> m_checked;
+    QHash<const ScrollBar *, double> m_barUnits;
+    QList<QList<const BenchItem *>> m_spokenGroups;
+    QList<int> m_groupsDue; // shown since the last turn of the event loop: spoken in the next
+    QString m_notice;
+    int m_noticeGroup = -1;
+    QAccessible::Id m_noticeId = 0;
 
     // While a message is up: the control that had the keyboard when it came, and what each switch
     // read then. After it: what changed, told by the control that has the keyboard again.
