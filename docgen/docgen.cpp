@@ -23,8 +23,10 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextLayout>
 
 #include <cstdio>
+#include <vector>
 
 namespace {
 
@@ -197,6 +199,47 @@ QList<QPair<QString, QRectF>> placedImages(const QTextDocument &doc)
     return placed;
 }
 
+// Draws what lies on one page of the laid-out document, and nothing of its neighbours: a line
+// drawn into a page where it does not belong, even clipped away, would be in that page's text.
+// A line belongs to the page that holds its top; one that only touches the page's edge belongs to
+// the page on the other side of it. QTextLayout draws a paragraph's lines from the one before the
+// first that the clip takes: where a page begins inside a paragraph, that is the last line of the
+// page before. Such a paragraph is drawn here by its own lines, from the first on this page.
+void drawPage(const QTextDocument &doc, QPainter &painter, const QRectF &sheet)
+{
+    const qreal edge = 0.5;
+    QAbstractTextDocumentLayout *layout = doc.documentLayout();
+    std::vector<std::pair<QTextBlock, QPointF>> continued; // and where each is laid out
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        const QRectF placed = layout->blockBoundingRect(block);
+        const QTextLayout *lines = block.layout();
+        if (!block.isVisible() || lines->lineCount() < 2 || placed.top() >= sheet.top() ||
+            placed.bottom() <= sheet.top())
+            continue;
+        const QTextLine last = lines->lineAt(lines->lineCount() - 1);
+        if (placed.top() + lines->lineAt(0).y() < sheet.top() - edge &&
+            placed.top() + last.y() >= sheet.top() - edge)
+            continued.emplace_back(block, placed.topLeft());
+    }
+    // Drawn first, as they come first on the page: the page's text keeps the order it is read in.
+    for (const auto &[block, at] : continued) {
+        const QTextLayout *lines = block.layout();
+        for (int i = 0; i < lines->lineCount(); ++i) {
+            const QTextLine line = lines->lineAt(i);
+            const qreal top = at.y() + line.y();
+            if (top >= sheet.top() - edge && top < sheet.bottom() - edge)
+                line.draw(&painter, at);
+        }
+    }
+    for (auto &[block, at] : continued)
+        block.setVisible(false);
+    QAbstractTextDocumentLayout::PaintContext context;
+    context.clip = sheet.adjusted(0, edge, 0, -edge);
+    layout->draw(&painter, context);
+    for (auto &[block, at] : continued)
+        block.setVisible(true);
+}
+
 void drawFooter(QPainter &painter, const QRectF &page, const QString &title, int number, int count)
 {
     const double mm = kPdfResolution / 25.4;
@@ -282,13 +325,9 @@ int render(const QString &sourcePath, const QString &outputPath, QString title)
         painter.translate(body.topLeft());
         painter.scale(scale, scale);
         painter.translate(0, -i * page.height());
-        QAbstractTextDocumentLayout::PaintContext context;
         const QRectF sheet(QPointF(0, i * page.height()), page);
         painter.setClipRect(sheet);
-        // A line that only touches the page's edge belongs to the next or the previous page: drawn
-        // here as well, clipped, it would still be in the page's text.
-        context.clip = sheet.adjusted(0, 0.5, 0, -0.5);
-        doc.documentLayout()->draw(&painter, context);
+        drawPage(doc, painter, sheet);
         for (const auto &[name, rect] : placedImages(doc))
             if (rect.intersects(sheet))
                 benchfacts::drawCallouts(painter, name, rect);

@@ -236,6 +236,8 @@ class tst_HelpDocuments : public QObject
     void initTestCase();
     void pdfDocument_data();
     void pdfDocument();
+    void noLineOnTwoPages_data();
+    void noLineOnTwoPages();
     void instructionIsUtf8WithResultsTable();
     void instructionTablesAreAligned();
     void docgenRefusesBrokenSources_data();
@@ -352,6 +354,39 @@ void tst_HelpDocuments::pdfDocument()
         const QStringList columns = row.simplified().split(QLatin1Char(' '));
         QVERIFY2(columns.size() >= 14, qPrintable(row));
         QVERIFY2(columns.at(12).toInt() >= 250 && columns.at(13).toInt() >= 250, qPrintable(row));
+    }
+}
+
+void tst_HelpDocuments::noLineOnTwoPages_data()
+{
+    QTest::addColumn<QString>("file");
+    for (const char *file : {"spravka1.pdf", "galvanometr.pdf", "reochord.pdf", "Korvel.pdf",
+                             "uprav.pdf", "instruction.pdf"})
+        QTest::newRow(file) << QString::fromLatin1(file);
+}
+
+// Where a page ends inside a paragraph, the line before the break belongs to that page only: drawn
+// again on the next one, above its margin and clipped away, it would still be found there by a
+// search and copied with the text.
+void tst_HelpDocuments::noLineOnTwoPages()
+{
+    QFETCH(QString, file);
+    const QString text = documentText(file);
+    QVERIFY(!text.isEmpty());
+    QStringList pages = text.split(QChar(u'\f'));
+    if (pages.last().trimmed().isEmpty())
+        pages.removeLast();
+    QVERIFY(pages.size() > 1);
+    QString lastLine;
+    for (int i = 0; i < pages.size(); ++i) {
+        // Each page's footer is drawn after its text: the body ends before it.
+        const QString body = pages[i].left(pages[i].lastIndexOf(QStringLiteral("Страница ")));
+        const QStringList lines = body.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QVERIFY2(!lines.isEmpty(), qPrintable(QStringLiteral("page %1 is empty").arg(i + 1)));
+        if (i > 0)
+            QVERIFY2(lines.first().trimmed() != lastLine,
+                     qPrintable(QStringLiteral("page %1 repeats \"%2\"").arg(i + 1).arg(lastLine)));
+        lastLine = lines.last().trimmed();
     }
 }
 
