@@ -405,14 +405,18 @@ void example(QHash<QString, QString> &v)
 
     // The sensitivity threshold, as the instruction measures it.
     const bool ones = found.sensitivityDecade == kOnes;
-    const bool upwards = b.decade(found.sensitivityDecade)->benchValue() < 9;
+    const QStringList steps{QStringLiteral("одну её ступень"), QStringLiteral("две её ступени"),
+                            QStringLiteral("три её ступени"), QStringLiteral("четыре её ступени"),
+                            QStringLiteral("пять её ступеней")};
     v[QStringLiteral("EXAMPLE_SENS_HOW")] =
         (ones ? QStringLiteral("Ступень декады ×0,1 сдвигает отсчёт меньше чем на 10 единиц "
                                "последнего разряда, поэтому порог измерен декадой ×1: ")
               : QStringLiteral("Порог измерен декадой ×0,1: ")) +
-        (upwards ? QStringLiteral("на одну её ступень выше")
-                 : QStringLiteral("на одну её ступень ниже"));
-    v[QStringLiteral("EXAMPLE_STEP")] = ones ? QStringLiteral("1") : QStringLiteral("0,1");
+        QStringLiteral("на %1 %2")
+            .arg(steps.value(found.steps - 1),
+                 found.by > 0 ? QStringLiteral("выше") : QStringLiteral("ниже"));
+    // k steps of 1 Ω, or one of 0,1 Ω
+    v[QStringLiteral("EXAMPLE_STEP")] = ones ? QString::number(found.steps) : QStringLiteral("0,1");
     v[QStringLiteral("EXAMPLE_STEPPED")] = typeset(QString::fromStdString(found.stepped));
     v[QStringLiteral("EXAMPLE_N")] = QString::number(found.units);
     const double threshold = found.threshold;
