@@ -83,6 +83,15 @@ QString documentText(const QString &file)
                                                : QString();
 }
 
+// The same without the page footers, which break the text where a page ends.
+QString bodyText(const QString &file)
+{
+    QString body;
+    for (const QString &page : documentText(file).split(QChar(u'\f')))
+        body += page.left(page.lastIndexOf(QStringLiteral("Страница ")));
+    return body;
+}
+
 double number(const QString &text)
 {
     return QString(text).replace(QLatin1Char(','), QLatin1Char('.')).toDouble();
@@ -426,10 +435,8 @@ void tst_HelpDocuments::instructionIsUtf8WithResultsTable()
     QCOMPARE(headers, 2);
 
     // The instruction as a PDF is the same text; each page's footer is drawn after its text.
-    QString printed;
-    for (const QString &page : documentText(QStringLiteral("instruction.pdf")).split(QChar(u'\f')))
-        printed += page.left(page.lastIndexOf(QStringLiteral("Страница ")));
-    QCOMPARE(withoutSpaces(printed), withoutSpaces(QString(text).replace(QChar(0x2212), '-')));
+    QCOMPARE(withoutSpaces(bodyText(QStringLiteral("instruction.pdf"))),
+             withoutSpaces(QString(text).replace(QChar(0x2212), '-')));
 }
 
 // Cyrillic letters are two bytes each: a table padded by bytes instead of characters falls apart
@@ -530,7 +537,7 @@ void tst_HelpDocuments::docgenTitleArgumentWins()
 // settings the text states, printed in the bench's number patterns.
 void tst_HelpDocuments::workedExampleIsTheModels()
 {
-    const QString text = documentText(QStringLiteral("uprav.pdf"));
+    const QString text = bodyText(QStringLiteral("uprav.pdf"));
     QVERIFY(!text.isEmpty());
     const QString example = text.section(QStringLiteral("13. Пример измерения"), 1);
     QVERIFY2(example.contains(QStringLiteral("ЭДС 12 В, внутреннее сопротивление 0 Ом")),
@@ -686,8 +693,7 @@ void tst_HelpDocuments::benchPicturesAreTheWindow()
     const int ratio = benchfacts::kPrintRatio;
     if (view == QLatin1String("galvanometer")) {
         // As the caption says: the start-up settings with the box at the value it names.
-        const QString caption =
-            documentText(file).section(QStringLiteral("Рис. 1."), 1).simplified();
+        const QString caption = bodyText(file).section(QStringLiteral("Рис. 1."), 1).simplified();
         const QRegularExpressionMatch box =
             QRegularExpression(QStringLiteral("магазина (\\d{5},\\d) Ом")).match(caption);
         QVERIFY2(box.hasMatch(), qPrintable(caption));
@@ -725,7 +731,7 @@ void tst_HelpDocuments::benchPicturesAreTheWindow()
 // What "Управление стендом" says about the keyboard is the bench's focus chain and scroll bars.
 void tst_HelpDocuments::keyboardSectionIsTheFocusChain()
 {
-    const QString text = withoutSpaces(documentText(QStringLiteral("uprav.pdf")));
+    const QString text = withoutSpaces(bodyText(QStringLiteral("uprav.pdf")));
     LoadedBench bench;
     const BenchWindow &form = *bench.form;
     const auto &chain = focusChain(form);
