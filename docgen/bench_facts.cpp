@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QPainter>
+#include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -208,20 +209,28 @@ struct Stop
     ScrollBar *bar = nullptr;
 };
 
+// A name as a line may break it: never between a number and its unit ("×1 Ом", "R=5 Ом").
+QString withUnitsKept(QString name)
+{
+    static const QRegularExpression unit(QStringLiteral("(\\d) (?=(?:Ом|мА|А|В)(?!\\p{L}))"));
+    return name.replace(unit, QStringLiteral("\\1") + QChar(QChar::Nbsp));
+}
+
 std::vector<Stop> focusStops(const Bench &b)
 {
     std::vector<Stop> stops;
     for (const FocusStop &stop : b.form.findChild<BenchCanvas *>()->keyboard().focusChain()) {
         if (stop.item)
-            stops.push_back({stopName(stop.item->accessibleName()), nullptr});
+            stops.push_back({withUnitsKept(stopName(stop.item->accessibleName())), nullptr});
         else
-            stops.push_back(
-                {stopName(stop.widget->accessibleName()), qobject_cast<ScrollBar *>(stop.widget)});
+            stops.push_back({withUnitsKept(stopName(stop.widget->accessibleName())),
+                             qobject_cast<ScrollBar *>(stop.widget)});
     }
     return stops;
 }
 
-// The stops in one paragraph, numbered; the pictures, which Space and Enter click, marked so.
+// The stops in one paragraph of their own, numbered; the pictures, which Space and Enter click,
+// marked so.
 QString focusList(const Bench &b)
 {
     QStringList items;
@@ -230,8 +239,7 @@ QString focusList(const Bench &b)
         items << QStringLiteral("%1)&nbsp;%2%3")
                      .arg(++number)
                      .arg(stop.name, stop.bar ? QString() : QStringLiteral(" (щелчок)"));
-    return QStringLiteral("<p class=\"cont\">") + items.join(QStringLiteral("; ")) +
-           QStringLiteral(".</p>");
+    return QStringLiteral("<p>") + items.join(QStringLiteral("; ")) + QStringLiteral(".</p>");
 }
 
 QString barRows(const Bench &b)

@@ -770,6 +770,40 @@ void tst_HelpDocuments::keyboardSectionIsTheFocusChain()
     QVERIFY(text.contains(QStringLiteral("удекадыHomeдаёт%1,End—%2")
                               .arg(control<ScrollBar>(form, "VScroll1")->startValue())
                               .arg(control<ScrollBar>(form, "VScroll1")->endValue())));
+    QVERIFY(text.contains(QStringLiteral("уползунареохордаHomeдаёт%1,End—%2")
+                              .arg(control<ScrollBar>(form, "HScroll1")->startValue())
+                              .arg(control<ScrollBar>(form, "HScroll1")->endValue())));
+
+    // As the section says of every bar: the larger value at the top of a vertical bar and at the
+    // right of a horizontal one; Up, Right and Page Up raise it, Down, Left and Page Down lower
+    // it; Home goes to the top or left end, End to the bottom or right one.
+    QVERIFY(text.contains(QStringLiteral("Увертикальнойполосы(декады,максимумреостата)большее"
+                                         "значениестоитуверхнегоконца,угоризонтальной—управого;"
+                                         "Homeставитбегунокнаверхнийилилевыйконецполосы,End—на"
+                                         "нижнийилиправый.")));
+    QVERIFY(text.contains(QStringLiteral("вверхивправо—кбольшемузначению,внизивлево—кменьшему")));
+    QVERIFY(text.contains(QStringLiteral("PageUp—кбольшемузначению,PageDown—кменьшему")));
+    for (const auto &stop : chain) {
+        ScrollBar *bar = qobject_cast<ScrollBar *>(stop.widget);
+        if (!bar)
+            continue;
+        const QString name = stopName(stop);
+        QCOMPARE(bar->startValue() > bar->endValue(), bar->orientation() == Qt::Vertical);
+        const int middle = (bar->startValue() + bar->endValue()) / 2;
+        const std::pair<Qt::Key, int> keys[] = {
+            {Qt::Key_Up, bar->singleStep()},    {Qt::Key_Right, bar->singleStep()},
+            {Qt::Key_PageUp, bar->pageStep()},  {Qt::Key_Down, -bar->singleStep()},
+            {Qt::Key_Left, -bar->singleStep()}, {Qt::Key_PageDown, -bar->pageStep()}};
+        for (const auto &[key, by] : keys) {
+            bar->setBenchValue(middle);
+            QTest::keyClick(bar, key);
+            QVERIFY2(bar->benchValue() == middle + by, qPrintable(name));
+        }
+        QTest::keyClick(bar, Qt::Key_Home);
+        QVERIFY2(bar->benchValue() == bar->startValue(), qPrintable(name));
+        QTest::keyClick(bar, Qt::Key_End);
+        QVERIFY2(bar->benchValue() == bar->endValue(), qPrintable(name));
+    }
 }
 
 void tst_HelpDocuments::instructionMeasuresCorrectly_data()
