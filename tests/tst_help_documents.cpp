@@ -476,6 +476,14 @@ void tst_HelpDocuments::instructionTablesAreAligned()
         }
     }
     QVERIFY(tables >= 1);
+
+    // The text is no wider than its tables: in Notepad's window, sized to them, no line wraps.
+    int widest = 0;
+    for (const QString &line : text.split(QLatin1Char('\n')))
+        if (line.startsWith(QLatin1Char('+')))
+            widest = std::max(widest, int(line.size()));
+    for (const QString &line : text.split(QLatin1Char('\n')))
+        QVERIFY2(line.size() <= widest, qPrintable(line));
 }
 
 void tst_HelpDocuments::docgenRefusesBrokenSources_data()
