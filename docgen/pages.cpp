@@ -177,6 +177,8 @@ class HtmlPages
     explicit HtmlPages(QTextDocument &doc)
         : m_doc(doc), m_elements(elementsOf(doc)), m_half(doc.pageSize().height() / 2)
     {
+        // The layout is lazy: a paragraph not yet laid out has no lines to count.
+        doc.pageCount();
     }
 
     /** Mends the first broken rule; false when none is broken or none can be mended. */

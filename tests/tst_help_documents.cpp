@@ -252,6 +252,8 @@ class tst_HelpDocuments : public QObject
     void docgenRefusesBrokenSources_data();
     void docgenRefusesBrokenSources();
     void docgenTitleArgumentWins();
+    void docgenBreaksPagesByRule_data();
+    void docgenBreaksPagesByRule();
     void workedExampleIsTheModels();
     void benchPicturesAreTheWindow_data();
     void benchPicturesAreTheWindow();
@@ -539,6 +541,81 @@ void tst_HelpDocuments::docgenTitleArgumentWins()
     const Run info = run(QStringLiteral("pdfinfo"), {output});
     QCOMPARE(pdfInfoField(info.out, QStringLiteral("Title")),
              QStringLiteral("Из командной строки"));
+}
+
+namespace {
+
+// A paragraph of about the given number of lines, its first word "Начало" and its last "Конец".
+QString paragraph(int lines)
+{
+    return QStringLiteral("<p>Начало") + QStringLiteral(" текст").repeated(13 * lines) +
+           QStringLiteral(" Конец.</p>\n");
+}
+
+} // namespace
+
+void tst_HelpDocuments::docgenBreaksPagesByRule_data()
+{
+    QTest::addColumn<QString>("body");
+    // Paragraphs of two to nine lines, so that the pages end at every place of one.
+    QString paragraphs, headings, formulas;
+    for (int i = 0; i < 40; ++i) {
+        paragraphs += paragraph(2 + i * 5 % 8);
+        headings += QStringLiteral("<h2>Заголовок</h2>\n") + paragraph(2 + i * 3 % 7);
+        formulas += paragraph(1 + i * 3 % 5)
+                        .replace(QStringLiteral(" Конец.</p>"), QStringLiteral(" равна</p>")) +
+                    QStringLiteral("<table width=\"100%\"><tr><td align=\"center\">Формула "
+                                   "= 1,</td></tr></table>\n<p class=\"cont\">где формула "
+                                   "кончается.</p>\n");
+    }
+    QTest::newRow("paragraphs") << paragraphs;
+    QTest::newRow("headings") << headings;
+    QTest::newRow("formulas") << formulas;
+}
+
+// Wherever a page ends, no paragraph leaves one line alone on either page, no heading stands last,
+// and a sentence that runs on into a formula and the formula's legend share the formula's page.
+void tst_HelpDocuments::docgenBreaksPagesByRule()
+{
+    QFETCH(QString, body);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString source = dir.filePath(QStringLiteral("source.html"));
+    const QString output = dir.filePath(QStringLiteral("output.pdf"));
+    QFile file(source);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write((QStringLiteral("<html><head><title>Т</title></head><body>\n") + body +
+                QStringLiteral("</body></html>"))
+                   .toUtf8());
+    file.close();
+    const Run docgen = run(kDocgen, {source, output});
+    QVERIFY(docgen.finished);
+    QCOMPARE(docgen.exitCode, 0);
+    const Run text =
+        run(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), QStringLiteral("-enc"),
+                                          QStringLiteral("UTF-8"), output, QStringLiteral("-")});
+    QStringList pages = text.out.split(QChar(u'\f'));
+    pages.removeLast();
+    QVERIFY(pages.size() >= 4);
+    for (int i = 0; i + 1 < pages.size(); ++i) {
+        const QStringList here = pages[i]
+                                     .left(pages[i].lastIndexOf(QStringLiteral("Страница ")))
+                                     .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        const QStringList next = pages[i + 1].split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        const QString last = here.last().trimmed(), first = next.first().trimmed();
+        const QString where =
+            QStringLiteral("page %1: \"%2\" / \"%3\"").arg(i + 1).arg(last, first);
+        QVERIFY2(!last.startsWith(QStringLiteral("Начало")) ||
+                     last.endsWith(QStringLiteral("Конец.")),
+                 qPrintable(where));
+        QVERIFY2(!first.endsWith(QStringLiteral("Конец.")) ||
+                     first.startsWith(QStringLiteral("Начало")),
+                 qPrintable(where));
+        QVERIFY2(last != QStringLiteral("Заголовок"), qPrintable(where));
+        QVERIFY2(!last.endsWith(QStringLiteral("равна")), qPrintable(where));
+        QVERIFY2(!first.startsWith(QStringLiteral("Формула")), qPrintable(where));
+        QVERIFY2(!first.startsWith(QStringLiteral("где")), qPrintable(where));
+    }
 }
 
 // The worked example in "Управление стендом": every readout in it is what the model gives for the
