@@ -568,13 +568,22 @@ void tst_HelpDocuments::docgenBreaksPagesByRule_data()
                                    "= 1,</td></tr></table>\n<p class=\"cont\">где формула "
                                    "кончается.</p>\n");
     }
+    QString tables;
+    for (int i = 0; i < 30; ++i) {
+        tables += paragraph(1 + i * 3 % 5) + QStringLiteral("<table border=\"1\">");
+        for (int row = 0; row < 6; ++row)
+            tables += QStringLiteral("<tr><td>Таблица%1 строка</td></tr>").arg(i);
+        tables += QStringLiteral("</table>\n");
+    }
     QTest::newRow("paragraphs") << paragraphs;
     QTest::newRow("headings") << headings;
     QTest::newRow("formulas") << formulas;
+    QTest::newRow("tables") << tables;
 }
 
 // Wherever a page ends, no paragraph leaves one line alone on either page, no heading stands last,
-// and a sentence that runs on into a formula and the formula's legend share the formula's page.
+// a sentence that runs on into a formula and the formula's legend share the formula's page, and
+// no short table is cut.
 void tst_HelpDocuments::docgenBreaksPagesByRule()
 {
     QFETCH(QString, body);
@@ -615,6 +624,7 @@ void tst_HelpDocuments::docgenBreaksPagesByRule()
         QVERIFY2(!last.endsWith(QStringLiteral("равна")), qPrintable(where));
         QVERIFY2(!first.startsWith(QStringLiteral("Формула")), qPrintable(where));
         QVERIFY2(!first.startsWith(QStringLiteral("где")), qPrintable(where));
+        QVERIFY2(!last.startsWith(QStringLiteral("Таблица")) || last != first, qPrintable(where));
     }
 }
 
