@@ -14,10 +14,12 @@
 
 #include <QApplication>
 #include <QPainter>
+#include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace benchfacts {
@@ -207,20 +209,28 @@ struct Stop
     ScrollBar *bar = nullptr;
 };
 
+// A name as a line may break it: never between a number and its unit ("×1 Ом", "R=5 Ом").
+QString withUnitsKept(QString name)
+{
+    static const QRegularExpression unit(QStringLiteral("(\\d) (?=(?:Ом|мА|А|В)(?!\\p{L}))"));
+    return name.replace(unit, QStringLiteral("\\1") + QChar(QChar::Nbsp));
+}
+
 std::vector<Stop> focusStops(const Bench &b)
 {
     std::vector<Stop> stops;
     for (const FocusStop &stop : b.form.findChild<BenchCanvas *>()->keyboard().focusChain()) {
         if (stop.item)
-            stops.push_back({stopName(stop.item->accessibleName()), nullptr});
+            stops.push_back({withUnitsKept(stopName(stop.item->accessibleName())), nullptr});
         else
-            stops.push_back(
-                {stopName(stop.widget->accessibleName()), qobject_cast<ScrollBar *>(stop.widget)});
+            stops.push_back({withUnitsKept(stopName(stop.widget->accessibleName())),
+                             qobject_cast<ScrollBar *>(stop.widget)});
     }
     return stops;
 }
 
-// The stops in one paragraph, numbered; the pictures, which Space and Enter click, marked so.
+// The stops in one paragraph of their own, numbered; the pictures, which Space and Enter click,
+// marked so.
 QString focusList(const Bench &b)
 {
     QStringList items;
@@ -229,8 +239,7 @@ QString focusList(const Bench &b)
         items << QStringLiteral("%1)&nbsp;%2%3")
                      .arg(++number)
                      .arg(stop.name, stop.bar ? QString() : QStringLiteral(" (щелчок)"));
-    return QStringLiteral("<p class=\"cont\">") + items.join(QStringLiteral("; ")) +
-           QStringLiteral(".</p>");
+    return QStringLiteral("<p>") + items.join(QStringLiteral("; ")) + QStringLiteral(".</p>");
 }
 
 QString barRows(const Bench &b)
@@ -270,6 +279,9 @@ struct Callout
     QPointF target; // in bench pixels
     Side side;      // the margin that holds its marker
     QString text;
+    // Where the marker stands, in bench pixels, when not in its margin straight across from the
+    // target: a leader that would cross a readout or a label comes another way.
+    std::optional<QPointF> marker = std::nullopt;
 };
 
 // The bench's picture on a white sheet whose margins hold the callouts; the picture itself is left
@@ -307,56 +319,70 @@ QPointF on(const QRectF &rect, qreal fx = 0.5, qreal fy = 0.5)
     return rect.topLeft() + QPointF(rect.width() * fx, rect.height() * fy);
 }
 
+// Where the callouts point, so that no dot and no leader covers a readout or the writing on an
+// instrument: a readout by the middle of one edge of its frame, a bar by its thumb or an arrow,
+// a picture at a plain part of it. The source's two small bars sit under its readouts, between the
+// nameplate and the labels "Е, В" and "r, Ом": their markers stand on the bench below the source,
+// where the arms of the slide wire show only when revealed, and their leaders come up to them from
+// there.
 std::vector<Callout> startCallouts(const Bench &b)
 {
+    const QRectF emf = b.place("HScroll3"), internal = b.place("HScroll4");
+    const qreal below = b.place("Image1").bottom() + 36;
     return {
-        {on(b.place("Image1")), Top,
+        {on(b.place("Image1"), 0.095, 0.31), Top,
          QStringLiteral("Источник ЭДС: щелчок включает и выключает его; зелёная лампа горит, "
                         "пока он включён.")},
-        {on(b.place("HScroll3")), Top,
+        {on(emf, 0.5, 0.5), Bottom,
          QStringLiteral("ЭДС источника, В: отсчёт и полоса прокрутки под ним (видна, пока "
-                        "источник выключен).")},
-        {on(b.place("HScroll4")), Top,
+                        "источник выключен)."),
+         QPointF(emf.center().x() - 6, below)},
+        {on(internal, 0.5, 0.5), Bottom,
          QStringLiteral("Внутреннее сопротивление источника, Ом: отсчёт и полоса прокрутки под "
-                        "ним (видна, пока источник выключен).")},
+                        "ним (видна, пока источник выключен)."),
+         QPointF(internal.center().x() + 6, below)},
         {on(b.place("Image2")), Top, QStringLiteral("Реостат.")},
-        {on(b.place("VScroll7")), Right,
+        {on(b.place("VScroll7"), 0.5, 0.85), Right,
          QStringLiteral("Максимум реостата, Ом: отсчёт и полоса прокрутки (видна, пока ключ "
-                        "разомкнут).")},
+                        "разомкнут)."),
+         QPointF(640 + kCalloutMargin / 2.0, b.place("LblReomax").bottom() + 20)},
         {on(b.place("Lblvkl")), Left, QStringLiteral("Ключ: щелчок замыкает и размыкает цепь.")},
-        {on(b.place("Picture3")), Left, QStringLiteral("Ток источника, А.")},
-        {on(b.place("Image3"), 0.08), Left,
+        {on(b.place("Picture3"), 0, 0.5), Left, QStringLiteral("Ток источника, А.")},
+        {on(b.place("Image3"), 0.12, 0.2), Left,
          QStringLiteral("Реохорд с ползуном; на ползуне — его положение в процентах длины "
                         "проволоки. Щелчок по реохорду на 10 секунд показывает сопротивления "
                         "плеч.")},
-        {on(b.place("Image5"), 0.2, 0.25), Left,
+        {on(b.place("Image5"), 0.06, 0.5), Left,
          QStringLiteral("Гальванометр: щелчок по нему на 10 секунд показывает неизвестное "
                         "сопротивление Rx и значение Ri.")},
         {on(b.place("Image6")), Bottom,
          QStringLiteral("Неизвестное сопротивление: щелчок при выключенном источнике заменяет "
                         "его.")},
-        {on(b.place("Picture2")), Bottom,
+        {on(b.place("Picture2"), 0.5, 1), Bottom,
          QStringLiteral("Отсчёт тока гальванометра, А: по нему находят равновесие.")},
-        {on(b.place("Image7"), 0.5, 0.92), Bottom,
+        {on(b.place("Image7"), 0.68, 0.97), Bottom,
          QStringLiteral("Магазин сопротивлений (на нём указан класс точности 0,2).")},
     };
 }
 
 std::vector<Callout> closedCallouts(const Bench &b)
 {
+    const QRectF display = b.place("Picture1");
     return {
         {on(b.place("Image9")), Left, QStringLiteral("Ключ замкнут.")},
-        {on(b.place("Picture3")), Left, QStringLiteral("Ток источника, А.")},
+        {on(b.place("Picture3"), 0, 0.5), Left, QStringLiteral("Ток источника, А.")},
         {on(b.place("HScroll1"), 0.05), Left, QStringLiteral("Полоса прокрутки ползуна реохорда.")},
         {on(b.place("HScroll2")), Top,
          QStringLiteral("Полоса прокрутки реостата; над бегунком — сопротивление реостата, Ом.")},
-        {on(b.place("Picture1")), Right,
+        // Up from below, between the ×10 bar and the ×1 knob: from the right the leader would
+        // cross the box's class and number.
+        {QPointF(display.left() + 4, display.bottom()), Bottom,
          QStringLiteral("Табло магазина: сопротивление R<sub>м</sub>, Ом.")},
         {on(b.place("VScroll4")), Bottom,
          QStringLiteral("Полоса прокрутки декады справа от её ручки (здесь — декада ×10); цифра "
                         "декады — на ручке. Верхний ряд: ×10000, ×1000, ×100; нижний: ×10, ×1, "
                         "×0,1.")},
-        {on(b.place("Picture2")), Bottom, QStringLiteral("Отсчёт тока гальванометра, А.")},
+        {on(b.place("Picture2"), 0.5, 1), Bottom, QStringLiteral("Отсчёт тока гальванометра, А.")},
     };
 }
 
@@ -405,14 +431,18 @@ void example(QHash<QString, QString> &v)
 
     // The sensitivity threshold, as the instruction measures it.
     const bool ones = found.sensitivityDecade == kOnes;
-    const bool upwards = b.decade(found.sensitivityDecade)->benchValue() < 9;
+    const QStringList steps{QStringLiteral("одну её ступень"), QStringLiteral("две её ступени"),
+                            QStringLiteral("три её ступени"), QStringLiteral("четыре её ступени"),
+                            QStringLiteral("пять её ступеней")};
     v[QStringLiteral("EXAMPLE_SENS_HOW")] =
         (ones ? QStringLiteral("Ступень декады ×0,1 сдвигает отсчёт меньше чем на 10 единиц "
                                "последнего разряда, поэтому порог измерен декадой ×1: ")
               : QStringLiteral("Порог измерен декадой ×0,1: ")) +
-        (upwards ? QStringLiteral("на одну её ступень выше")
-                 : QStringLiteral("на одну её ступень ниже"));
-    v[QStringLiteral("EXAMPLE_STEP")] = ones ? QStringLiteral("1") : QStringLiteral("0,1");
+        QStringLiteral("на %1 %2")
+            .arg(steps.value(found.steps - 1),
+                 found.by > 0 ? QStringLiteral("выше") : QStringLiteral("ниже"));
+    // k steps of 1 Ω, or one of 0,1 Ω
+    v[QStringLiteral("EXAMPLE_STEP")] = ones ? QString::number(found.steps) : QStringLiteral("0,1");
     v[QStringLiteral("EXAMPLE_STEPPED")] = typeset(QString::fromStdString(found.stepped));
     v[QStringLiteral("EXAMPLE_N")] = QString::number(found.units);
     const double threshold = found.threshold;
@@ -506,32 +536,36 @@ QImage picture(const QString &name)
     return QImage();
 }
 
-// Each marker stands in the margin nearest its target, and its leader runs to the target's centre;
-// markers on one side are pushed apart so that none covers another.
+// Each marker stands in the margin nearest its target, unless its callout places it, and its
+// leader runs straight to the target; markers on one side are pushed apart so that none covers
+// another.
 void drawCallouts(QPainter &painter, const QString &name, const QRectF &placed)
 {
     const auto callouts = calloutsOf().constFind(name);
     if (callouts == calloutsOf().constEnd())
         return;
     const int m = kCalloutMargin;
+    const qreal mid = -m / 2.0;
     struct Marker
     {
         int number;
         Side side;
         qreal along;
         QPointF target;
+        std::optional<QPointF> at;
     };
     std::vector<Marker> markers;
     for (size_t i = 0; i < callouts->size(); ++i) {
         const Callout &callout = (*callouts)[i];
         const QPointF c = callout.target;
-        markers.push_back({int(i) + 1, callout.side, callout.side < Left ? c.x() : c.y(), c});
+        markers.push_back(
+            {int(i) + 1, callout.side, callout.side < Left ? c.x() : c.y(), c, callout.marker});
     }
     const qreal gap = 18;
     for (Side side : {Top, Bottom, Left, Right}) {
         std::vector<Marker *> row;
         for (Marker &marker : markers)
-            if (marker.side == side)
+            if (marker.side == side && !marker.at)
                 row.push_back(&marker);
         std::sort(row.begin(), row.end(),
                   [](const Marker *a, const Marker *b) { return a->along < b->along; });
@@ -550,8 +584,8 @@ void drawCallouts(QPainter &painter, const QString &name, const QRectF &placed)
     font.setBold(true);
     painter.setFont(font);
     for (const Marker &marker : markers) {
-        const qreal mid = -m / 2.0;
-        const QPointF at = marker.side == Top      ? QPointF(marker.along, mid)
+        const QPointF at = marker.at               ? *marker.at
+                           : marker.side == Top    ? QPointF(marker.along, mid)
                            : marker.side == Bottom ? QPointF(marker.along, 480 - mid)
                            : marker.side == Left   ? QPointF(mid, marker.along)
                                                    : QPointF(640 - mid, marker.along);

@@ -2,14 +2,16 @@
 //
 //   docgen <source.html> <output.pdf> [title]
 //
-// The source is HTML of the kind QTextDocument understands; its page breaks are written in it
-// ("page-break-before: always"). A source ending in ".txt" is plain text, laid out as it stands.
+// The source is HTML of the kind QTextDocument understands. Its pages break where pages.h's rules
+// put them, and where it asks for a break ("page-break-before: always"). A source ending in ".txt"
+// is plain text, laid out as it stands.
 // The title (the PDF's title metadata) is the third argument or, without it, the <title> of the
 // source. "@NAME@" in a source stands for a value read from the bench, and an image is one of the
 // drawings of figures.h or a picture of the bench itself (bench_facts.h). A source that names an
 // unknown value or image fails, and leaves no PDF.
 #include "bench_facts.h"
 #include "figures.h"
+#include "pages.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
@@ -21,7 +23,6 @@
 #include <QPdfWriter>
 #include <QRegularExpression>
 #include <QTextBlock>
-#include <QTextCursor>
 #include <QTextDocument>
 
 #include <cstdio>
@@ -46,7 +47,8 @@ h2 { font-family: "Liberation Sans"; font-size: 12.5pt; font-weight: bold;
 h3 { font-family: "Liberation Sans"; font-size: 11pt; font-weight: bold;
      margin-top: 10px; margin-bottom: 4px; }
 p.subtitle { text-align: center; text-indent: 0px; font-style: italic; margin-bottom: 22px; }
-p.figure { text-align: center; text-indent: 0px; margin-top: 8px; margin-bottom: 2px; }
+p.figure { text-align: center; text-indent: 0px; margin-top: 8px; margin-bottom: 2px;
+           line-height: 100%; }
 p.caption { text-align: center; text-indent: 0px; font-size: 10pt; margin-bottom: 12px; }
 p.cont { text-indent: 0px; }
 ul, ol { margin-top: 0px; margin-bottom: 6px; }
@@ -100,57 +102,11 @@ QString fromPlainText(const QString &text)
         .arg(title.toHtmlEscaped(), body);
 }
 
-// Plain text has no page breaks of its own. A group of lines between blank lines (a table, a
-// drawing, a step) that the end of a page would cut starts on the next page, unless it is longer
-// than half a page; a heading (a line underlined with "-" or "=") or a line alone, such as
-// a table's title, goes with the group below.
-void keepGroupsTogether(QTextDocument &doc)
-{
-    const qreal pageHeight = doc.pageSize().height();
-    const auto pageOf = [pageHeight](qreal y) { return int(y / pageHeight); };
-    const auto blank = [](const QTextBlock &b) { return b.text().trimmed().isEmpty(); };
-    const auto rule = [](const QTextBlock &b) {
-        const QString t = b.text().trimmed();
-        return !t.isEmpty() &&
-               (t.count(QLatin1Char('-')) == t.size() || t.count(QLatin1Char('=')) == t.size());
-    };
-    QAbstractTextDocumentLayout *layout = doc.documentLayout();
-    QTextBlock block = doc.begin();
-    while (block.isValid()) {
-        if (blank(block)) {
-            block = block.next();
-            continue;
-        }
-        QTextBlock last = block;
-        while (last.next().isValid() && !blank(last.next()))
-            last = last.next();
-        // A heading or a single line (a table's title) takes the group after it with it.
-        QTextBlock end = last;
-        if ((rule(last) || last == block) && last.next().isValid() &&
-            last.next().next().isValid()) {
-            end = last.next().next();
-            while (end.next().isValid() && !blank(end.next()))
-                end = end.next();
-        }
-        const QRectF first = layout->blockBoundingRect(block);
-        const QRectF final = layout->blockBoundingRect(end);
-        const bool cut = pageOf(first.top()) != pageOf(final.bottom() - 0.5);
-        if (cut && final.bottom() - first.top() <= pageHeight / 2 &&
-            pageOf(first.top()) * pageHeight != first.top()) {
-            QTextCursor cursor(block);
-            QTextBlockFormat format;
-            format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-            cursor.mergeBlockFormat(format);
-            // The layout below the break is stale until the document is laid out anew.
-            doc.markContentsDirty(0, doc.characterCount());
-        }
-        block = last.next();
-    }
-}
-
-// Every image the source names, drawn at print resolution and no wider than the text.
+// Every image the source names, drawn at print resolution and no wider than nine tenths of the
+// text: a picture of the bench across the whole width would take most of a page.
 bool addImages(QTextDocument &doc, const QString &html, qreal textWidth)
 {
+    const qreal widest = 0.9 * textWidth;
     using Drawing = QImage (*)(int dpi);
     const std::pair<const char *, Drawing> drawings[] = {
         {"bridge-schematic", figures::bridgeSchematic},
@@ -166,8 +122,8 @@ bool addImages(QTextDocument &doc, const QString &html, qreal textWidth)
             fail(QStringLiteral("unknown image \"%1\"").arg(name));
             return false;
         }
-        if (image.width() / image.devicePixelRatio() > textWidth)
-            image.setDevicePixelRatio(image.width() / textWidth);
+        if (image.width() / image.devicePixelRatio() > widest)
+            image.setDevicePixelRatio(image.width() / widest);
         doc.addResource(QTextDocument::ImageResource, QUrl(name), image);
     }
     return true;
@@ -255,8 +211,11 @@ int render(const QString &sourcePath, const QString &outputPath, QString title)
     if (!addImages(doc, html, doc.pageSize().width()))
         return 1;
     doc.setHtml(html);
+    pages::ownListMarkers(doc);
     if (sourcePath.endsWith(QLatin1String(".txt")))
-        keepGroupsTogether(doc);
+        pages::breakPlainText(doc);
+    else
+        pages::breakHtml(doc);
 
     if (title.isEmpty())
         title = doc.metaInformation(QTextDocument::DocumentTitle).simplified();
@@ -282,13 +241,9 @@ int render(const QString &sourcePath, const QString &outputPath, QString title)
         painter.translate(body.topLeft());
         painter.scale(scale, scale);
         painter.translate(0, -i * page.height());
-        QAbstractTextDocumentLayout::PaintContext context;
         const QRectF sheet(QPointF(0, i * page.height()), page);
         painter.setClipRect(sheet);
-        // A line that only touches the page's edge belongs to the next or the previous page: drawn
-        // here as well, clipped, it would still be in the page's text.
-        context.clip = sheet.adjusted(0, 0.5, 0, -0.5);
-        doc.documentLayout()->draw(&painter, context);
+        pages::drawPage(doc, painter, sheet);
         for (const auto &[name, rect] : placedImages(doc))
             if (rect.intersects(sheet))
                 benchfacts::drawCallouts(painter, name, rect);

@@ -97,15 +97,23 @@ bool nearerOfTwo(BalancingBench &bench)
     return false;
 }
 
-// One step of a decade away from the balance and back: how many units it moved the readout.
-long unitsOfOneStep(BalancingBench &bench, int k, std::string &stepped)
+// Steps of a decade away from the balance and back: how many units they moved the readout. The
+// tenths take one step, up or, from 9, down. The ones step on, up from 0 … 4 and down from 5 … 9
+// so that five steps are always there to take, until the readout has moved ten units: a count of
+// fewer is mostly the readout's rounding.
+long unitsOfSteps(BalancingBench &bench, int k, int &steps, int &by, std::string &stepped)
 {
     const long at = readoutUnits(bench.readout());
-    const int by = bench.digit(k) < 9 ? +1 : -1;
-    bench.turn(k, by);
-    stepped = bench.readout();
-    bench.turn(k, -by);
-    return std::labs(readoutUnits(stepped) - at);
+    by = k == kTenths ? (bench.digit(k) < 9 ? +1 : -1) : (bench.digit(k) < 5 ? +1 : -1);
+    const int most = k == kTenths ? 1 : 5;
+    long units = 0;
+    for (steps = 0; steps < most && (steps == 0 || units < 10); ++steps) {
+        bench.turn(k, by);
+        stepped = bench.readout();
+        units = std::labs(readoutUnits(stepped) - at);
+    }
+    bench.turn(k, -by * steps);
+    return units;
 }
 
 } // namespace
@@ -114,23 +122,25 @@ Balancing balance(BalancingBench &bench)
 {
     Balancing result;
     result.firstZero = search(bench, 0);
-    if (result.firstZero >= 0) {
-        bench.rheostatToZero();
-        report(bench, BalancingEvent::RheostatZero);
+    // The coarse pass leaves the box within 0.1 Ω of the balance, or reading zero: the rheostat
+    // goes to 0 there, whether the readout ever fell to zero or not, so that every sensitivity is
+    // measured at the same rheostat.
+    bench.rheostatToZero();
+    report(bench, BalancingEvent::RheostatZero);
+    if (result.firstZero >= 0)
         search(bench, result.firstZero);
-    }
     result.lowerKept = nearerOfTwo(bench);
     result.atBalance = bench.readout();
     report(bench, BalancingEvent::Balance);
 
-    result.units = unitsOfOneStep(bench, kTenths, result.stepped);
     result.sensitivityDecade = kTenths;
+    result.units = unitsOfSteps(bench, kTenths, result.steps, result.by, result.stepped);
     if (result.units < 10) {
-        result.units = unitsOfOneStep(bench, kOnes, result.stepped);
         result.sensitivityDecade = kOnes;
+        result.units = unitsOfSteps(bench, kOnes, result.steps, result.by, result.stepped);
     }
     const double step = result.sensitivityDecade == kTenths ? 0.1 : 1.0;
-    // A step that moved nothing tells only that δR is larger than the step.
-    result.threshold = result.units > 0 ? step / double(result.units) : step;
+    // Steps that moved nothing tell only that δR is larger than they are.
+    result.threshold = step * result.steps / double(result.units > 0 ? result.units : 1);
     return result;
 }

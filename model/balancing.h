@@ -29,7 +29,7 @@ struct BalancingEvent
         ZeroReadout,  // the readout became zero without a sign
         DigitZero,    // the decade reached 0 and the readout is still positive
         DigitNine,    // the decade reached 9 and the readout is still negative
-        RheostatZero, // the rheostat was set to 0 for the sensitive pass
+        RheostatZero, // the rheostat was set to 0 after the coarse pass
         LowerNearer,  // 0.1 Ω lower reads nearer to zero and is kept
         LowerFarther, // 0.1 Ω lower reads farther from zero; the box went back
         AlreadyZero,  // the readout is already zero without a sign: no step lower
@@ -59,19 +59,22 @@ struct Balancing
 {
     int firstZero = -1;     // the decade where the coarse pass first read zero; −1: never
     bool lowerKept = false; // the setting 0.1 Ω below the bracket's upper end was nearer
-    int sensitivityDecade = kTenths; // the decade whose one step measured the sensitivity
-    long units = 0;        // n: how far that step moved the readout, in units of its last digit
+    int sensitivityDecade = kTenths; // the decade whose steps measured the sensitivity
+    int steps = 1;                   // k: how many steps of that decade were taken, all one way
+    int by = +1;                     // which way: +1 up, −1 down
+    long units = 0;        // n: how far they moved the readout, in units of its last digit
     double threshold = 0;  // δR: the change of the box, in ohms, that moves the readout one unit
     std::string atBalance; // the readout at the balance
-    std::string stepped;   // the readout one step of the sensitivity decade away from it
+    std::string stepped;   // the readout k steps of the sensitivity decade away from it
 };
 
 /**
  * Balances from the settings of the instruction (rheostat at its maximum, every decade at 9, key
- * closed, source on): each decade by the sign of the readout, from ×10000 down; where the readout
- * fell to zero, again from that decade with the rheostat at 0; then the nearer of the two settings
- * 0.1 Ω apart that bracket the balance. Then the sensitivity: one step of ×0.1 (up, or down
- * from 9) and back; when it moved the readout by fewer than ten units, one step of ×1 instead, so
- * that the count is not all rounding. The box is left at the balance.
+ * closed, source on): each decade by the sign of the readout, from ×10000 down; then the rheostat
+ * at 0 and, where the readout fell to zero, again from that decade; then the nearer of the two
+ * settings 0.1 Ω apart that bracket the balance. Then the sensitivity: one step of ×0.1 (up, or
+ * down from 9) and back; when it moved the readout by fewer than ten units, steps of ×1 one way
+ * (up from 0 … 4, down from 5 … 9) until the readout has moved ten units or five steps are taken,
+ * and back, so that the count is not all rounding. The box is left at the balance.
  */
 Balancing balance(BalancingBench &bench);

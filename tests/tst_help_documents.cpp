@@ -83,6 +83,15 @@ QString documentText(const QString &file)
                                                : QString();
 }
 
+// The same without the page footers, which break the text where a page ends.
+QString bodyText(const QString &file)
+{
+    QString body;
+    for (const QString &page : documentText(file).split(QChar(u'\f')))
+        body += page.left(page.lastIndexOf(QStringLiteral("Страница ")));
+    return body;
+}
+
 double number(const QString &text)
 {
     return QString(text).replace(QLatin1Char(','), QLatin1Char('.')).toDouble();
@@ -181,7 +190,7 @@ class Student : public BalancingBench
         Row row;
         row.balancing = balance(*this); // 9–12
         row.position = percent;
-        row.Reo = stateOf(f).Reo;
+        row.Reo = stateOf(f).Reo; // 10: at 0, whatever the coarse pass read
         row.threshold = row.balancing.threshold;
         row.R_m = number(control<PictureBox>(f, "Picture1")->text()); // 13
         clickItem(f, control<BenchImage>(f, "Image3"));               // 14
@@ -236,17 +245,24 @@ class tst_HelpDocuments : public QObject
     void initTestCase();
     void pdfDocument_data();
     void pdfDocument();
+    void noLineOnTwoPages_data();
+    void noLineOnTwoPages();
     void instructionIsUtf8WithResultsTable();
     void instructionTablesAreAligned();
     void docgenRefusesBrokenSources_data();
     void docgenRefusesBrokenSources();
     void docgenTitleArgumentWins();
+    void docgenBreaksPagesByRule_data();
+    void docgenBreaksPagesByRule();
     void workedExampleIsTheModels();
     void benchPicturesAreTheWindow_data();
     void benchPicturesAreTheWindow();
     void keyboardSectionIsTheFocusChain();
     void instructionMeasuresCorrectly_data();
     void instructionMeasuresCorrectly();
+    void instructionRoundingExamples_data();
+    void instructionRoundingExamples();
+    void instructionRheostatIsSafe();
 };
 
 void tst_HelpDocuments::initTestCase()
@@ -296,7 +312,7 @@ void tst_HelpDocuments::pdfDocument_data()
         << 2;
     QTest::newRow("instruction") << "instruction.pdf"
                                  << "Лабораторная работа. Измерение сопротивления мостом Корвела"
-                                 << QStringList{"δR = 1 Ом / n", "ΔRx = √( ΔRx_сл² + ΔRx_пр² )"}
+                                 << QStringList{"δR = k Ом / n", "ΔRx = √( ΔRx_сл² + ΔRx_пр² )"}
                                  << 0;
 }
 
@@ -355,6 +371,39 @@ void tst_HelpDocuments::pdfDocument()
     }
 }
 
+void tst_HelpDocuments::noLineOnTwoPages_data()
+{
+    QTest::addColumn<QString>("file");
+    for (const char *file : {"spravka1.pdf", "galvanometr.pdf", "reochord.pdf", "Korvel.pdf",
+                             "uprav.pdf", "instruction.pdf"})
+        QTest::newRow(file) << QString::fromLatin1(file);
+}
+
+// Where a page ends inside a paragraph, the line before the break belongs to that page only: drawn
+// again on the next one, above its margin and clipped away, it would still be found there by a
+// search and copied with the text.
+void tst_HelpDocuments::noLineOnTwoPages()
+{
+    QFETCH(QString, file);
+    const QString text = documentText(file);
+    QVERIFY(!text.isEmpty());
+    QStringList pages = text.split(QChar(u'\f'));
+    if (pages.last().trimmed().isEmpty())
+        pages.removeLast();
+    QVERIFY(pages.size() > 1);
+    QString lastLine;
+    for (int i = 0; i < pages.size(); ++i) {
+        // Each page's footer is drawn after its text: the body ends before it.
+        const QString body = pages[i].left(pages[i].lastIndexOf(QStringLiteral("Страница ")));
+        const QStringList lines = body.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QVERIFY2(!lines.isEmpty(), qPrintable(QStringLiteral("page %1 is empty").arg(i + 1)));
+        if (i > 0)
+            QVERIFY2(lines.first().trimmed() != lastLine,
+                     qPrintable(QStringLiteral("page %1 repeats \"%2\"").arg(i + 1).arg(lastLine)));
+        lastLine = lines.last().trimmed();
+    }
+}
+
 void tst_HelpDocuments::instructionIsUtf8WithResultsTable()
 {
     bool validUtf8 = false;
@@ -388,10 +437,8 @@ void tst_HelpDocuments::instructionIsUtf8WithResultsTable()
     QCOMPARE(headers, 2);
 
     // The instruction as a PDF is the same text; each page's footer is drawn after its text.
-    QString printed;
-    for (const QString &page : documentText(QStringLiteral("instruction.pdf")).split(QChar(u'\f')))
-        printed += page.left(page.lastIndexOf(QStringLiteral("Страница ")));
-    QCOMPARE(withoutSpaces(printed), withoutSpaces(QString(text).replace(QChar(0x2212), '-')));
+    QCOMPARE(withoutSpaces(bodyText(QStringLiteral("instruction.pdf"))),
+             withoutSpaces(QString(text).replace(QChar(0x2212), '-')));
 }
 
 // Cyrillic letters are two bytes each: a table padded by bytes instead of characters falls apart
@@ -431,6 +478,14 @@ void tst_HelpDocuments::instructionTablesAreAligned()
         }
     }
     QVERIFY(tables >= 1);
+
+    // The text is no wider than its tables: in Notepad's window, sized to them, no line wraps.
+    int widest = 0;
+    for (const QString &line : text.split(QLatin1Char('\n')))
+        if (line.startsWith(QLatin1Char('+')))
+            widest = std::max(widest, int(line.size()));
+    for (const QString &line : text.split(QLatin1Char('\n')))
+        QVERIFY2(line.size() <= widest, qPrintable(line));
 }
 
 void tst_HelpDocuments::docgenRefusesBrokenSources_data()
@@ -488,11 +543,96 @@ void tst_HelpDocuments::docgenTitleArgumentWins()
              QStringLiteral("Из командной строки"));
 }
 
+namespace {
+
+// A paragraph of about the given number of lines, its first word "Начало" and its last "Конец".
+QString paragraph(int lines)
+{
+    return QStringLiteral("<p>Начало") + QStringLiteral(" текст").repeated(13 * lines) +
+           QStringLiteral(" Конец.</p>\n");
+}
+
+} // namespace
+
+void tst_HelpDocuments::docgenBreaksPagesByRule_data()
+{
+    QTest::addColumn<QString>("body");
+    // Paragraphs of two to nine lines, so that the pages end at every place of one.
+    QString paragraphs, headings, formulas;
+    for (int i = 0; i < 40; ++i) {
+        paragraphs += paragraph(2 + i * 5 % 8);
+        headings += QStringLiteral("<h2>Заголовок</h2>\n") + paragraph(2 + i * 3 % 7);
+        formulas += paragraph(1 + i * 3 % 5)
+                        .replace(QStringLiteral(" Конец.</p>"), QStringLiteral(" равна</p>")) +
+                    QStringLiteral("<table width=\"100%\"><tr><td align=\"center\">Формула "
+                                   "= 1,</td></tr></table>\n<p class=\"cont\">где формула "
+                                   "кончается.</p>\n");
+    }
+    QString tables;
+    for (int i = 0; i < 30; ++i) {
+        tables += paragraph(1 + i * 3 % 5) + QStringLiteral("<table border=\"1\">");
+        for (int row = 0; row < 6; ++row)
+            tables += QStringLiteral("<tr><td>Таблица%1 строка</td></tr>").arg(i);
+        tables += QStringLiteral("</table>\n");
+    }
+    QTest::newRow("paragraphs") << paragraphs;
+    QTest::newRow("headings") << headings;
+    QTest::newRow("formulas") << formulas;
+    QTest::newRow("tables") << tables;
+}
+
+// Wherever a page ends, no paragraph leaves one line alone on either page, no heading stands last,
+// a sentence that runs on into a formula and the formula's legend share the formula's page, and
+// no short table is cut.
+void tst_HelpDocuments::docgenBreaksPagesByRule()
+{
+    QFETCH(QString, body);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString source = dir.filePath(QStringLiteral("source.html"));
+    const QString output = dir.filePath(QStringLiteral("output.pdf"));
+    QFile file(source);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write((QStringLiteral("<html><head><title>Т</title></head><body>\n") + body +
+                QStringLiteral("</body></html>"))
+                   .toUtf8());
+    file.close();
+    const Run docgen = run(kDocgen, {source, output});
+    QVERIFY(docgen.finished);
+    QCOMPARE(docgen.exitCode, 0);
+    const Run text =
+        run(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), QStringLiteral("-enc"),
+                                          QStringLiteral("UTF-8"), output, QStringLiteral("-")});
+    QStringList pages = text.out.split(QChar(u'\f'));
+    pages.removeLast();
+    QVERIFY(pages.size() >= 4);
+    for (int i = 0; i + 1 < pages.size(); ++i) {
+        const QStringList here = pages[i]
+                                     .left(pages[i].lastIndexOf(QStringLiteral("Страница ")))
+                                     .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        const QStringList next = pages[i + 1].split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        const QString last = here.last().trimmed(), first = next.first().trimmed();
+        const QString where =
+            QStringLiteral("page %1: \"%2\" / \"%3\"").arg(i + 1).arg(last, first);
+        QVERIFY2(!last.startsWith(QStringLiteral("Начало")) ||
+                     last.endsWith(QStringLiteral("Конец.")),
+                 qPrintable(where));
+        QVERIFY2(!first.endsWith(QStringLiteral("Конец.")) ||
+                     first.startsWith(QStringLiteral("Начало")),
+                 qPrintable(where));
+        QVERIFY2(last != QStringLiteral("Заголовок"), qPrintable(where));
+        QVERIFY2(!last.endsWith(QStringLiteral("равна")), qPrintable(where));
+        QVERIFY2(!first.startsWith(QStringLiteral("Формула")), qPrintable(where));
+        QVERIFY2(!first.startsWith(QStringLiteral("где")), qPrintable(where));
+        QVERIFY2(!last.startsWith(QStringLiteral("Таблица")) || last != first, qPrintable(where));
+    }
+}
+
 // The worked example in "Управление стендом": every readout in it is what the model gives for the
 // settings the text states, printed in the bench's number patterns.
 void tst_HelpDocuments::workedExampleIsTheModels()
 {
-    const QString text = documentText(QStringLiteral("uprav.pdf"));
+    const QString text = bodyText(QStringLiteral("uprav.pdf"));
     QVERIFY(!text.isEmpty());
     const QString example = text.section(QStringLiteral("13. Пример измерения"), 1);
     QVERIFY2(example.contains(QStringLiteral("ЭДС 12 В, внутреннее сопротивление 0 Ом")),
@@ -531,30 +671,46 @@ void tst_HelpDocuments::workedExampleIsTheModels()
     QVERIFY2(withoutSpaces(result).contains(QStringLiteral("=%1Ом").arg(pattern(Rx, "0.00"))),
              qPrintable(result));
 
+    // The same numbers by hand, so that they do not rest on the balancing that wrote them: the
+    // slider at 70 % stands at step 140 of 200, so R_L = 5·140/200 = 3,5 Ом and R_R = 1,5 Ом;
+    // the balance is 1963·1,5/3,5 = 841,29 Ом, whose nearest setting of the box is 841,3 Ом;
+    // Rx = 841,3·3,5/1,5 = 1963,03 Ом, shown rounded as Ri=1963,0; its instrument error
+    // √((0,002·841,3)² + 0,05² + δR²)·3,5/1,5 is 3,9 Ом to two figures for any δR below 0,1 Ом.
+    QCOMPARE(slider.captured(1), QStringLiteral("70"));
+    for (const char *literal : {"Rл = 3,500 Ом, Rп = 1,500 Ом", "Равновесие при Rм = 841,3 Ом",
+                                "Rx = 1963,03 Ом", "Ri=1963,0 Ом", "Rx = (1963,0 ± 3,9) Ом"})
+        QVERIFY2(withoutSpaces(example).contains(withoutSpaces(QString::fromUtf8(literal))),
+                 literal);
+
     // The example proves its balance: one step of 0.1 Ω either way takes the current further
     // from zero.
     QVERIFY2(isBalance(position, lastBox, Reo, 1963), qPrintable(pattern(lastBox, "0.0")));
 
-    // Its sensitivity is what one step of the decade it names does to the readout.
+    // Its sensitivity is what the steps of the decade it names do to the readout.
     const QRegularExpressionMatch sensitivity =
         QRegularExpression(
-            QStringLiteral("ступень (выше|ниже) отсчёт стал (-?\\d,\\d{7}) А, то "
-                           "есть изменился на n = (\\d+) единиц.*δR = (1|0,1) Ом/n = "
-                           "(\\d+,\\d+) Ом"))
+            QStringLiteral("на (одну|две|три|четыре|пять) её ступен(?:ь|и|ей) (выше|ниже) отсчёт "
+                           "стал (-?\\d,\\d{7}) А, то есть изменился на n = (\\d+) единиц.*δR = "
+                           "(\\d|0,1) Ом/n = (\\d+,\\d+) Ом"))
             .match(example.simplified());
     QVERIFY2(sensitivity.hasMatch(), qPrintable(example.simplified()));
-    const double step =
-        number(sensitivity.captured(4)) * (sensitivity.captured(1) == "выше" ? 1 : -1);
+    const int steps =
+        QStringList{"одну", "две", "три", "четыре", "пять"}.indexOf(sensitivity.captured(1)) + 1;
+    const bool tenths = sensitivity.captured(5) == QStringLiteral("0,1");
+    // One step of 0,1 Ом, or k steps of 1 Ом.
+    QCOMPARE(tenths ? 1 : sensitivity.captured(5).toInt(), steps);
+    const double step = (tenths ? 0.1 : 1.0) * steps * (sensitivity.captured(2) == "выше" ? 1 : -1);
     const QString at = pattern(modelled(position, lastBox, Reo, 0, 12).Ig, "#0.0000000");
     const QString stepped =
         pattern(modelled(position, lastBox + step, Reo, 0, 12).Ig, "#0.0000000");
-    QCOMPARE(sensitivity.captured(2), stepped);
+    QCOMPARE(sensitivity.captured(3), stepped);
     const long units =
         std::labs(readoutUnits(stepped.toStdString()) - readoutUnits(at.toStdString()));
-    QCOMPARE(sensitivity.captured(3).toLong(), units);
-    const double threshold = number(sensitivity.captured(5));
+    QCOMPARE(sensitivity.captured(4).toLong(), units);
+    QVERIFY(units >= 10);
+    const double threshold = number(sensitivity.captured(6));
     QVERIFY(std::fabs(threshold - std::fabs(step) / units) < 0.0005);
-    if (std::fabs(step) == 1) { // a step of ×0,1 moves the readout by fewer than ten units
+    if (!tenths) { // a step of ×0,1 moves the readout by fewer than ten units
         const QString tenth =
             pattern(modelled(position, lastBox + 0.1, Reo, 0, 12).Ig, "#0.0000000");
         QVERIFY(std::labs(readoutUnits(tenth.toStdString()) - readoutUnits(at.toStdString())) < 10);
@@ -632,8 +788,7 @@ void tst_HelpDocuments::benchPicturesAreTheWindow()
     const int ratio = benchfacts::kPrintRatio;
     if (view == QLatin1String("galvanometer")) {
         // As the caption says: the start-up settings with the box at the value it names.
-        const QString caption =
-            documentText(file).section(QStringLiteral("Рис. 1."), 1).simplified();
+        const QString caption = bodyText(file).section(QStringLiteral("Рис. 1."), 1).simplified();
         const QRegularExpressionMatch box =
             QRegularExpression(QStringLiteral("магазина (\\d{5},\\d) Ом")).match(caption);
         QVERIFY2(box.hasMatch(), qPrintable(caption));
@@ -671,7 +826,7 @@ void tst_HelpDocuments::benchPicturesAreTheWindow()
 // What "Управление стендом" says about the keyboard is the bench's focus chain and scroll bars.
 void tst_HelpDocuments::keyboardSectionIsTheFocusChain()
 {
-    const QString text = withoutSpaces(documentText(QStringLiteral("uprav.pdf")));
+    const QString text = withoutSpaces(bodyText(QStringLiteral("uprav.pdf")));
     LoadedBench bench;
     const BenchWindow &form = *bench.form;
     const auto &chain = focusChain(form);
@@ -710,25 +865,81 @@ void tst_HelpDocuments::keyboardSectionIsTheFocusChain()
     QVERIFY(text.contains(QStringLiteral("удекадыHomeдаёт%1,End—%2")
                               .arg(control<ScrollBar>(form, "VScroll1")->startValue())
                               .arg(control<ScrollBar>(form, "VScroll1")->endValue())));
+    QVERIFY(text.contains(QStringLiteral("уползунареохордаHomeдаёт%1,End—%2")
+                              .arg(control<ScrollBar>(form, "HScroll1")->startValue())
+                              .arg(control<ScrollBar>(form, "HScroll1")->endValue())));
+
+    // As the section says of every bar: the larger value at the top of a vertical bar and at the
+    // right of a horizontal one; Up, Right and Page Up raise it, Down, Left and Page Down lower
+    // it; Home goes to the top or left end, End to the bottom or right one.
+    QVERIFY(text.contains(QStringLiteral("Увертикальнойполосы(декады,максимумреостата)большее"
+                                         "значениестоитуверхнегоконца,угоризонтальной—управого;"
+                                         "Homeставитбегунокнаверхнийилилевыйконецполосы,End—на"
+                                         "нижнийилиправый.")));
+    QVERIFY(text.contains(QStringLiteral("вверхивправо—кбольшемузначению,внизивлево—кменьшему")));
+    QVERIFY(text.contains(QStringLiteral("PageUp—кбольшемузначению,PageDown—кменьшему")));
+    for (const auto &stop : chain) {
+        ScrollBar *bar = qobject_cast<ScrollBar *>(stop.widget);
+        if (!bar)
+            continue;
+        const QString name = stopName(stop);
+        QCOMPARE(bar->startValue() > bar->endValue(), bar->orientation() == Qt::Vertical);
+        const int middle = (bar->startValue() + bar->endValue()) / 2;
+        const std::pair<Qt::Key, int> keys[] = {
+            {Qt::Key_Up, bar->singleStep()},    {Qt::Key_Right, bar->singleStep()},
+            {Qt::Key_PageUp, bar->pageStep()},  {Qt::Key_Down, -bar->singleStep()},
+            {Qt::Key_Left, -bar->singleStep()}, {Qt::Key_PageDown, -bar->pageStep()}};
+        for (const auto &[key, by] : keys) {
+            bar->setBenchValue(middle);
+            QTest::keyClick(bar, key);
+            QVERIFY2(bar->benchValue() == middle + by, qPrintable(name));
+        }
+        QTest::keyClick(bar, Qt::Key_Home);
+        QVERIFY2(bar->benchValue() == bar->startValue(), qPrintable(name));
+        QTest::keyClick(bar, Qt::Key_End);
+        QVERIFY2(bar->benchValue() == bar->endValue(), qPrintable(name));
+    }
 }
 
 void tst_HelpDocuments::instructionMeasuresCorrectly_data()
 {
     QTest::addColumn<double>("draw"); // the random draw of a new unknown; negative: keep 1963
-    QTest::newRow("start-up unknown") << -1.0;
-    QTest::newRow("drawn 50") << 0.0;
-    QTest::newRow("drawn 87") << 0.37;
-    QTest::newRow("drawn 150") << 0.999;
+    QTest::addColumn<QList<int>>("positions"); // of the slider, in per cent, in the order measured
+    // The box at the balance for each position, worked out by hand: R_L = 5·n/200 Ом for the
+    // slider's step n, R_m = Rx·R_R/R_L, and of the two settings 0.1 Ω apart around it the one
+    // whose readout is nearer to zero, a zero readout without a sign being the balance. Empty: not
+    // known by hand.
+    QTest::addColumn<QList<double>>("boxes");
+    QTest::addColumn<int>("tie"); // where the two settings read the same size, in per cent; 0: none
+
+    const QList<int> positions{50, 30, 40, 60, 70};
+    // 1963·2,5/2,5; 1963·3,5/1,5 = 4580,33, where 4580,4 already reads zero; 1963·3/2 = 2944,5;
+    // 1963·2/3 = 1308,67; 1963·1,5/3,5 = 841,29.
+    QTest::newRow("start-up unknown")
+        << -1.0 << positions << QList<double>{1963.0, 4580.4, 2944.5, 1308.7, 841.3} << 0;
+    // 50·3,5/1,5 = 116,67; 50·1,5 = 75; 50/1,5 = 33,33; 50·1,5/3,5 = 21,43.
+    QTest::newRow("drawn 50") << 0.0 << positions << QList<double>{50.0, 116.7, 75.0, 33.3, 21.4}
+                              << 0;
+    QTest::newRow("drawn 87") << 0.37 << positions << QList<double>() << 0;
+    QTest::newRow("drawn 150") << 0.999 << positions << QList<double>() << 0;
     // Exact balances where the sensitivity is high: a step of 1 Ω there overloads the galvanometer.
-    QTest::newRow("drawn 51") << 0.015;
-    QTest::newRow("drawn 56") << 0.065;
+    QTest::newRow("drawn 51") << 0.015 << positions << QList<double>() << 0;
+    QTest::newRow("drawn 56") << 0.065 << positions << QList<double>() << 0;
+    // 50·3,4/1,6 = 106,25 lies halfway between 106,2 and 106,3: their readouts are equal in size,
+    // and a readout lower by 0.1 Ω that is not nearer to zero is not kept.
+    QTest::newRow("tie: 50 at 32 %") << 0.0 << QList<int>{50, 32, 40, 60, 70}
+                                     << QList<double>{50.0, 106.3, 75.0, 33.3, 21.4} << 32;
 }
 
 // The instruction followed point by point on a fresh bench reaches the unknown within the
-// resolution it promises, with no refusal on the way.
+// resolution it promises, with no refusal on the way. Each step is held against the model's
+// readouts and the instruction's own words, not against the balancing that took it.
 void tst_HelpDocuments::instructionMeasuresCorrectly()
 {
     QFETCH(double, draw);
+    QFETCH(QList<int>, positions);
+    QFETCH(QList<double>, boxes);
+    QFETCH(int, tie);
     LoadedBench bench;
     BenchWindow &form = *bench.form;
     Student student(form);
@@ -744,39 +955,86 @@ void tst_HelpDocuments::instructionMeasuresCorrectly()
     const double truth = stateOf(form).Rx;
 
     QList<Row> rows;
-    for (int percent : {50, 30, 40, 60, 70})
+    for (int percent : positions)
         rows << student.measure(percent);
     QCOMPARE(bench.desktop.texts(), QStringList());
 
     double mean = 0, dPr = 0, dRes = 0;
-    for (const Row &row : rows) {
+    bool tied = false;
+    for (int i = 0; i < rows.size(); ++i) {
+        const Row &row = rows[i];
         mean += row.Rx / rows.size();
         dPr = std::max(dPr, row.dRx);
         dRes = std::max(dRes, row.dResolution);
-        qInfo("Rx %g: %d %% R_L %.3f R_R %.3f R_m %.1f Rx %.3f dR %.3f dRx %.2f dRes %.3f %s",
-              truth, row.position, row.R_L, row.R_R, row.R_m, row.Rx, row.threshold, row.dRx,
+        qInfo("Rx %g: %d %% R_L %.3f R_R %.3f R_m %.1f Rx %.3f dR %.4f (%d × %s) dRx %.2f dRes "
+              "%.3f %s",
+              truth, row.position, row.R_L, row.R_R, row.R_m, row.Rx, row.threshold,
+              row.balancing.steps, row.balancing.sensitivityDecade == kOnes ? "1" : "0,1", row.dRx,
               row.dResolution, qPrintable(row.Ri));
+        const QString where = QStringLiteral("%1 %").arg(row.position);
+        if (!boxes.isEmpty())
+            QCOMPARE(pattern(row.R_m, "0.0"), pattern(boxes[i], "0.0"));
+        QCOMPARE(row.Reo, 0.0); // point 10
         // The bench's Ri is the student's Rx, rounded to tenths.
         QVERIFY2(std::fabs(number(row.Ri.section('=', 1).section(' ', 0, 0)) - row.Rx) <=
                      0.05 + 1e-9,
                  qPrintable(row.Ri));
-        // The box is at the balance, or reads a null on the bench's last digit.
+
+        // Point 11: the readout is zero without a sign; or it has none, 0.1 Ω lower it has one and
+        // is no nearer to zero; or it has one, 0.1 Ω higher it has none and is farther from zero.
         const int position = row.position * 2;
-        QVERIFY2(isBalance(position, row.R_m, row.Reo, truth) ||
-                     std::fabs(modelled(position, row.R_m, row.Reo, 0, 12, truth).Ig) < 0.5e-7,
-                 qPrintable(QString::number(row.R_m)));
-        // The threshold counts what the step does, give or take the readout's rounding.
-        const bool ones = row.balancing.sensitivityDecade == kOnes;
-        const int digit = ones ? int(row.R_m) % 10 : qRound(row.R_m * 10) % 10;
-        const double step = (ones ? 1.0 : 0.1) * (digit < 9 ? 1 : -1);
-        const double response =
-            std::fabs(modelled(position, row.R_m + step, row.Reo, 0, 12, truth).Ig -
-                      modelled(position, row.R_m, row.Reo, 0, 12, truth).Ig) /
-            1e-7;
-        QVERIFY2(
-            std::fabs(row.balancing.units - response) <= 1,
-            qPrintable(QStringLiteral("%1 units, %2 true").arg(row.balancing.units).arg(response)));
+        const auto readout = [&](double box) {
+            return pattern(modelled(position, box, row.Reo, 0, 12, truth).Ig, "#0.0000000")
+                .toStdString();
+        };
+        const std::string at = readout(row.R_m);
+        const std::string lower = readout(row.R_m - 0.1);
+        const std::string upper = readout(row.R_m + 0.1);
+        const long units = readoutUnits(at);
+        const bool nearest =
+            readoutSign(at) == 0 ||
+            (readoutSign(at) > 0 && readoutSign(lower) < 0 &&
+             std::labs(readoutUnits(lower)) >= units) ||
+            (readoutSign(at) < 0 && readoutSign(upper) >= 0 && readoutUnits(upper) > -units);
+        QVERIFY2(nearest, qPrintable(QStringLiteral("%1: %2, %3 lower, %4 higher")
+                                         .arg(where, QString::fromStdString(at),
+                                              QString::fromStdString(lower),
+                                              QString::fromStdString(upper))));
+        if (row.position == tie) {
+            QVERIFY2(readoutSign(at) > 0 && lower == "-" + at,
+                     qPrintable(QStringLiteral("%1: no tie between %2 and %3")
+                                    .arg(where, QString::fromStdString(at),
+                                         QString::fromStdString(lower))));
+            tied = true;
+        }
+        // Unless the readouts tie, the box is also where the true current is least.
+        QVERIFY2(isBalance(position, row.R_m, row.Reo, truth) || readoutSign(at) == 0 ||
+                     row.position == tie,
+                 qPrintable(where));
+
+        // Point 12: one step of ×0,1, up or from 9 down; if it moves the readout by fewer than ten
+        // units, steps of ×1 one way, up from 0 … 4 and down from 5 … 9, until it has moved ten.
+        const int tenths = qRound(row.R_m * 10) % 10, ones = qRound(row.R_m * 10) / 10 % 10;
+        int by = tenths < 9 ? 1 : -1, steps = 1;
+        double step = 0.1;
+        long moved = std::labs(readoutUnits(readout(row.R_m + by * step)) - units);
+        if (moved < 10) {
+            by = ones < 5 ? 1 : -1;
+            step = 1;
+            for (steps = 1;; ++steps) {
+                moved = std::labs(readoutUnits(readout(row.R_m + by * steps * step)) - units);
+                if (moved >= 10 || steps == 5)
+                    break;
+            }
+        }
+        QCOMPARE(row.balancing.sensitivityDecade, step == 1 ? kOnes : kTenths);
+        QCOMPARE(row.balancing.by, by);
+        QCOMPARE(row.balancing.steps, steps);
+        QCOMPARE(row.balancing.units, moved);
+        QVERIFY2(moved >= 10, qPrintable(where));
+        QVERIFY(std::fabs(row.threshold - step * steps / moved) < 1e-12);
     }
+    QCOMPARE(tied, tie != 0);
     double squares = 0;
     for (const Row &row : rows)
         squares += (row.Rx - mean) * (row.Rx - mean);
@@ -786,6 +1044,80 @@ void tst_HelpDocuments::instructionMeasuresCorrectly()
           truth, mean, random, dPr, total, dRes, std::fabs(mean - truth));
     QVERIFY(std::fabs(mean - truth) <= dRes);
     QVERIFY(std::fabs(mean - truth) <= total);
+}
+
+void tst_HelpDocuments::instructionRoundingExamples_data()
+{
+    QTest::addColumn<QString>("quote"); // as point 16 of the instruction has it
+    QTest::addColumn<double>("Rx");
+    QTest::addColumn<int>("percent");
+    QTest::addColumn<double>("box");
+    QTest::addColumn<QString>("shown"); // the bench's Ri
+    QTest::newRow("down") << "1308,7·3/2 = 1963,05 он показывает как Ri=1963,0" << 1963.0 << 60
+                          << 1308.7 << "1963,0";
+    QTest::newRow("up") << "36,7·1,5 = 55,05 — как Ri=55,1" << 55.0 << 60 << 36.7 << "55,1";
+}
+
+// Point 16 quotes two products that end in exactly five hundredths and are shown rounded different
+// ways: each is such a product, the balance of its unknown, and the bench shows it so.
+void tst_HelpDocuments::instructionRoundingExamples()
+{
+    QFETCH(QString, quote);
+    QFETCH(double, Rx);
+    QFETCH(int, percent);
+    QFETCH(double, box);
+    QFETCH(QString, shown);
+    bool validUtf8 = false;
+    const QString text =
+        readText(QDir(kHelpDir).filePath(QStringLiteral("instruction.txt")), &validUtf8);
+    QVERIFY2(withoutSpaces(text).contains(withoutSpaces(quote)), qPrintable(quote));
+
+    // R_m·R_L/R_R in hundredths of an ohm, R_L/R_R being percent/(100 − percent): a whole number
+    // ending in 5.
+    const qint64 hundredths = qint64(qRound(box * 10)) * 10 * percent;
+    QCOMPARE(hundredths % (100 - percent), 0);
+    const qint64 product = hundredths / (100 - percent);
+    QCOMPARE(product % 10, qint64(5));
+    QVERIFY(quote.startsWith(pattern(box, "0.0") + QStringLiteral("·")));
+    QVERIFY(quote.contains(QStringLiteral(" = %1 ").arg(pattern(product / 100.0, "0.00"))));
+    QVERIFY(quote.endsWith(QStringLiteral("Ri=") + shown));
+    // The box is the balance of its unknown to the box's step.
+    QVERIFY(std::fabs(box - Rx * (100 - percent) / percent) < 0.05);
+
+    const BridgeResult bridge = modelled(percent * 2, box, 0, 0, 12, Rx);
+    QVERIFY(bridge.hasRi);
+    QCOMPARE(pattern(bridge.Ri, "0.0"), shown);
+}
+
+// Point 10 puts the rheostat at 0 within 0.1 Ω of the balance whatever the unknown, and names the
+// worst galvanometer current that can give: the largest of any unknown the bench draws at any
+// slider position of the tables, and well below the limit.
+void tst_HelpDocuments::instructionRheostatIsSafe()
+{
+    double worst = 0;
+    int worstRx = 0, worstPercent = 0;
+    for (int Rx = 50; Rx <= 150; ++Rx)
+        for (int percent = 30; percent <= 70; percent += 10) {
+            const double R_L = 5 * percent / 100.0;
+            const double balance = Rx * (5 - R_L) / R_L;
+            for (double off : {-0.1, 0.1}) {
+                const double Ig = std::fabs(modelled(percent * 2, balance + off, 0, 0, 12, Rx).Ig);
+                if (Ig > worst) {
+                    worst = Ig;
+                    worstRx = Rx;
+                    worstPercent = percent;
+                }
+            }
+        }
+    QVERIFY(worst < 0.0025);
+    bool validUtf8 = false;
+    const QString text =
+        readText(QDir(kHelpDir).filePath(QStringLiteral("instruction.txt")), &validUtf8);
+    const QString quote = QStringLiteral("(Rx = %1 Ом, ползун на %2 %) около %3 мА")
+                              .arg(worstRx)
+                              .arg(worstPercent)
+                              .arg(pattern(worst * 1000, "0.00"));
+    QVERIFY2(withoutSpaces(text).contains(withoutSpaces(quote)), qPrintable(quote));
 }
 
 int main(int argc, char *argv[])
