@@ -8,7 +8,7 @@
 #include "toolkit/bench_canvas.h"
 #include "toolkit/bench_items.h"
 #include "toolkit/find_control.h"
-#include "toolkit/picture_box.h"
+#include "toolkit/readout_box.h"
 #include "toolkit/scroll_bar.h"
 
 #include <initializer_list>
@@ -32,9 +32,9 @@ struct Controls
     {
         return findControl<ScrollBar>(bench, QString::fromLatin1(name));
     }
-    PictureBox *display(const char *name) const
+    ReadoutBox *display(const char *name) const
     {
-        return findControl<PictureBox>(bench, QString::fromLatin1(name));
+        return findControl<ReadoutBox>(bench, QString::fromLatin1(name));
     }
 };
 
@@ -102,7 +102,7 @@ void makeAccessible(BenchCanvas &bench, const Circuit &circuit, AnnouncingDeskto
     auto reading = [](const QString &what, const QString &shown, const QString &unit) {
         return shown.isEmpty() ? QString() : what + QLatin1Char(' ') + shown + unit;
     };
-    const PictureBox *galvanometerCurrent = c.display("Picture2"),
+    const ReadoutBox *galvanometerCurrent = c.display("Picture2"),
                      *sourceCurrent = c.display("Picture3"), *box = c.display("Picture1");
     const BenchLabel *rheostat = c.label("Lbl_reo");
     auto galvanometer = [=] {

@@ -4,7 +4,7 @@
 #include "app/bench_fonts.h"
 #include "toolkit/bench_canvas.h"
 #include "toolkit/bench_items.h"
-#include "toolkit/picture_box.h"
+#include "toolkit/readout_box.h"
 #include "toolkit/scroll_bar.h"
 #include "view/source_picture.h"
 
@@ -185,7 +185,7 @@ void place(BenchCanvas &bench, const Row &row)
         return;
     }
     case Kind::Display: {
-        auto *p = new PictureBox(&bench);
+        auto *p = new ReadoutBox(&bench);
         p->setObjectName(name);
         p->setGeometry(row.place.toRect());
         p->setFont(benchFont(kLargeFontPx));

@@ -1,9 +1,9 @@
 // The main window: the bench of instruments, its menus, its start-up and its shutdown.
 #include "app/bench_window.h"
 
+#include "app/authors_window.h"
 #include "app/bench_access.h"
 #include "app/bench_layout.h"
-#include "app/form2.h"
 #include "controls/circuit.h"
 #include "controls/galvanometer.h"
 #include "controls/key.h"
@@ -124,8 +124,8 @@ void BenchWindow::showAbout()
 void BenchWindow::showAuthors()
 {
     if (!m_authors)
-        m_authors = new Form2();
-    m_authors->setLabel1Caption(authorsText());
+        m_authors = new AuthorsWindow();
+    m_authors->setCredits(authorsText());
     m_authors->centreOver(this);
     m_authors->show();
     m_authors->raise();
@@ -153,7 +153,7 @@ void BenchWindow::setPauseScale(double scale)
     m_circuit->setPauseScale(scale);
 }
 
-Form2 *BenchWindow::authorsWindow() const
+AuthorsWindow *BenchWindow::authorsWindow() const
 {
     return m_authors;
 }

@@ -11,7 +11,7 @@ class BenchCanvas;
 class Circuit;
 class Desktop;
 class Documents;
-class Form2;
+class AuthorsWindow;
 class QSessionManager;
 
 /** The bench window: builds the instruments, lays them out, and owns the menus. */
@@ -36,7 +36,7 @@ class BenchWindow : public QMainWindow
     /** The value in one of the readouts' number patterns. */
     QString format(double value, const char *pattern) const;
     /** The Authors window while it is open. */
-    Form2 *authorsWindow() const;
+    AuthorsWindow *authorsWindow() const;
     /** Centres the whole window, frame and menu bar included, on its screen. */
     void centreOnScreen();
 
@@ -80,5 +80,5 @@ class BenchWindow : public QMainWindow
     BenchCanvas *m_bench;
     Circuit *m_circuit;
     std::unique_ptr<Documents> m_documents;
-    QPointer<Form2> m_authors;
+    QPointer<AuthorsWindow> m_authors;
 };

@@ -2,11 +2,11 @@
 #include "controls/galvanometer.h"
 
 #include "controls/circuit.h"
-#include "toolkit/picture_box.h"
+#include "toolkit/readout_box.h"
 
 Galvanometer::Galvanometer(Circuit &circuit, BenchCanvas &bench)
     : Instrument(circuit, bench), m_picture(part<BenchImage>("Image5")),
-      m_needle(part<BenchLine>("Line17")), m_current(part<PictureBox>("Picture2")),
+      m_needle(part<BenchLine>("Line17")), m_current(part<ReadoutBox>("Picture2")),
       m_measured(part<BenchLabel>("Lbl_Ri"))
 {
     m_picture->onClick =
@@ -22,8 +22,8 @@ void Galvanometer::load()
 
 void Galvanometer::showCurrent(double amperes)
 {
-    m_current->Cls();
-    m_current->Print(m_circuit.format(amperes, "#0.0000000"));
+    m_current->clear();
+    m_current->print(m_circuit.format(amperes, "#0.0000000"));
 }
 
 NeedleGeometry Galvanometer::pointNeedle(double Ig, float Igmax)

@@ -24,6 +24,6 @@ class Galvanometer : public Instrument
   private:
     BenchImage *m_picture;
     BenchLine *m_needle;
-    PictureBox *m_current;
+    ReadoutBox *m_current;
     BenchLabel *m_measured;
 };

@@ -7,7 +7,7 @@
 #include <functional>
 
 class Circuit;
-class PictureBox;
+class ReadoutBox;
 class ScrollBar;
 
 /** An instrument on the bench: it takes its controls from the bench by their system names. */

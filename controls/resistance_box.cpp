@@ -2,7 +2,7 @@
 #include "controls/resistance_box.h"
 
 #include "controls/circuit.h"
-#include "toolkit/picture_box.h"
+#include "toolkit/readout_box.h"
 #include "toolkit/scroll_bar.h"
 
 #include <QLineF>
@@ -23,7 +23,7 @@ const char *const kDigits[] = {"Lbl_R_m_1", "lbl_R_m_2", "lbl_R_m_3",
 
 ResistanceBox::ResistanceBox(Circuit &circuit, BenchCanvas &bench)
     : Instrument(circuit, bench), m_box(part<BenchImage>("Image7")),
-      m_display(part<PictureBox>("Picture1"))
+      m_display(part<ReadoutBox>("Picture1"))
 {
     for (int i = 0; i < kDecades; ++i) {
         m_decades[i] = bar(kBars[i], [this, i] { onDecadeChanged(i); });
@@ -60,7 +60,7 @@ void ResistanceBox::onDecadeChanged(int i)
     const int digit = m_decades[i]->benchValue();
     m_circuit.setDecade(i, digit);
     m_digits[i]->setCaption(QString::number(digit));
-    m_display->Cls();
-    m_display->Print(m_circuit.format(m_circuit.state().R_m, "#00000.0"));
+    m_display->clear();
+    m_display->print(m_circuit.format(m_circuit.state().R_m, "#00000.0"));
     m_circuit.recalculate();
 }

@@ -25,5 +25,5 @@ class ResistanceBox : public Instrument
     BenchImage *m_box;
     ScrollBar *m_decades[kDecades];
     BenchLabel *m_digits[kDecades];
-    PictureBox *m_display;
+    ReadoutBox *m_display;
 };

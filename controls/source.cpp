@@ -3,7 +3,7 @@
 
 #include "controls/circuit.h"
 #include "model/number_format.h"
-#include "toolkit/picture_box.h"
+#include "toolkit/readout_box.h"
 #include "toolkit/scroll_bar.h"
 #include "view/source_picture.h"
 
@@ -22,7 +22,7 @@ Source::Source(Circuit &circuit, BenchCanvas &bench)
       m_resistanceReadout(part<BenchLabel>("Lblr")),
       m_emfBar(bar("HScroll3", [this] { onEmfChanged(); })),
       m_resistanceBar(bar("HScroll4", [this] { onResistanceChanged(); })),
-      m_current(part<PictureBox>("Picture3"))
+      m_current(part<ReadoutBox>("Picture3"))
 {
     m_picture->onClick = circuit.whileRunning([this] { m_circuit.toggleSource(); });
     // The EMF knob turns with the wheel over it or its readout, the resistance over its readout.
@@ -71,6 +71,6 @@ void Source::showSwitchedOn(bool on)
 
 void Source::showCurrent(double amperes)
 {
-    m_current->Cls();
-    m_current->Print(m_circuit.format(amperes, "#0.00"));
+    m_current->clear();
+    m_current->print(m_circuit.format(amperes, "#0.00"));
 }

@@ -27,5 +27,5 @@ class Source : public Instrument
     BenchImage *m_lamp;
     BenchLabel *m_emfReadout, *m_resistanceReadout;
     ScrollBar *m_emfBar, *m_resistanceBar;
-    PictureBox *m_current;
+    ReadoutBox *m_current;
 };

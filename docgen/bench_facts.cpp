@@ -8,8 +8,8 @@
 #include "toolkit/bench_canvas.h"
 #include "toolkit/bench_items.h"
 #include "toolkit/find_control.h"
-#include "toolkit/picture_box.h"
 #include "toolkit/quiet_desktop.h"
+#include "toolkit/readout_box.h"
 #include "toolkit/scroll_bar.h"
 
 #include <QApplication>
@@ -83,7 +83,7 @@ struct Bench
         std::fprintf(stderr, "docgen: the bench refused: %s\n", qPrintable(desktop.lastBox));
         return true;
     }
-    QString shown(const char *display) const { return control<PictureBox>(display)->text(); }
+    QString shown(const char *display) const { return control<ReadoutBox>(display)->text(); }
     QString caption(const char *label) const { return control<BenchLabel>(label)->caption(); }
     QString readout() const { return shown("Picture2"); }
     QString sourceCurrent() const { return shown("Picture3"); }

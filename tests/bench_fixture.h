@@ -8,7 +8,7 @@
 #include "toolkit/bench_canvas.h"
 #include "toolkit/bench_items.h"
 #include "toolkit/find_control.h"
-#include "toolkit/picture_box.h"
+#include "toolkit/readout_box.h"
 #include "toolkit/scroll_bar.h"
 #include "toolkit/timer.h"
 #include "view/source_picture.h"

@@ -6,7 +6,7 @@
 #include "model/number_format.h"
 #include "toolkit/bench_canvas.h"
 #include "toolkit/bench_items.h"
-#include "toolkit/picture_box.h"
+#include "toolkit/readout_box.h"
 #include "toolkit/scroll_bar.h"
 #include "toolkit/timer.h"
 
@@ -163,13 +163,13 @@ inline QStringList benchViolations(const BenchWindow &form, const BenchHistory &
     if (s.I != 0 && s.R3 != 0)
         shows("Lbl_Ri", control<BenchLabel>(form, "Lbl_Ri")->caption(),
               "Ri=" + pattern(s.R4 * s.R2 / s.R3, "0.0") + " Ом");
-    shows("Picture1", control<PictureBox>(form, "Picture1")->text(),
+    shows("Picture1", control<ReadoutBox>(form, "Picture1")->text(),
           history.boxTurned ? QString(boxDigits)
                                   .replace(QLatin1Char('.'), QString::fromStdString(sep))
                                   .toStdString()
                             : std::string());
-    shows("Picture2", control<PictureBox>(form, "Picture2")->text(), pattern(s.Ig, "#0.0000000"));
-    shows("Picture3", control<PictureBox>(form, "Picture3")->text(), pattern(s.I, "#0.00"));
+    shows("Picture2", control<ReadoutBox>(form, "Picture2")->text(), pattern(s.Ig, "#0.0000000"));
+    shows("Picture3", control<ReadoutBox>(form, "Picture3")->text(), pattern(s.I, "#0.00"));
 
     // The currents: zero with the source off, within the limits on a live circuit.
     if (s.istochnik == 0)

@@ -1,5 +1,5 @@
 // Tests of what screen readers are told of the bench, and of the bench on high-density screens.
-#include "app/form2.h"
+#include "app/authors_window.h"
 #include "bench_fixture.h"
 #include "toolkit/bench_accessible.h"
 
@@ -394,7 +394,7 @@ void tst_Accessibility::readoutCharacters()
     QImage drawn(640, 480, QImage::Format_ARGB32_Premultiplied);
     drawn.fill(Qt::transparent);
     QRect inside;
-    if (auto *box = benchOf(form)->findChild<PictureBox *>(readout)) {
+    if (auto *box = benchOf(form)->findChild<ReadoutBox *>(readout)) {
         box->setBackColor(Qt::transparent);
         box->render(&drawn, box->pos());
         inside = box->contentsRect().translated(box->pos());
@@ -738,7 +738,7 @@ void tst_Accessibility::readoutsReadWithValues()
     walk(QAccessible::queryAccessibleInterface(&form));
     QVERIFY(read.contains(QStringLiteral("ЭДС источника, В 12")));
     QVERIFY(read.contains(QStringLiteral("Ток гальванометра, А ") +
-                          ::control<PictureBox>(form, "Picture2")->text()));
+                          ::control<ReadoutBox>(form, "Picture2")->text()));
 }
 
 void tst_Accessibility::childAt_data()
@@ -818,17 +818,17 @@ void tst_Accessibility::readoutsAnnounceChanges()
     };
     heard.clear();
     ::control<ScrollBar>(form, "HScroll1")->setBenchValue(101);
-    QCOMPARE(saidBy(::control<PictureBox>(form, "Picture2")),
-             QStringList{::control<PictureBox>(form, "Picture2")->text()});
-    QVERIFY(::control<PictureBox>(form, "Picture2")->text() != QStringLiteral("0.0000000"));
+    QCOMPARE(saidBy(::control<ReadoutBox>(form, "Picture2")),
+             QStringList{::control<ReadoutBox>(form, "Picture2")->text()});
+    QVERIFY(::control<ReadoutBox>(form, "Picture2")->text() != QStringLiteral("0.0000000"));
     ::control<ScrollBar>(form, "HScroll1")->setBenchValue(100);
     heard.clear();
     ::control<ScrollBar>(form, "HScroll2")
         ->setBenchValue(50); // balanced: a new rheostat moves the source current only
-    QCOMPARE(saidBy(::control<PictureBox>(form, "Picture2")), QStringList());
-    QCOMPARE(saidBy(::control<PictureBox>(form, "Picture3")),
-             QStringList{::control<PictureBox>(form, "Picture3")->text()});
-    QCOMPARE(saidBy(::control<PictureBox>(form, "Picture1")), QStringList());
+    QCOMPARE(saidBy(::control<ReadoutBox>(form, "Picture2")), QStringList());
+    QCOMPARE(saidBy(::control<ReadoutBox>(form, "Picture3")),
+             QStringList{::control<ReadoutBox>(form, "Picture3")->text()});
+    QCOMPARE(saidBy(::control<ReadoutBox>(form, "Picture1")), QStringList());
     bool rheostatSaid = false;
     for (const Heard &h : heardOf(QAccessible::ValueChanged))
         rheostatSaid |=
@@ -906,7 +906,7 @@ void tst_Accessibility::actions()
     QCOMPARE(decade->minimumStepSize().toInt(), 1);
     decade->setCurrentValue(7);
     QCOMPARE(::control<BenchLabel>(form, "lbl_R_m_3")->caption(), QStringLiteral("7"));
-    QCOMPARE(::control<PictureBox>(form, "Picture1")->text(), QStringLiteral("00700.0"));
+    QCOMPARE(::control<ReadoutBox>(form, "Picture1")->text(), QStringLiteral("00700.0"));
 
     QAccessibleValueInterface *maximum = interfaceOf(form, "VScroll7")->valueInterface();
     QCOMPARE(maximum->minimumValue().toInt(), 0); // the scale starts at 0, the bar at 15
@@ -939,7 +939,7 @@ void tst_Accessibility::authorsWindowRead()
     LoadedBench bench;
     BenchWindow &form = *bench.form;
     ::control<QAction>(form, "mnuHelpAvtors")->trigger();
-    QPointer<Form2> authors = form.authorsWindow();
+    QPointer<AuthorsWindow> authors = form.authorsWindow();
     QVERIFY(authors);
     QVERIFY(QTest::qWaitForWindowActive(authors));
     for (const int key : keys)

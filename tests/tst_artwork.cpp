@@ -349,14 +349,14 @@ void tst_Artwork::readoutMargins()
         box = label->bounds();
         show = [label](const QString &t) { label->setCaption(t); };
     } else {
-        auto *picture = form.findChild<PictureBox *>(readout);
+        auto *picture = form.findChild<ReadoutBox *>(readout);
         QVERIFY(picture);
         picture->setVisible(true);
         box = picture->geometry();
         frame = 2;
         show = [picture](const QString &t) {
-            picture->Cls();
-            picture->Print(t);
+            picture->clear();
+            picture->print(t);
         };
     }
     show(text);
@@ -386,10 +386,10 @@ void tst_Artwork::picture3Frame()
 {
     LoadedBench bench;
     BenchWindow &form = *bench.form;
-    control<PictureBox>(form, "Picture3")->Cls();
-    control<PictureBox>(form, "Picture3")->Print(QStringLiteral("3.00"));
+    control<ReadoutBox>(form, "Picture3")->clear();
+    control<ReadoutBox>(form, "Picture3")->print(QStringLiteral("3.00"));
     const QImage image = shoot(form, 1);
-    const QRect box = control<PictureBox>(form, "Picture3")->geometry();
+    const QRect box = control<ReadoutBox>(form, "Picture3")->geometry();
     const QColor inside(0, 0, 0), text(0, 255, 0), background(224, 224, 224);
     const QPoint sides[] = {{box.left(), box.center().y()},
                             {box.right(), box.center().y()},

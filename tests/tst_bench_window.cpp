@@ -466,14 +466,14 @@ void tst_BenchWindow::readouts()
     BenchWindow &form = *bench.form;
     clickItem(form, control<BenchLabel>(
                         form, "Lblvkl")); // the box's readout is shown with the key closed
-    auto *box = benchOf(form)->findChild<PictureBox *>(name);
+    auto *box = benchOf(form)->findChild<ReadoutBox *>(name);
     QVERIFY(box && box->isVisible());
     QCOMPARE(box->geometry(), geometry);
     QCOMPARE(box->toolTip(), tip);
     QCOMPARE(box->frameShadow(), QFrame::Sunken);
-    box->Cls();
+    box->clear();
     const QImage blank = box->grab().toImage();
-    box->Print(QStringLiteral("0.06"));
+    box->print(QStringLiteral("0.06"));
     const QImage shot = box->grab().toImage();
     const qreal ratio = shot.devicePixelRatio();
     const QRect inside = devicePixels(shot, box->contentsRect());
@@ -515,11 +515,11 @@ void tst_BenchWindow::zOrder()
         if (child->isWidgetType())
             children.prepend(child->objectName());
     QCOMPARE(children, front);
-    auto *picture = form.findChild<PictureBox *>("Picture2");
+    auto *picture = form.findChild<ReadoutBox *>("Picture2");
     QCOMPARE(picture->toolTip(), QStringLiteral("Сила тока, А"));
-    QCOMPARE(control<PictureBox>(form, "Picture1")->toolTip(),
+    QCOMPARE(control<ReadoutBox>(form, "Picture1")->toolTip(),
              QStringLiteral("Сопротивление магазина"));
-    QCOMPARE(control<PictureBox>(form, "Picture1")->frameShadow(), QFrame::Sunken);
+    QCOMPARE(control<ReadoutBox>(form, "Picture1")->frameShadow(), QFrame::Sunken);
 }
 
 void tst_BenchWindow::menus()
@@ -607,8 +607,8 @@ void makeLive(BenchWindow &form, double R_m)
 
 void verifyAtRest(BenchWindow &form)
 {
-    QCOMPARE(control<PictureBox>(form, "Picture2")->text(), QStringLiteral("0.0000000"));
-    QCOMPARE(control<PictureBox>(form, "Picture3")->text(), QStringLiteral("0.00"));
+    QCOMPARE(control<ReadoutBox>(form, "Picture2")->text(), QStringLiteral("0.0000000"));
+    QCOMPARE(control<ReadoutBox>(form, "Picture3")->text(), QStringLiteral("0.00"));
     QCOMPARE(control<BenchLine>(form, "Line17")->X1(), 279.0);
     QCOMPARE(control<BenchLine>(form, "Line17")->Y1(), 335.0);
     QCOMPARE(control<BenchLine>(form, "Line17")->X2(), 279.0);
@@ -636,8 +636,8 @@ void tst_BenchWindow::balance()
     makeLive(form, 1963);
     circuitOf(form).recalculate();
     QCOMPARE(stateOf(form).Ig, 0.0);
-    QCOMPARE(control<PictureBox>(form, "Picture2")->text(), QStringLiteral("0.0000000"));
-    QCOMPARE(control<PictureBox>(form, "Picture3")->text(), QStringLiteral("0.06"));
+    QCOMPARE(control<ReadoutBox>(form, "Picture2")->text(), QStringLiteral("0.0000000"));
+    QCOMPARE(control<ReadoutBox>(form, "Picture3")->text(), QStringLiteral("0.06"));
     QCOMPARE(control<BenchLabel>(form, "Lbl_Ri")->caption(), QStringLiteral("Ri=1963.0 Ом"));
     QCOMPARE(control<BenchLine>(form, "Line17")->X2(), 279.0);
     QVERIFY(bench.desktop.boxes.isEmpty());
@@ -650,8 +650,8 @@ void tst_BenchWindow::workedExample()
     editState(form, [&](CircuitState &s) { s.Reo = 112; });
     makeLive(form, 1000);
     circuitOf(form).recalculate();
-    QCOMPARE(control<PictureBox>(form, "Picture2")->text(), QStringLiteral("-0.0000767"));
-    QCOMPARE(control<PictureBox>(form, "Picture3")->text(), QStringLiteral("0.06"));
+    QCOMPARE(control<ReadoutBox>(form, "Picture2")->text(), QStringLiteral("-0.0000767"));
+    QCOMPARE(control<ReadoutBox>(form, "Picture3")->text(), QStringLiteral("0.06"));
     QCOMPARE(control<BenchLabel>(form, "Lbl_Ri")->caption(), QStringLiteral("Ri=1000.0 Ом"));
     QVERIFY(control<BenchLine>(form, "Line17")->X2() < 279 - 1.3 &&
             control<BenchLine>(form, "Line17")->X2() > 279 - 1.4); // leans left
@@ -668,8 +668,8 @@ namespace {
 QString shownReadouts(BenchWindow &form)
 {
     return QStringLiteral("%1 %2 (%3, %4)")
-        .arg(control<PictureBox>(form, "Picture2")->text(),
-             control<PictureBox>(form, "Picture3")->text())
+        .arg(control<ReadoutBox>(form, "Picture2")->text(),
+             control<ReadoutBox>(form, "Picture3")->text())
         .arg(control<BenchLine>(form, "Line17")->X2(), 0, 'f', 1)
         .arg(control<BenchLine>(form, "Line17")->Y2(), 0, 'f', 1);
 }
@@ -758,7 +758,7 @@ void tst_BenchWindow::rightArmZero()
     QCOMPARE(shownWhileUp, QStringList{"0.0000000 0.00 (279.0, 278.0)"});
     QCOMPARE(control<BenchLabel>(form, "Lbl_Ri")->caption(), QStringLiteral("Ri=7.0 Ом"));
     QVERIFY(stateOf(form).I > 0); // the currents are still computed and shown
-    QCOMPARE(control<PictureBox>(form, "Picture3")->text(), QStringLiteral("0.06"));
+    QCOMPARE(control<ReadoutBox>(form, "Picture3")->text(), QStringLiteral("0.06"));
 }
 
 void tst_BenchWindow::decimalComma()
@@ -770,8 +770,8 @@ void tst_BenchWindow::decimalComma()
     makeLive(form, 1000);
     circuitOf(form).recalculate();
     QLocale::setDefault(QLocale::c());
-    QCOMPARE(control<PictureBox>(form, "Picture2")->text(), QStringLiteral("-0,0000767"));
-    QCOMPARE(control<PictureBox>(form, "Picture3")->text(), QStringLiteral("0,06"));
+    QCOMPARE(control<ReadoutBox>(form, "Picture2")->text(), QStringLiteral("-0,0000767"));
+    QCOMPARE(control<ReadoutBox>(form, "Picture3")->text(), QStringLiteral("0,06"));
     QCOMPARE(control<BenchLabel>(form, "Lbl_Ri")->caption(), QStringLiteral("Ri=1000,0 Ом"));
     QCOMPARE(control<BenchLabel>(form, "Lbl_Rx")->caption(), QStringLiteral("Rx=1963,0 Ом"));
     QCOMPARE(control<BenchLabel>(form, "Lbldv")->caption(),

@@ -1,6 +1,6 @@
 // The fuzzer: seeded random user actions on the real bench window, its invariants checked after
 // each.
-#include "app/form2.h"
+#include "app/authors_window.h"
 #include "bench_fixture.h"
 #include "fuzz_invariants.h"
 #include "help/about.h"
@@ -325,8 +325,8 @@ class Fuzzer
             const CircuitState &s = stateOf(form);
             if (s.rabota != 0 || s.istochnik != 0)
                 broken << QStringLiteral("after an overload the switches are not both off");
-            if (control<PictureBox>(form, "Picture2")->text() != "0" + sep + "0000000" ||
-                control<PictureBox>(form, "Picture3")->text() != "0" + sep + "00")
+            if (control<ReadoutBox>(form, "Picture2")->text() != "0" + sep + "0000000" ||
+                control<ReadoutBox>(form, "Picture3")->text() != "0" + sep + "00")
                 broken << QStringLiteral("after an overload the readouts are not zero");
             if (control<BenchLine>(form, "Line17")->X2() != 279.0 ||
                 control<BenchLine>(form, "Line17")->Y2() != 278.0)

@@ -59,8 +59,8 @@ QStringList bridgeReadings(BenchWindow &form)
     return {control<BenchLabel>(form, "Lbldv")->caption(),
             control<BenchLabel>(form, "Lbl_R_L")->caption(),
             control<BenchLabel>(form, "Lbl_R_R")->caption(),
-            control<PictureBox>(form, "Picture2")->text(),
-            control<PictureBox>(form, "Picture3")->text(),
+            control<ReadoutBox>(form, "Picture2")->text(),
+            control<ReadoutBox>(form, "Picture3")->text(),
             QString::number(control<BenchLine>(form, "Line17")->X2(), 'f', 3),
             QString::number(control<BenchLine>(form, "Line17")->Y2(), 'f', 3)};
 }
@@ -506,7 +506,7 @@ void tst_Handling::partialRepaintMatchesWhole()
     for (const QRect &at :
          {QRect(365, 300, 40, 1), QRect(560, 390, 30, 1),
           control<ScrollBar>(form, "HScroll1")->geometry().adjusted(20, 8, -20, 0),
-          control<PictureBox>(form, "Picture2")->geometry().adjusted(2, 6, -2, 0)})
+          control<ReadoutBox>(form, "Picture2")->geometry().adjusted(2, 6, -2, 0)})
         QVERIFY2(tracesShow(form, at.adjusted(0, 0, 0, 1 - at.height())),
                  qPrintable(QStringLiteral("at %1, %2").arg(at.x()).arg(at.y())));
     {

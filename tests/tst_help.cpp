@@ -1,5 +1,5 @@
 // Tests of the help commands: documents and their look-up, the instruction, About and Authors.
-#include "app/form2.h"
+#include "app/authors_window.h"
 #include "app/real_desktop.h"
 #include "bench_fixture.h"
 #include "help/about.h"
@@ -93,7 +93,7 @@ void tst_Help::documents()
     form.setDocumentFolders(folders.program.path(), folders.data.path());
     control<BenchLabel>(form, "Lblvkl")->onClick();
     const double box = stateOf(form).R_m, key = stateOf(form).rabota;
-    const QString current = control<PictureBox>(form, "Picture2")->text();
+    const QString current = control<ReadoutBox>(form, "Picture2")->text();
     for (int twice = 0; twice < 2; ++twice)
         action(form, item)->trigger();
     const QString path = QDir(folders.work.path()).filePath(file);
@@ -101,7 +101,7 @@ void tst_Help::documents()
     QVERIFY(bench.desktop.boxes.isEmpty());
     QCOMPARE(stateOf(form).R_m, box);
     QCOMPARE(stateOf(form).rabota, key);
-    QCOMPARE(control<PictureBox>(form, "Picture2")->text(), current);
+    QCOMPARE(control<ReadoutBox>(form, "Picture2")->text(), current);
 }
 
 void tst_Help::instruction()
@@ -364,7 +364,7 @@ void tst_Help::authorsWindow()
 {
     LoadedBench bench;
     control<QAction>(*bench, "mnuHelpAvtors")->trigger();
-    Form2 *authors = bench->authorsWindow();
+    AuthorsWindow *authors = bench->authorsWindow();
     QVERIFY(authors);
     QVERIFY(QTest::qWaitForWindowExposed(authors));
     QCOMPARE(authors->windowTitle(), QStringLiteral("Авторы"));
@@ -372,11 +372,11 @@ void tst_Help::authorsWindow()
     QCOMPARE(authors->parentWidget(), nullptr); // ownerless
     QVERIFY(!authors->isModal());
     QVERIFY(authors->minimumSize() != authors->maximumSize()); // resizable
-    QCOMPARE(authors->Image1->geometry(), QRect(32, 8, 150, 180));
-    QVERIFY(!authors->Image1->pixmap().isNull());
-    QCOMPARE(authors->Label1->geometry(), QRect(8, 200, 209, 81));
-    QCOMPARE(authors->label1Caption(), ::authorsText());
-    verifyCreditsFit(authors->Label1);
+    QCOMPARE(authors->portrait()->geometry(), QRect(32, 8, 150, 180));
+    QVERIFY(!authors->portrait()->pixmap().isNull());
+    QCOMPARE(authors->credits()->geometry(), QRect(8, 200, 209, 81));
+    QCOMPARE(authors->creditsText(), ::authorsText());
+    verifyCreditsFit(authors->credits());
     QVERIFY(bench.desktop.boxes.isEmpty());
     QVERIFY(bench->isEnabled()); // the bench goes on working
 }
@@ -405,7 +405,7 @@ void tst_Help::authorsUnderAnotherDefaultFont()
         control<QAction>(*bench, "mnuHelpAvtors")->trigger();
         QVERIFY(bench->authorsWindow());
         QVERIFY(QTest::qWaitForWindowExposed(bench->authorsWindow()));
-        verifyCreditsFit(bench->authorsWindow()->Label1);
+        verifyCreditsFit(bench->authorsWindow()->credits());
     }
     QApplication::setFont(before);
 }
@@ -425,7 +425,7 @@ void tst_Help::authorsFollowTheBench()
     control<QAction>(form, "mnuHelpAvtors")->trigger();
     QTRY_VERIFY(centred()); // a new window's frame is known only once it is on screen
     form.move(300, 200);
-    QPointer<Form2> first = form.authorsWindow();
+    QPointer<AuthorsWindow> first = form.authorsWindow();
     control<QAction>(form, "mnuHelpAvtors")->trigger();
     QCOMPARE(form.authorsWindow(), first.data()); // the same window, moved
     QVERIFY(centred());
@@ -435,7 +435,7 @@ void tst_Help::authorsFollowTheBench()
     control<QAction>(form, "mnuHelpAvtors")->trigger();
     QVERIFY(form.authorsWindow());
     QVERIFY(form.authorsWindow()->isVisible());
-    QCOMPARE(form.authorsWindow()->label1Caption(), ::authorsText());
+    QCOMPARE(form.authorsWindow()->creditsText(), ::authorsText());
     QTRY_VERIFY(centred());
 }
 

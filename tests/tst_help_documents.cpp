@@ -192,7 +192,7 @@ class Student : public BalancingBench
         row.position = percent;
         row.Reo = stateOf(f).Reo; // 10: at 0, whatever the coarse pass read
         row.threshold = row.balancing.threshold;
-        row.R_m = number(control<PictureBox>(f, "Picture1")->text()); // 13
+        row.R_m = number(control<ReadoutBox>(f, "Picture1")->text()); // 13
         clickItem(f, control<BenchImage>(f, "Image3"));               // 14
         row.R_L =
             number(control<BenchLabel>(f, "Lbl_R_L")->caption().section('=', 1).section(' ', 0, 0));
@@ -210,7 +210,7 @@ class Student : public BalancingBench
 
     std::string readout() const override
     {
-        return control<PictureBox>(f, "Picture2")->text().toStdString();
+        return control<ReadoutBox>(f, "Picture2")->text().toStdString();
     }
     int digit(int k) const override { return decades()[size_t(k)]->benchValue(); }
     void turn(int k, int by) override
@@ -801,7 +801,7 @@ void tst_HelpDocuments::benchPicturesAreTheWindow()
         clickItem(form, control<SourcePicture>(form, "Image1"));
         QVERIFY2(
             caption.contains(
-                QStringLiteral("отсчёт %1 А").arg(control<PictureBox>(form, "Picture2")->text())),
+                QStringLiteral("отсчёт %1 А").arg(control<ReadoutBox>(form, "Picture2")->text())),
             qPrintable(caption));
         const QRectF dial = control<BenchImage>(form, "Image5")->bounds();
         expected = benchShot(form)

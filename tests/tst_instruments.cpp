@@ -1,5 +1,5 @@
 // Tests of the working bench: start-up, the instruments, the views, the reveals and shutdown.
-#include "app/form2.h"
+#include "app/authors_window.h"
 #include "app/real_desktop.h"
 #include "bench_fixture.h"
 #include "toolkit/timer.h"
@@ -89,13 +89,13 @@ void tst_Instruments::startUp()
     QCOMPARE(stateOf(form).R_m, 0.0f);
     QCOMPARE(stateOf(form).I, 0.0);
     QCOMPARE(stateOf(form).Ig, 0.0);
-    QCOMPARE(control<PictureBox>(form, "Picture1")->text(),
+    QCOMPARE(control<ReadoutBox>(form, "Picture1")->text(),
              QString()); // blank until a decade is turned
-    QCOMPARE(control<PictureBox>(form, "Picture2")->text(), QStringLiteral("0.0000000"));
-    QCOMPARE(control<PictureBox>(form, "Picture3")->text(), QStringLiteral("0.00"));
-    QCOMPARE(control<PictureBox>(form, "Picture1")->foreColor(), QColor(255, 255, 255));
-    QCOMPARE(control<PictureBox>(form, "Picture2")->backColor(), QColor(0, 0, 0));
-    QCOMPARE(control<PictureBox>(form, "Picture3")->foreColor(), QColor(0, 255, 0));
+    QCOMPARE(control<ReadoutBox>(form, "Picture2")->text(), QStringLiteral("0.0000000"));
+    QCOMPARE(control<ReadoutBox>(form, "Picture3")->text(), QStringLiteral("0.00"));
+    QCOMPARE(control<ReadoutBox>(form, "Picture1")->foreColor(), QColor(255, 255, 255));
+    QCOMPARE(control<ReadoutBox>(form, "Picture2")->backColor(), QColor(0, 0, 0));
+    QCOMPARE(control<ReadoutBox>(form, "Picture3")->foreColor(), QColor(0, 255, 0));
     QCOMPARE(control<BenchImage>(form, "Image8")->bounds().topLeft(), QPointF(20, 72));
     QVERIFY(bench.desktop.boxes.isEmpty());
     // The whole window, frame and menu bar included, stands in the middle of the screen.
@@ -187,8 +187,8 @@ void tst_Instruments::measuredResistance()
     clickItem(form, control<SourcePicture>(form, "Image1"));
     QVERIFY2(bench.desktop.boxes.isEmpty(), qPrintable(bench.desktop.texts().join('\n')));
     QCOMPARE(control<BenchLabel>(form, "Lbl_Ri")->caption(), measured);
-    QCOMPARE(control<PictureBox>(form, "Picture2")->text(), current);
-    QCOMPARE(control<PictureBox>(form, "Picture3")->text(), QStringLiteral("0.06"));
+    QCOMPARE(control<ReadoutBox>(form, "Picture2")->text(), current);
+    QCOMPARE(control<ReadoutBox>(form, "Picture3")->text(), QStringLiteral("0.06"));
 }
 
 void tst_Instruments::rheostatMaximum_data()
@@ -326,7 +326,7 @@ void tst_Instruments::box()
         for (int click = 0; click < digits[k]; ++click)
             clickBar(decades[k], top); // the top arrow raises a decade by one
     QCOMPARE(stateOf(form).R_m, total);
-    QCOMPARE(control<PictureBox>(form, "Picture1")->text(), display);
+    QCOMPARE(control<ReadoutBox>(form, "Picture1")->text(), display);
     const BenchLabel *labels[] = {
         control<BenchLabel>(form, "Lbl_R_m_1"), control<BenchLabel>(form, "lbl_R_m_2"),
         control<BenchLabel>(form, "lbl_R_m_3"), control<BenchLabel>(form, "Lbl_R_m_4"),
@@ -340,14 +340,14 @@ void tst_Instruments::boxArrowAtTheEnd()
     LoadedBench bench;
     BenchWindow &form = *bench.form;
     closeKeyAndSetBox(form, 9, 0, 0, 0, 0, 0);
-    control<PictureBox>(form, "Picture1")->Cls();
-    control<PictureBox>(form, "Picture2")->Cls();
+    control<ReadoutBox>(form, "Picture1")->clear();
+    control<ReadoutBox>(form, "Picture2")->clear();
     clickBar(control<ScrollBar>(form, "VScroll1"), top);                // already at 9
     clickBar(control<ScrollBar>(form, "VScroll6"), bottom);             // already at 0
-    QCOMPARE(control<PictureBox>(form, "Picture1")->text(), QString()); // nothing summed
-    QCOMPARE(control<PictureBox>(form, "Picture2")->text(), QString()); // nothing recomputed
+    QCOMPARE(control<ReadoutBox>(form, "Picture1")->text(), QString()); // nothing summed
+    QCOMPARE(control<ReadoutBox>(form, "Picture2")->text(), QString()); // nothing recomputed
     clickBar(control<ScrollBar>(form, "VScroll6"), top);
-    QCOMPARE(control<PictureBox>(form, "Picture1")->text(), QStringLiteral("90000.1"));
+    QCOMPARE(control<ReadoutBox>(form, "Picture1")->text(), QStringLiteral("90000.1"));
     QCOMPARE(control<BenchLabel>(form, "Lbl_R_m_6")->caption(), QStringLiteral("1"));
 }
 
@@ -386,12 +386,12 @@ void tst_Instruments::openingTheKeyKeepsReadouts()
     BenchWindow &form = *bench.form;
     closeKeyAndSetBox(form, 0, 1, 0, 0, 0, 0);
     clickItem(form, control<SourcePicture>(form, "Image1"));
-    const QString current = control<PictureBox>(form, "Picture2")->text();
+    const QString current = control<ReadoutBox>(form, "Picture2")->text();
     const double tip = control<BenchLine>(form, "Line17")->X2();
     QVERIFY(current != QStringLiteral("0.0000000"));
     control<BenchLabel>(form, "Lbl_R_L")->setVisible(true); // as a reveal would show it
     clickItem(form, control<BenchLabel>(form, "Lblvkl"));   // open: hides, refreshes nothing
-    QCOMPARE(control<PictureBox>(form, "Picture2")->text(), current);
+    QCOMPARE(control<ReadoutBox>(form, "Picture2")->text(), current);
     QCOMPARE(control<BenchLine>(form, "Line17")->X2(), tip);
     QVERIFY(stateOf(form).Ig != 0);
     QVERIFY(!control<BenchLabel>(form, "Lbl_R_L")->isVisible());
@@ -406,10 +406,10 @@ void tst_Instruments::sourceAlwaysRecomputes()
     LoadedBench bench;
     BenchWindow &form = *bench.form;
     for (int click = 1; click <= 2; ++click) {
-        control<PictureBox>(form, "Picture2")->Cls();
+        control<ReadoutBox>(form, "Picture2")->clear();
         control<BenchLabel>(form, "Lbldv")->setCaption(QString());
         clickItem(form, control<SourcePicture>(form, "Image1"));
-        QCOMPARE(control<PictureBox>(form, "Picture2")->text(),
+        QCOMPARE(control<ReadoutBox>(form, "Picture2")->text(),
                  QStringLiteral("0.0000000")); // key open: zero
         QCOMPARE(control<BenchLabel>(form, "Lbldv")->caption(), QStringLiteral(" 50"));
     }
@@ -461,11 +461,11 @@ void tst_Instruments::sourceSettingsAtSwitchingOn()
     turn(control<ScrollBar>(form, "HScroll4"), internalClicks);
     QCOMPARE(control<BenchLabel>(form, "LblEdc")->caption(), emf);
     QCOMPARE(control<BenchLabel>(form, "Lblr")->caption(), internal);
-    QCOMPARE(control<PictureBox>(form, "Picture3")->text(), QStringLiteral("0.00"));
-    QCOMPARE(control<PictureBox>(form, "Picture2")->text(), QStringLiteral("0.0000000"));
+    QCOMPARE(control<ReadoutBox>(form, "Picture3")->text(), QStringLiteral("0.00"));
+    QCOMPARE(control<ReadoutBox>(form, "Picture2")->text(), QStringLiteral("0.0000000"));
     clickItem(form, control<SourcePicture>(form, "Image1"));
-    QCOMPARE(control<PictureBox>(form, "Picture3")->text(), current);
-    QCOMPARE(control<PictureBox>(form, "Picture2")->text(), galvanometer);
+    QCOMPARE(control<ReadoutBox>(form, "Picture3")->text(), current);
+    QCOMPARE(control<ReadoutBox>(form, "Picture2")->text(), galvanometer);
     QVERIFY(bench.desktop.boxes.isEmpty());
 }
 
@@ -480,8 +480,8 @@ void tst_Instruments::overloadThrowsBack()
              QStringList{"Такой ток сожжёт гальванометр! Измените сопротивление!"});
     QCOMPARE(stateOf(form).rabota, 0.0);
     QCOMPARE(stateOf(form).istochnik, std::int16_t(0));
-    QCOMPARE(control<PictureBox>(form, "Picture2")->text(), QStringLiteral("0.0000000"));
-    QCOMPARE(control<PictureBox>(form, "Picture3")->text(), QStringLiteral("0.00"));
+    QCOMPARE(control<ReadoutBox>(form, "Picture2")->text(), QStringLiteral("0.0000000"));
+    QCOMPARE(control<ReadoutBox>(form, "Picture3")->text(), QStringLiteral("0.00"));
     QCOMPARE(control<BenchLine>(form, "Line17")->X2(), 279.0);
     QCOMPARE(control<BenchLine>(form, "Line17")->Y2(), 278.0);
     LoadedBench fresh;
@@ -525,7 +525,7 @@ void tst_Instruments::unknownResistorDrawn()
     LoadedBench bench;
     BenchWindow &form = *bench.form;
     bench.desktop.draws = {u};
-    control<PictureBox>(form, "Picture2")->Cls();
+    control<ReadoutBox>(form, "Picture2")->clear();
     control<BenchLabel>(form, "Lbl_Rx")->setVisible(true);
     QStringList captionWhileUp;
     bench.desktop.onBox = [&] { captionWhileUp << control<BenchLabel>(form, "Lbl_Rx")->caption(); };
@@ -539,7 +539,7 @@ void tst_Instruments::unknownResistorDrawn()
              QStringList{"Неизвестное сопротивление изменено! Удачной работы!"});
     QCOMPARE(bench.desktop.captions(), QStringList{"Ошибка"});
     QVERIFY(control<BenchLabel>(form, "Lbl_Rx")->isVisible());          // visibility untouched
-    QCOMPARE(control<PictureBox>(form, "Picture2")->text(), QString()); // nothing recomputed
+    QCOMPARE(control<ReadoutBox>(form, "Picture2")->text(), QString()); // nothing recomputed
 }
 
 // The desktop's own draw, clicked on the resistor: every whole value 50 … 150 turns up, each
@@ -666,7 +666,7 @@ void tst_Instruments::closeAnsweredNo()
     BenchWindow &form = *bench.form;
     closeKeyAndSetBox(form, 0, 1, 0, 0, 0, 0);
     control<QAction>(form, "mnuHelpAvtors")->trigger();
-    QPointer<Form2> authors = form.authorsWindow();
+    QPointer<AuthorsWindow> authors = form.authorsWindow();
     QVERIFY(authors && authors->isVisible());
     bench.desktop.yesNoAnswer = Desktop::Answer::No;
     QVERIFY(!form.close());
@@ -686,7 +686,7 @@ void tst_Instruments::closeAnsweredYes()
     LoadedBench bench;
     BenchWindow &form = *bench.form;
     control<QAction>(form, "mnuHelpAvtors")->trigger();
-    QPointer<Form2> authors = form.authorsWindow();
+    QPointer<AuthorsWindow> authors = form.authorsWindow();
     bench.desktop.yesNoAnswer = Desktop::Answer::Yes;
     QVERIFY(form.close());
     QVERIFY(!form.isVisible());
@@ -787,7 +787,7 @@ void tst_Instruments::studentSession()
     turn(control<ScrollBar>(form, "VScroll3"), top, 9);
     turn(control<ScrollBar>(form, "VScroll4"), top, 6);
     turn(control<ScrollBar>(form, "VScroll5"), top, 3);
-    QCOMPARE(control<PictureBox>(form, "Picture1")->text(), QStringLiteral("01963.0"));
+    QCOMPARE(control<ReadoutBox>(form, "Picture1")->text(), QStringLiteral("01963.0"));
     clickBar(control<ScrollBar>(form, "HScroll1"),
              bottom); // slider off the middle: the bridge is out of balance
     clickItem(form, control<SourcePicture>(form, "Image1")); // source on
@@ -796,7 +796,7 @@ void tst_Instruments::studentSession()
     QVERIFY(stateOf(form).Ig != 0);
     clickBar(control<ScrollBar>(form, "HScroll1"), top); // back to the middle: balance
     QCOMPARE(control<BenchLabel>(form, "Lbldv")->caption(), QStringLiteral(" 50"));
-    QCOMPARE(control<PictureBox>(form, "Picture2")->text(), QStringLiteral("0.0000000"));
+    QCOMPARE(control<ReadoutBox>(form, "Picture2")->text(), QStringLiteral("0.0000000"));
     QVERIFY(std::fabs(control<BenchLine>(form, "Line17")->X2() - 279) < 1);
     form.setPauseScale(1);
     QString revealed;
@@ -817,14 +817,14 @@ void tst_Instruments::studentSession()
              QStringList{"Такой ток сожжёт гальванометр! Измените сопротивление!"});
     QCOMPARE(stateOf(form).rabota, 0.0);
     QCOMPARE(stateOf(form).istochnik, std::int16_t(0));
-    QCOMPARE(control<PictureBox>(form, "Picture2")->text(), QStringLiteral("0.0000000"));
+    QCOMPARE(control<ReadoutBox>(form, "Picture2")->text(), QStringLiteral("0.0000000"));
 
     // Recovery: close the key, set the box back, switch the source on again.
     clickItem(form, control<BenchLabel>(form, "Lblvkl"));
     closeKeyAndSetBox(form, 0, 1, 9, 6, 3, 0);
     clickItem(form, control<SourcePicture>(form, "Image1"));
     QCOMPARE(bench.desktop.boxes.size(), 1);
-    QCOMPARE(control<PictureBox>(form, "Picture2")->text(), QStringLiteral("0.0000000"));
+    QCOMPARE(control<ReadoutBox>(form, "Picture2")->text(), QStringLiteral("0.0000000"));
     QVERIFY(stateOf(form).I > 0);
 }
 

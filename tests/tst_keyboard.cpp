@@ -76,7 +76,7 @@ QStringList snapshot(const BenchWindow &form)
         QString line = w->objectName() + (w->isHidden() ? " hidden" : " shown");
         if (auto *bar = qobject_cast<ScrollBar *>(w))
             line += QStringLiteral(" %1 of %2").arg(bar->benchValue()).arg(bar->endValue());
-        if (auto *box = qobject_cast<PictureBox *>(w))
+        if (auto *box = qobject_cast<ReadoutBox *>(w))
             line += QLatin1Char(' ') + box->text();
         out << line;
     }
@@ -420,7 +420,7 @@ void tst_Keyboard::keyboardSession()
     QVERIFY(tabTo(form, "VScroll5"));
     for (int i = 0; i < 3; ++i)
         press(form, Qt::Key_PageUp);
-    QCOMPARE(control<PictureBox>(form, "Picture1")->text(), QStringLiteral("01963.0"));
+    QCOMPARE(control<ReadoutBox>(form, "Picture1")->text(), QStringLiteral("01963.0"));
     QVERIFY(tabTo(form, "HScroll1"));
     press(form, Qt::Key_Right);     // off the middle: out of balance
     QVERIFY(tabTo(form, "Image1")); // Tab wraps round to the source
@@ -429,7 +429,7 @@ void tst_Keyboard::keyboardSession()
     QVERIFY(stateOf(form).Ig != 0);
     QVERIFY(tabTo(form, "HScroll1"));
     press(form, Qt::Key_Left); // back to the middle: balance
-    QCOMPARE(control<PictureBox>(form, "Picture2")->text(), QStringLiteral("0.0000000"));
+    QCOMPARE(control<ReadoutBox>(form, "Picture2")->text(), QStringLiteral("0.0000000"));
     QVERIFY(std::fabs(control<BenchLine>(form, "Line17")->X2() - 279) < 1);
     QVERIFY(tabTo(form, "Image5"));
     QString revealed;

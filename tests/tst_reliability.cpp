@@ -403,8 +403,8 @@ void tst_Reliability::overloadFromEveryInstrument()
     QCOMPARE(stateOf(form).rabota, 0.0);
     QCOMPARE(stateOf(form).istochnik, std::int16_t(0));
     const QString sep = QString::fromStdString(form.decimalSeparator());
-    QCOMPARE(control<PictureBox>(form, "Picture2")->text(), "0" + sep + "0000000");
-    QCOMPARE(control<PictureBox>(form, "Picture3")->text(), "0" + sep + "00");
+    QCOMPARE(control<ReadoutBox>(form, "Picture2")->text(), "0" + sep + "0000000");
+    QCOMPARE(control<ReadoutBox>(form, "Picture3")->text(), "0" + sep + "00");
     QCOMPARE(control<BenchLine>(form, "Line17")->X2(), 279.0);
     QCOMPARE(control<BenchLine>(form, "Line17")->Y2(), 278.0);
     const QStringList shown = shownControls(form);

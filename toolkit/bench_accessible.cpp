@@ -3,7 +3,7 @@
 
 #include "toolkit/bench_canvas.h"
 #include "toolkit/bench_items.h"
-#include "toolkit/picture_box.h"
+#include "toolkit/readout_box.h"
 #include "toolkit/scroll_bar.h"
 
 #include <QAccessibleWidget>
@@ -519,7 +519,7 @@ class ScrollBarAccessible : public QAccessibleWidget, public QAccessibleValueInt
 class PictureBoxAccessible : public QAccessibleWidget, public ShownText
 {
   public:
-    explicit PictureBoxAccessible(PictureBox *box) : QAccessibleWidget(box, QAccessible::StaticText)
+    explicit PictureBoxAccessible(ReadoutBox *box) : QAccessibleWidget(box, QAccessible::StaticText)
     {
     }
 
@@ -529,12 +529,12 @@ class PictureBoxAccessible : public QAccessibleWidget, public ShownText
             return static_cast<QAccessibleTextInterface *>(this);
         return QAccessibleWidget::interface_cast(type);
     }
-    QString shownText() const override { return static_cast<const PictureBox *>(widget())->text(); }
+    QString shownText() const override { return static_cast<const ReadoutBox *>(widget())->text(); }
 
-    // As PictureBox::paintEvent prints: two pixels in from the frame, the digits centred in height.
+    // As ReadoutBox::paintEvent prints: two pixels in from the frame, the digits centred in height.
     QRect characterRect(int offset) const override
     {
-        const auto *box = static_cast<const PictureBox *>(widget());
+        const auto *box = static_cast<const ReadoutBox *>(widget());
         const QFontMetrics metrics(box->font());
         const QRect inside = box->contentsRect();
         const int baseline = inside.top() + (inside.height() + metrics.capHeight()) / 2;
@@ -545,7 +545,7 @@ class PictureBoxAccessible : public QAccessibleWidget, public ShownText
 
     QString text(QAccessible::Text t) const override
     {
-        const auto *box = static_cast<const PictureBox *>(widget());
+        const auto *box = static_cast<const ReadoutBox *>(widget());
         switch (t) {
         case QAccessible::Name:
             return readoutName(box->accessibleName().isEmpty() ? box->toolTip()
@@ -568,8 +568,8 @@ QAccessibleInterface *benchFactory(const QString &className, QObject *object)
         return new BenchCanvasAccessible(static_cast<BenchCanvas *>(object));
     if (className == QLatin1String("ScrollBar"))
         return new ScrollBarAccessible(static_cast<ScrollBar *>(object));
-    if (className == QLatin1String("PictureBox"))
-        return new PictureBoxAccessible(static_cast<PictureBox *>(object));
+    if (className == QLatin1String("ReadoutBox"))
+        return new PictureBoxAccessible(static_cast<ReadoutBox *>(object));
     return nullptr;
 }
 
@@ -595,8 +595,8 @@ BenchAccessibility::BenchAccessibility(BenchCanvas *canvas) : QObject(canvas), m
     connect(canvas, &BenchCanvas::itemShownOrHidden, this, &BenchAccessibility::itemShownOrHidden);
     connect(canvas, &BenchCanvas::itemValueChanged, this, &BenchAccessibility::itemValueChanged);
     connect(&canvas->keyboard(), &BenchKeyboard::focusMoved, this, &BenchAccessibility::focusMoved);
-    for (PictureBox *box : canvas->findChildren<PictureBox *>())
-        connect(box, &PictureBox::printed, this, [this, box] { readoutPrinted(box); });
+    for (ReadoutBox *box : canvas->findChildren<ReadoutBox *>())
+        connect(box, &ReadoutBox::printed, this, [this, box] { readoutPrinted(box); });
     // The news after a message is told by the control the keyboard went back to, until it leaves.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
         if (now && now != m_canvas && now->window() == m_canvas->window())
@@ -810,7 +810,7 @@ void BenchAccessibility::focusMoved(BenchItem *item)
 
 // Screen readers hear a readout only when what it shows has changed: a recomputation clears and
 // reprints every readout, mostly with the same text.
-void BenchAccessibility::readoutPrinted(PictureBox *box)
+void BenchAccessibility::readoutPrinted(ReadoutBox *box)
 {
     QString &said = m_readoutsSaid[box];
     if (!screenReadersListen() || box->text() == said)

@@ -11,7 +11,7 @@
 
 class BenchCanvas;
 class BenchItem;
-class PictureBox;
+class ReadoutBox;
 class QAccessibleEvent;
 class QAccessibleInterface;
 class QWidget;
@@ -90,7 +90,7 @@ class BenchAccessibility : public QObject
     void itemShownOrHidden(BenchItem *item);
     void itemValueChanged(BenchItem *item);
     void focusMoved(BenchItem *item);
-    void readoutPrinted(PictureBox *box);
+    void readoutPrinted(ReadoutBox *box);
     void speakGroup(int group);
     void endNotice();
     void messageShown();
@@ -103,7 +103,7 @@ class BenchAccessibility : public QObject
     QString m_announcement;
     QHash<const BenchItem *, QAccessible::Id> m_itemIds;
     QAccessible::Id m_announcementId = 0;
-    QHash<const PictureBox *, QString> m_readoutsSaid; // what each readout was last heard to show
+    QHash<const ReadoutBox *, QString> m_readoutsSaid; // what each readout was last heard to show
     QHash<const void *, std::function<QString()>> m_descriptions;
     QHash<const BenchItem *, std::function<bool()>> m_checked;
     QHash<const ScrollBar *, double> m_barUnits;

@@ -1,9 +1,9 @@
 // A sunken digital readout that is cleared and printed into.
-#include "toolkit/picture_box.h"
+#include "toolkit/readout_box.h"
 
 #include <QPainter>
 
-PictureBox::PictureBox(QWidget *parent) : QFrame(parent), m_back(240, 240, 240), m_fore(Qt::black)
+ReadoutBox::ReadoutBox(QWidget *parent) : QFrame(parent), m_back(240, 240, 240), m_fore(Qt::black)
 {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(2);
@@ -13,32 +13,32 @@ PictureBox::PictureBox(QWidget *parent) : QFrame(parent), m_back(240, 240, 240),
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void PictureBox::setBackColor(const QColor &color)
+void ReadoutBox::setBackColor(const QColor &color)
 {
     m_back = color;
     update();
 }
 
-void PictureBox::setForeColor(const QColor &color)
+void ReadoutBox::setForeColor(const QColor &color)
 {
     m_fore = color;
     update();
 }
 
-void PictureBox::Cls()
+void ReadoutBox::clear()
 {
     m_lines.clear();
     update();
 }
 
-void PictureBox::Print(const QString &text)
+void ReadoutBox::print(const QString &text)
 {
     m_lines << text;
     update();
     emit printed();
 }
 
-void PictureBox::paintEvent(QPaintEvent *event)
+void ReadoutBox::paintEvent(QPaintEvent *event)
 {
     {
         QPainter painter(this);

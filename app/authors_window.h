@@ -12,18 +12,18 @@ class QLabel;
  * too. The keyboard stops on the credits, which it starts on, and on the portrait, so that screen
  * readers read them as the window opens and on Tab.
  */
-class Form2 : public QWidget
+class AuthorsWindow : public QWidget
 {
     Q_OBJECT
   public:
-    Form2();
+    AuthorsWindow();
 
-    QLabel *Image1;
-    QLabel *Label1;
-
-    /** The caption of Label1 as given, line breaks included. */
-    QString label1Caption() const { return m_caption; }
-    void setLabel1Caption(const QString &caption);
+    /** The portrait (`Image1`) and the credits under it (`Label1`). */
+    QLabel *portrait() const { return m_portrait; }
+    QLabel *credits() const { return m_credits; }
+    /** The credits as given, line breaks included. */
+    QString creditsText() const { return m_caption; }
+    void setCredits(const QString &caption);
     /** Puts the centre of this window, frame included, on the centre of `window`. */
     void centreOver(const QWidget *window);
 
@@ -31,8 +31,10 @@ class Form2 : public QWidget
     void keyPressEvent(QKeyEvent *event) override;
 
   private:
-    void fitLabel1Font();
+    void fitCreditsFont();
 
+    QLabel *m_portrait;
+    QLabel *m_credits;
     QString m_caption;
     QPointer<const QWidget> m_centredOver;
 };

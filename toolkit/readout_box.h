@@ -6,11 +6,11 @@
 #include <QString>
 
 /** A readout box: a sunken frame on a coloured background with one printed line of text. */
-class PictureBox : public QFrame
+class ReadoutBox : public QFrame
 {
     Q_OBJECT
   public:
-    explicit PictureBox(QWidget *parent = nullptr);
+    explicit ReadoutBox(QWidget *parent = nullptr);
 
     void setBackColor(const QColor &color);
     void setForeColor(const QColor &color);
@@ -18,9 +18,9 @@ class PictureBox : public QFrame
     QColor foreColor() const { return m_fore; }
 
     /** Clears the box to its background; the next print starts at the top-left corner. */
-    void Cls();
+    void clear();
     /** Prints one line of text at the print position and moves it to the next line. */
-    void Print(const QString &text);
+    void print(const QString &text);
     /** The text printed since the last clear, lines joined by "\n". */
     QString text() const { return m_lines.join(QLatin1Char('\n')); }
 
