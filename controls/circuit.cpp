@@ -36,6 +36,7 @@ Circuit::~Circuit() = default;
 
 void Circuit::start()
 {
+    m_starting = true;
     m_state.istochnik = 0;
     m_state.rabota = 0;
     m_state.Rx = 1963;
@@ -56,6 +57,10 @@ void Circuit::start()
     m_instruments.box->load();
     showKey();
     showSource();
+    // The bars set above and the two views asked for the bridge to be solved; it is solved once,
+    // with every instrument at its first setting.
+    m_starting = false;
+    recalculate();
 }
 
 void Circuit::setSliderFraction(double fraction)
@@ -112,6 +117,13 @@ void Circuit::drawUnknown()
 // the box can, and the bridge is recalculated. The order of the bars matters to the focus.
 void Circuit::showKey()
 {
+    showKeyView();
+    if (m_state.rabota != 0)
+        showSliderAndRecalculate();
+}
+
+void Circuit::showKeyView()
+{
     const bool closed = m_state.rabota != 0;
     m_instruments.slideWire->showBar(closed);
     m_instruments.rheostat->showSetting(closed);
@@ -121,21 +133,19 @@ void Circuit::showKey()
         m_instruments.slideWire->showArms(
             false); // closed, they stay as they are: a reveal may show them
     m_instruments.key->showClosed(closed);
-    if (closed)
-        refresh();
 }
 
 // The lamp lit while the source is on; its EMF and internal resistance set only while it is off.
 void Circuit::showSource()
 {
     m_instruments.source->showSwitchedOn(m_state.istochnik != 0);
-    refresh();
+    showSliderAndRecalculate();
 }
 
-// A switch thrown takes the slider from its bar again, as moving it does, and recalculates.
-void Circuit::refresh()
+// A switch thrown shows the slider again where the circuit has it, then solves the bridge.
+void Circuit::showSliderAndRecalculate()
 {
-    m_instruments.slideWire->readBar();
+    m_instruments.slideWire->showSlider();
     recalculate();
 }
 
@@ -157,7 +167,24 @@ void Circuit::showRevealed(Reveal what, bool shown)
     }
 }
 
+// One recalculation for each action, never one inside another: an overload shows its box, opens the
+// key and switches the source off, then shows the open circuit (readouts at zero, the needle at
+// rest) in the same recalculation. While the bench starts, the bars' first settings solve nothing.
 void Circuit::recalculate()
+{
+    if (m_starting)
+        return;
+    ++m_recalculations;
+    if (solveAndShow() == Overload::None || m_ending)
+        return;
+    m_state.rabota = 0;
+    m_state.istochnik = 0;
+    showKeyView();
+    m_instruments.source->showSwitchedOn(false);
+    solveAndShow();
+}
+
+Overload Circuit::solveAndShow()
 {
     CircuitState &s = m_state;
     s.R1 = s.Rx;
@@ -172,7 +199,7 @@ void Circuit::recalculate()
         if (bridge.hasRi)
             m_instruments.galvanometer->setMeasured(bridge.Ri);
         else if (!refuse(QStringLiteral("Правое плечо реохорда равно 0! Думать надо!")))
-            return;
+            return Overload::None;
     }
     m_instruments.galvanometer->showCurrent(s.Ig);
     m_instruments.source->showCurrent(s.I);
@@ -185,16 +212,12 @@ void Circuit::recalculate()
 
     const Overload overload = overloadVerdict(s.I, s.Imax, s.Ig, s.Igmax);
     if (overload == Overload::None)
-        return;
+        return overload;
     if (!refuse(overload == Overload::Source
                     ? QStringLiteral("Такой ток сожжёт источник! Измените сопротивление!")
                     : QStringLiteral("Такой ток сожжёт гальванометр! Измените сопротивление!")))
-        return;
-    // Open the key and switch the source off; the nested recalculation finds the circuit open.
-    s.rabota = 0;
-    s.istochnik = 0;
-    showKey();
-    showSource();
+        return Overload::None;
+    return overload;
 }
 
 // Refusals and warnings: a modal box captioned "Ошибка" with an OK button only.

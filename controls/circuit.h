@@ -2,6 +2,7 @@
 // pauses, and the one decision of what still runs once the bench is closing.
 #pragma once
 
+#include "model/bridge.h"
 #include "model/circuit_state.h"
 
 #include <QObject>
@@ -81,8 +82,13 @@ class Circuit : public QObject
     /** Shows the arms or the result for ten seconds, then hides them again. */
     void reveal(Reveal what);
 
-    /** Solves the bridge and shows the currents, the needle and the result; refuses overloads. */
+    /**
+     * Solves the bridge and shows the currents, the needle and the result; refuses overloads and
+     * then shows the open circuit. One user action runs it once.
+     */
     void recalculate();
+    /** How many recalculations have run since the circuit was made. */
+    int recalculations() const { return m_recalculations; }
 
     /** A refusal or warning box; true while the bench still runs after it. */
     bool refuse(const QString &text);
@@ -111,8 +117,11 @@ class Circuit : public QObject
 
   private:
     void showKey();
+    void showKeyView();
     void showSource();
-    void refresh();
+    void showSliderAndRecalculate();
+    /** Solves and shows the bridge once; what it overloads, once its box has been answered. */
+    Overload solveAndShow();
     void showRevealed(Reveal what, bool shown);
 
     CircuitState m_state;
@@ -123,4 +132,6 @@ class Circuit : public QObject
     std::vector<QEventLoop *> m_pauses;
     double m_pauseScale = 1.0;
     bool m_ending = false;
+    bool m_starting = false;
+    int m_recalculations = 0;
 };

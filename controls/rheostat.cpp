@@ -46,10 +46,12 @@ void Rheostat::onSettingChanged()
     m_readout->setLeft(static_cast<double>(m_bar->benchValue()) / m_bar->endValue() *
                            m_bar->width() +
                        m_bar->x() - m_readout->width() / 2);
-    m_circuit.recalculate();
+    if (!m_maximumChanging)
+        m_circuit.recalculate();
 }
 
-// A new maximum resets the rheostat to three quarters of it.
+// A new maximum resets the rheostat to three quarters of it. The setting's bar may move twice on
+// the way (pulled into the new range, then set): the bridge is solved once, at the end.
 void Rheostat::onMaximumChanged()
 {
     m_circuit.setRheostatMaximum(m_maximumBar->benchValue());
@@ -57,7 +59,9 @@ void Rheostat::onMaximumChanged()
     // of ohms has no separator to show either way.
     m_maximumReadout->setCaption(
         QString::fromStdString(formatGeneral(m_circuit.state().Reo_max, ".")));
+    m_maximumChanging = true;
     m_bar->setEndValue(static_cast<int>(m_circuit.state().Reo_max));
     m_bar->setBenchValue(roundHalfEven(m_bar->endValue() / 4.0 * 3));
+    m_maximumChanging = false;
     onSettingChanged();
 }

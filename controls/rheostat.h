@@ -24,4 +24,5 @@ class Rheostat : public Instrument
     BenchImage *m_picture;
     ScrollBar *m_bar, *m_maximumBar;
     BenchLabel *m_readout, *m_maximumReadout;
+    bool m_maximumChanging = false; // the setting follows the maximum: one solution at the end
 };

@@ -17,11 +17,13 @@ class SlideWire : public Instrument
     void showBar(bool shown);
     /** The two arms' readouts shown or hidden. */
     void showArms(bool shown);
-    /** The slider, its jockey and the arms taken again from the bar, as moving it does. */
-    void readBar();
+    /** The card, the jockey and the arms' readouts shown again for where the circuit has the
+     * slider, as a switch thrown shows them. */
+    void showSlider();
 
   private:
-    void showSlider();
+    /** The slider taken from its bar, as moving it does. */
+    void readBar();
     void placeJockey();
     void showArmValues();
     bool dragJockey(double shift);

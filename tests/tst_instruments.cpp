@@ -31,6 +31,8 @@ class tst_Instruments : public QObject
     Q_OBJECT
   private slots:
     void startUp();
+    void oneRecalculationPerAction_data();
+    void oneRecalculationPerAction();
     void slideWire_data();
     void slideWire();
     void measuredResistance_data();
@@ -826,6 +828,57 @@ void tst_Instruments::studentSession()
     QCOMPARE(bench.desktop.boxes.size(), 1);
     QCOMPARE(control<ReadoutBox>(form, "Picture2")->text(), QStringLiteral("0.0000000"));
     QVERIFY(stateOf(form).I > 0);
+}
+
+void tst_Instruments::oneRecalculationPerAction_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<bool>("live"); // key closed, box at 1963 Ω, source on
+    for (const char *action : {"slider step", "decade", "rheostat", "key", "source"})
+        QTest::newRow(action) << QString::fromLatin1(action) << true;
+    QTest::newRow("rheostat maximum") << "rheostat maximum" << false;
+    QTest::newRow("key, open circuit") << "key" << false;
+    QTest::newRow("source, open circuit") << "source" << false;
+    QTest::newRow("overload") << "overload" << false;
+}
+
+// Each action of the student solves the bridge once, an overload too (its box, the key opened and
+// the source off, the open circuit shown), and start-up once with every instrument set.
+void tst_Instruments::oneRecalculationPerAction()
+{
+    QFETCH(QString, action);
+    QFETCH(bool, live);
+    std::unique_ptr<LoadedBench> bench =
+        live ? std::make_unique<LiveBench>() : std::make_unique<LoadedBench>();
+    BenchWindow &form = *bench->form;
+    if (!live) {
+        LoadedBench fresh;
+        QCOMPARE(circuitOf(fresh).recalculations(), 1);
+    }
+    if (action == QLatin1String("overload")) // the box at 0 Ω
+        clickItem(form, control<BenchLabel>(form, "Lblvkl"));
+    const int before = circuitOf(form).recalculations();
+    if (action == QLatin1String("slider step"))
+        clickBar(control<ScrollBar>(form, "HScroll1"), QStyle::SC_ScrollBarAddLine);
+    else if (action == QLatin1String("decade"))
+        clickBar(control<ScrollBar>(form, "VScroll6"), QStyle::SC_ScrollBarSubLine);
+    else if (action == QLatin1String("rheostat"))
+        clickBar(control<ScrollBar>(form, "HScroll2"), QStyle::SC_ScrollBarAddLine);
+    else if (action == QLatin1String("rheostat maximum"))
+        clickBar(control<ScrollBar>(form, "VScroll7"), QStyle::SC_ScrollBarAddLine);
+    else if (action == QLatin1String("key"))
+        clickItem(form, control<BenchLabel>(form, "Lblvkl"));
+    else // the source switched on: with the box at 0 Ω the galvanometer burns
+        clickItem(form, control<SourcePicture>(form, "Image1"));
+    const int after = circuitOf(form).recalculations();
+    // Opening the key shows the instruments for an open key and solves nothing.
+    const bool solves = !(action == QLatin1String("key") && live);
+    QCOMPARE(after - before, solves ? 1 : 0);
+    if (action == QLatin1String("overload")) {
+        QCOMPARE(bench->desktop.boxes.size(), 1);
+        QCOMPARE(stateOf(form).rabota, std::int16_t(0));
+        QCOMPARE(control<ReadoutBox>(form, "Picture2")->text(), QStringLiteral("0.0000000"));
+    }
 }
 
 QTEST_MAIN(tst_Instruments)
