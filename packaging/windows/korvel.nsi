@@ -4,7 +4,8 @@
 ; windows.sh makes it with makensis from the folder it staged, passing VERSION and OUTFILE, and
 ; writes install-files.nsh and uninstall-files.nsh beside this file: the staged files, one by one.
 
-Unicode true
+; A 64-bit installer for the 64-bit program: it runs wherever the program does.
+Target amd64-unicode
 SetCompressor /SOLID lzma
 ManifestDPIAware true
 RequestExecutionLevel admin
