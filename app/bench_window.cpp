@@ -18,6 +18,7 @@
 #include "toolkit/bench_canvas.h"
 #include "toolkit/bench_items.h"
 #include "toolkit/bench_style.h"
+#include "toolkit/bundled_fonts.h"
 #include "toolkit/find_control.h"
 #include "toolkit/scroll_bar.h"
 #include "toolkit/svg_cache.h"
@@ -36,6 +37,8 @@ BenchWindow::BenchWindow(Desktop &desktop, QWidget *parent)
     : QMainWindow(parent), m_announcer(std::make_unique<AnnouncingDesktop>(desktop)),
       m_desktop(*m_announcer)
 {
+    // The artwork's fonts, before anything is drawn, where the program carries them.
+    loadBundledFonts();
     setWindowTitle(QStringLiteral("Моделирование моста Корвела"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |

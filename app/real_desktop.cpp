@@ -66,9 +66,10 @@ bool RealDesktop::openDocument(const QString &path, QObject *context, std::funct
     return true;
 }
 
-bool RealDesktop::startProgram(const QString &program, const QStringList &arguments)
+bool RealDesktop::startProgram(const QString &program, const QStringList &arguments,
+                               const QString &folder)
 {
-    return QProcess::startDetached(program, arguments);
+    return QProcess::startDetached(program, arguments, folder);
 }
 
 QString RealDesktop::textEditor()

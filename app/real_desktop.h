@@ -13,7 +13,8 @@ class RealDesktop : public Desktop
     Answer messageBox(QWidget *parent, const QString &text, const QString &caption,
                       Buttons buttons) override;
     bool openDocument(const QString &path, QObject *context, std::function<void()> failed) override;
-    bool startProgram(const QString &program, const QStringList &arguments) override;
+    bool startProgram(const QString &program, const QStringList &arguments,
+                      const QString &folder) override;
     QString textEditor() override;
     void seedRandom() override;
     double randomUniform() override;

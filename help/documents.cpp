@@ -58,6 +58,18 @@ void Documents::cannotOpen(const QString &path)
             .arg(QDir::toNativeSeparators(path)));
 }
 
+// On Windows the editor is started as the bench has always started it there, "notepad.exe
+// instruction.txt" in the documents' folder; elsewhere it gets the file's full path.
+bool Documents::startEditor(const QString &editor, const QString &path)
+{
+#ifdef Q_OS_WIN
+    const QFileInfo file(path);
+    return m_desktop.startProgram(editor, {file.fileName()}, file.absolutePath());
+#else
+    return m_desktop.startProgram(editor, {path}, QString());
+#endif
+}
+
 void Documents::openInstruction()
 {
     const QString fileName = QStringLiteral("instruction.txt");
@@ -69,7 +81,7 @@ void Documents::openInstruction()
     if (editor.isEmpty())
         showError(
             QStringLiteral("Не найден текстовый редактор, чтобы открыть файл «%1».").arg(shown));
-    else if (!m_desktop.startProgram(editor, {path}))
+    else if (!startEditor(editor, path))
         showError(QStringLiteral("Не удалось запустить текстовый редактор «%1» для файла «%2».")
                       .arg(editor, shown));
 }

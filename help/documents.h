@@ -25,6 +25,7 @@ class Documents
   private:
     QString find(const QString &fileName);
     void cannotOpen(const QString &path);
+    bool startEditor(const QString &editor, const QString &path);
     void showError(const QString &text);
 
     Desktop &m_desktop;

@@ -5,6 +5,7 @@
 #include "controls/circuit.h"
 #include "controls/resistance_box.h"
 #include "fake_desktop.h"
+#include "offscreen_hinting.h"
 #include "toolkit/bench_canvas.h"
 #include "toolkit/bench_items.h"
 #include "toolkit/find_control.h"

@@ -40,9 +40,11 @@ class FakeDesktop : public Desktop
             QTimer::singleShot(0, context, std::move(failed));
         return viewerWorks;
     }
-    bool startProgram(const QString &program, const QStringList &arguments) override
+    bool startProgram(const QString &program, const QStringList &arguments,
+                      const QString &folder) override
     {
         started << (QStringList{program} + arguments);
+        startedIn << folder;
         return editorStarts;
     }
     QString textEditor() override { return editor; }
@@ -81,6 +83,7 @@ class FakeDesktop : public Desktop
     Answer yesNoAnswer = Answer::No;
     QStringList opened;
     QList<QStringList> started;
+    QStringList startedIn; // the folder each program was started in; empty: the bench's own
     bool viewerWorks = true;
     bool viewerFailsLater = false; // the opener starts, then reports that it could not open
     bool editorStarts = true;

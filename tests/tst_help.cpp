@@ -112,7 +112,14 @@ void tst_Help::instruction()
     bench->setDocumentFolders(folders.program.path(), folders.data.path());
     action(*bench.form, "mnuHelpInstruction")->trigger();
     const QString path = QDir(folders.work.path()).filePath("instruction.txt");
+#ifdef Q_OS_WIN
+    // "notepad.exe instruction.txt" started in the documents' folder, as on the lab computers.
+    QCOMPARE(bench.desktop.started, QList<QStringList>{QStringList({"gedit", "instruction.txt"})});
+    QCOMPARE(bench.desktop.startedIn, QStringList{QFileInfo(path).absolutePath()});
+#else
     QCOMPARE(bench.desktop.started, QList<QStringList>{QStringList({"gedit", path})});
+    QCOMPARE(bench.desktop.startedIn, QStringList{QString()});
+#endif
     QVERIFY(bench.desktop.opened.isEmpty());
     QVERIFY(bench.desktop.boxes.isEmpty());
 }
@@ -163,7 +170,12 @@ void tst_Help::lookUpOrder()
                         : from == "program" ? folders.program.path()
                                             : folders.data.path());
     QCOMPARE(bench.desktop.opened, QStringList{expected.filePath("Korvel.pdf")});
+#ifdef Q_OS_WIN
+    QCOMPARE(bench.desktop.started.value(0).value(1), QStringLiteral("instruction.txt"));
+    QCOMPARE(bench.desktop.startedIn.value(0), QFileInfo(expected.path()).absoluteFilePath());
+#else
     QCOMPARE(bench.desktop.started.value(0).value(1), expected.filePath("instruction.txt"));
+#endif
 }
 
 void tst_Help::foundNowhere()
@@ -239,6 +251,9 @@ void tst_Help::opener_data()
 
 void tst_Help::opener()
 {
+#ifdef Q_OS_WIN
+    QSKIP("Windows opens documents through the shell's associations, not an opener program");
+#endif
     QFETCH(int, exitCode);
     QFETCH(bool, failed);
     QTemporaryDir dir;

@@ -29,9 +29,10 @@ class AnnouncingDesktop : public Desktop
     {
         return m_desktop.openDocument(path, context, std::move(failed));
     }
-    bool startProgram(const QString &program, const QStringList &arguments) override
+    bool startProgram(const QString &program, const QStringList &arguments,
+                      const QString &folder) override
     {
-        return m_desktop.startProgram(program, arguments);
+        return m_desktop.startProgram(program, arguments, folder);
     }
     QString textEditor() override { return m_desktop.textEditor(); }
     void seedRandom() override { m_desktop.seedRandom(); }

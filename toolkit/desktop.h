@@ -36,8 +36,12 @@ class Desktop
      */
     virtual bool openDocument(const QString &path, QObject *context,
                               std::function<void()> failed) = 0;
-    /** Starts a program with its arguments, without a shell; false when it cannot start. */
-    virtual bool startProgram(const QString &program, const QStringList &arguments) = 0;
+    /**
+     * Starts a program with its arguments, without a shell, in `folder` (the bench's own working
+     * folder when empty); false when it cannot start.
+     */
+    virtual bool startProgram(const QString &program, const QStringList &arguments,
+                              const QString &folder) = 0;
     /** The plain-text editor of this desktop, or an empty string when none is found. */
     virtual QString textEditor() = 0;
     /** Takes a new seed for the random draw from the clock. */

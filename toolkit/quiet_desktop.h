@@ -18,7 +18,10 @@ class QuietDesktop : public Desktop
         return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
     }
     bool openDocument(const QString &, QObject *, std::function<void()>) override { return false; }
-    bool startProgram(const QString &, const QStringList &) override { return false; }
+    bool startProgram(const QString &, const QStringList &, const QString &) override
+    {
+        return false;
+    }
     QString textEditor() override { return QString(); }
     void seedRandom() override {}
     double randomUniform() override { return 0.5; }
