@@ -390,62 +390,40 @@ class BenchItemAccessible : public BenchLeafAccessible,
     BenchItem *m_item;
 };
 
-/** The message the bench is showing, as an alert named by its text. */
-class AnnouncementAccessible : public BenchLeafAccessible
+/**
+ * What the bench says over its instruments, named by its text and shown only while there is one:
+ * the message it is showing (an alert) or what has just appeared on it (a notification).
+ */
+class SpokenAccessible : public BenchLeafAccessible
 {
   public:
-    AnnouncementAccessible(BenchCanvas *canvas, const BenchAccessibility *access)
-        : BenchLeafAccessible(canvas), m_access(access)
+    using Text = const QString &(BenchAccessibility::*)() const;
+    SpokenAccessible(BenchCanvas *canvas, const BenchAccessibility *access, QAccessible::Role role,
+                     Text spoken)
+        : BenchLeafAccessible(canvas), m_access(access), m_role(role), m_spoken(spoken)
     {
     }
 
     QString text(QAccessible::Text t) const override
     {
-        return m_canvas && t == QAccessible::Name ? m_access->announcement() : QString();
+        return m_canvas && t == QAccessible::Name ? (m_access->*m_spoken)() : QString();
     }
     QRect rect() const override
     {
         return m_canvas ? toScreen(m_canvas, QRectF(m_canvas->rect())) : QRect();
     }
-    QAccessible::Role role() const override { return QAccessible::AlertMessage; }
+    QAccessible::Role role() const override { return m_role; }
     QAccessible::State state() const override
     {
         QAccessible::State s;
-        s.invisible = !m_canvas || m_access->announcement().isEmpty();
+        s.invisible = !m_canvas || (m_access->*m_spoken)().isEmpty();
         return s;
     }
 
   private:
     const BenchAccessibility *m_access; // deleted with the canvas, as this is
-};
-
-/** What has just appeared on the bench, as a notification named by its text. */
-class NoticeAccessible : public BenchLeafAccessible
-{
-  public:
-    NoticeAccessible(BenchCanvas *canvas, const BenchAccessibility *access)
-        : BenchLeafAccessible(canvas), m_access(access)
-    {
-    }
-
-    QString text(QAccessible::Text t) const override
-    {
-        return m_canvas && t == QAccessible::Name ? m_access->notice() : QString();
-    }
-    QRect rect() const override
-    {
-        return m_canvas ? toScreen(m_canvas, QRectF(m_canvas->rect())) : QRect();
-    }
-    QAccessible::Role role() const override { return QAccessible::Notification; }
-    QAccessible::State state() const override
-    {
-        QAccessible::State s;
-        s.invisible = !m_canvas || m_access->notice().isEmpty();
-        return s;
-    }
-
-  private:
-    const BenchAccessibility *m_access; // deleted with the canvas, as this is
+    QAccessible::Role m_role;
+    Text m_spoken;
 };
 
 /**
@@ -633,15 +611,16 @@ QAccessibleInterface *BenchAccessibility::item(BenchItem *item)
 QAccessibleInterface *BenchAccessibility::announcementInterface()
 {
     if (!m_announcementId)
-        m_announcementId =
-            QAccessible::registerAccessibleInterface(new AnnouncementAccessible(m_canvas, this));
+        m_announcementId = QAccessible::registerAccessibleInterface(new SpokenAccessible(
+            m_canvas, this, QAccessible::AlertMessage, &BenchAccessibility::announcement));
     return QAccessible::accessibleInterface(m_announcementId);
 }
 
 QAccessibleInterface *BenchAccessibility::noticeInterface()
 {
     if (!m_noticeId)
-        m_noticeId = QAccessible::registerAccessibleInterface(new NoticeAccessible(m_canvas, this));
+        m_noticeId = QAccessible::registerAccessibleInterface(new SpokenAccessible(
+            m_canvas, this, QAccessible::Notification, &BenchAccessibility::notice));
     return QAccessible::accessibleInterface(m_noticeId);
 }
 
