@@ -25,6 +25,22 @@ namespace {
 const QString kHelpDir = QStringLiteral(HELP_DOCUMENTS_DIR);
 const QString kDocgen = QStringLiteral(DOCGEN_PATH);
 
+/** A source and an output for docgen in a folder of their own, deleted with it. */
+struct DocgenScratch
+{
+    QTemporaryDir dir;
+    const QString source = dir.filePath(QStringLiteral("source.html"));
+    const QString output = dir.filePath(QStringLiteral("output.pdf"));
+
+    /** Writes the source; false when it cannot. */
+    bool write(const QString &html) const
+    {
+        QFile file(source);
+        return dir.isValid() && file.open(QIODevice::WriteOnly) &&
+               file.write(html.toUtf8()) == html.toUtf8().size();
+    }
+};
+
 struct Run
 {
     bool finished = false;
@@ -505,17 +521,13 @@ void tst_HelpDocuments::docgenRefusesBrokenSources_data()
 void tst_HelpDocuments::docgenRefusesBrokenSources()
 {
     QFETCH(QString, html);
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString source = dir.filePath(QStringLiteral("source.html"));
-    const QString output = dir.filePath(QStringLiteral("output.pdf"));
-    if (!html.isEmpty()) {
-        QFile file(source);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(html.toUtf8());
-    }
+    const DocgenScratch scratch;
+    QVERIFY(scratch.dir.isValid());
+    const QString &output = scratch.output;
+    if (!html.isEmpty())
+        QVERIFY(scratch.write(html));
 
-    const Run docgen = run(kDocgen, {source, output});
+    const Run docgen = run(kDocgen, {scratch.source, output});
     QVERIFY(docgen.finished);
     QVERIFY(docgen.exitCode != 0);
     QVERIFY(!QFile::exists(output));
@@ -523,19 +535,13 @@ void tst_HelpDocuments::docgenRefusesBrokenSources()
 
 void tst_HelpDocuments::docgenTitleArgumentWins()
 {
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString source = dir.filePath(QStringLiteral("source.html"));
-    const QString output = dir.filePath(QStringLiteral("output.pdf"));
-    QFile file(source);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(
-        QStringLiteral(
-            "<html><head><title>Из источника</title></head><body><p>Текст.</p></body></html>")
-            .toUtf8());
-    file.close();
+    const DocgenScratch scratch;
+    const QString &output = scratch.output;
+    QVERIFY(scratch.write(QStringLiteral(
+        "<html><head><title>Из источника</title></head><body><p>Текст.</p></body></html>")));
 
-    const Run docgen = run(kDocgen, {source, output, QStringLiteral("Из командной строки")});
+    const Run docgen =
+        run(kDocgen, {scratch.source, output, QStringLiteral("Из командной строки")});
     QVERIFY(docgen.finished);
     QCOMPARE(docgen.exitCode, 0);
     const Run info = run(QStringLiteral("pdfinfo"), {output});
@@ -587,17 +593,11 @@ void tst_HelpDocuments::docgenBreaksPagesByRule_data()
 void tst_HelpDocuments::docgenBreaksPagesByRule()
 {
     QFETCH(QString, body);
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString source = dir.filePath(QStringLiteral("source.html"));
-    const QString output = dir.filePath(QStringLiteral("output.pdf"));
-    QFile file(source);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write((QStringLiteral("<html><head><title>Т</title></head><body>\n") + body +
-                QStringLiteral("</body></html>"))
-                   .toUtf8());
-    file.close();
-    const Run docgen = run(kDocgen, {source, output});
+    const DocgenScratch scratch;
+    const QString &output = scratch.output;
+    QVERIFY(scratch.write(QStringLiteral("<html><head><title>Т</title></head><body>\n") + body +
+                          QStringLiteral("</body></html>")));
+    const Run docgen = run(kDocgen, {scratch.source, output});
     QVERIFY(docgen.finished);
     QCOMPARE(docgen.exitCode, 0);
     const Run text =
