@@ -4,6 +4,8 @@
 class AnnouncingDesktop;
 class BenchCanvas;
 class Circuit;
+struct BenchParts;
 
 /** The focus order, and the names, values and descriptions screen readers hear; boxes too. */
-void makeAccessible(BenchCanvas &bench, const Circuit &circuit, AnnouncingDesktop &announcer);
+void makeAccessible(BenchCanvas &bench, const BenchParts &parts, const Circuit &circuit,
+                    AnnouncingDesktop &announcer);

@@ -1,7 +1,31 @@
-// The bench's controls in their places, from one table.
+// The bench's controls in their places, from one table, handed to the instruments that own them.
 #pragma once
+
+#include "controls/galvanometer.h"
+#include "controls/key.h"
+#include "controls/resistance_box.h"
+#include "controls/rheostat.h"
+#include "controls/slide_wire.h"
+#include "controls/source.h"
+#include "controls/unknown_resistor.h"
 
 class BenchCanvas;
 
-/** Puts every picture, wire, readout and scroll bar of the bench on it, under its system name. */
-void layOutBench(BenchCanvas &bench);
+/** Every control of the bench, typed, by the instrument it belongs to. */
+struct BenchParts
+{
+    Source::Parts source;
+    Key::Parts key;
+    Rheostat::Parts rheostat;
+    SlideWire::Parts slideWire;
+    ResistanceBox::Parts box;
+    Galvanometer::Parts galvanometer;
+    UnknownResistor::Parts unknown;
+    BenchLabel *debugNote = nullptr; // a caption kept for debugging, hidden as the bench starts
+};
+
+/**
+ * Puts every picture, wire, readout and scroll bar of the bench on it, under its system name, and
+ * hands back those the instruments work.
+ */
+BenchParts layOutBench(BenchCanvas &bench);

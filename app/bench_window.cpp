@@ -5,13 +5,6 @@
 #include "app/bench_access.h"
 #include "app/bench_layout.h"
 #include "controls/circuit.h"
-#include "controls/galvanometer.h"
-#include "controls/key.h"
-#include "controls/resistance_box.h"
-#include "controls/rheostat.h"
-#include "controls/slide_wire.h"
-#include "controls/source.h"
-#include "controls/unknown_resistor.h"
 #include "help/about.h"
 #include "help/documents.h"
 #include "toolkit/announcing_desktop.h"
@@ -19,7 +12,6 @@
 #include "toolkit/bench_items.h"
 #include "toolkit/bench_style.h"
 #include "toolkit/bundled_fonts.h"
-#include "toolkit/find_control.h"
 #include "toolkit/scroll_bar.h"
 #include "toolkit/svg_cache.h"
 #include "toolkit/window_placement.h"
@@ -33,7 +25,15 @@
 #include <QScreen>
 #include <QSessionManager>
 
-BenchWindow::BenchWindow(Desktop &desktop, QWidget *parent)
+DocumentFolders BenchWindow::installedFolders()
+{
+    const QString program = QCoreApplication::applicationDirPath();
+    // The installed tree can sit under any prefix: its data folder is found from the program's.
+    return {program,
+            QDir::cleanPath(QDir(program).filePath(QStringLiteral(KORVEL_DATA_FROM_PROGRAM)))};
+}
+
+BenchWindow::BenchWindow(Desktop &desktop, const DocumentFolders &folders, QWidget *parent)
     : QMainWindow(parent), m_announcer(std::make_unique<AnnouncingDesktop>(desktop)),
       m_desktop(*m_announcer)
 {
@@ -51,24 +51,24 @@ BenchWindow::BenchWindow(Desktop &desktop, QWidget *parent)
     m_bench->setFixedSize(640, 480);
     m_bench->setBackground(QColor(224, 224, 224));
     setCentralWidget(m_bench);
-    layOutBench(*m_bench);
+    const BenchParts parts = layOutBench(*m_bench);
+    m_debugNote = parts.debugNote;
     m_circuit = new Circuit(m_desktop, this);
-    m_circuit->attach({new Source(*m_circuit, *m_bench), new Key(*m_circuit, *m_bench),
-                       new Rheostat(*m_circuit, *m_bench), new SlideWire(*m_circuit, *m_bench),
-                       new ResistanceBox(*m_circuit, *m_bench),
-                       new Galvanometer(*m_circuit, *m_bench),
-                       new UnknownResistor(*m_circuit, *m_bench)});
-    m_documents =
-        std::make_unique<Documents>(m_desktop, this, [this] { return !m_circuit->isEnding(); });
-    const QString programFolder = QCoreApplication::applicationDirPath();
-    // The installed tree can sit under any prefix: its data folder is found from the program's.
-    setDocumentFolders(
-        programFolder,
-        QDir::cleanPath(QDir(programFolder).filePath(QStringLiteral(KORVEL_DATA_FROM_PROGRAM))));
+    // The instruments listen to the circuit in this order: the unknown resistor's value shows
+    // before the measured one, and the key's picture changes after the bars it shows or hides.
+    new Source(*m_circuit, parts.source);
+    new Rheostat(*m_circuit, parts.rheostat);
+    new SlideWire(*m_circuit, parts.slideWire);
+    new ResistanceBox(*m_circuit, parts.box);
+    new UnknownResistor(*m_circuit, parts.unknown);
+    new Galvanometer(*m_circuit, parts.galvanometer);
+    new Key(*m_circuit, parts.key);
+    m_documents = std::make_unique<Documents>(m_desktop, this, folders,
+                                              [this] { return !m_circuit->isEnding(); });
 
     buildMenus();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
-    makeAccessible(*m_bench, *m_circuit, *m_announcer);
+    makeAccessible(*m_bench, parts, *m_circuit, *m_announcer);
     // No control of the bench has a context menu, nor has the window.
     setContextMenuPolicy(Qt::PreventContextMenu);
     connect(qApp, &QGuiApplication::commitDataRequest, this, &BenchWindow::commitData);
@@ -138,42 +138,12 @@ void BenchWindow::showAuthors()
 void BenchWindow::start()
 {
     centreOnScreen();
-    findControl<BenchLabel>(*m_bench, QStringLiteral("Label1"))->setVisible(false);
+    m_debugNote->setVisible(false);
     m_circuit->start();
     // The window is centred before its frame exists; once the window manager has framed it, it is
     // centred once more with the frame's true size, and never again.
     placeWhenFramed(this, m_circuit->whileRunning([this] { centreOnScreen(); }));
     show();
-}
-
-void BenchWindow::setDocumentFolders(const QString &programFolder, const QString &dataFolder)
-{
-    m_documents->setFolders(programFolder, dataFolder);
-}
-
-void BenchWindow::setPauseScale(double scale)
-{
-    m_circuit->setPauseScale(scale);
-}
-
-AuthorsWindow *BenchWindow::authorsWindow() const
-{
-    return m_authors;
-}
-
-bool BenchWindow::isEnding() const
-{
-    return m_circuit->isEnding();
-}
-
-std::string BenchWindow::decimalSeparator() const
-{
-    return m_circuit->separator();
-}
-
-QString BenchWindow::format(double value, const char *pattern) const
-{
-    return m_circuit->format(value, pattern);
 }
 
 bool BenchWindow::confirmEnd()

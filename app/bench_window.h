@@ -4,13 +4,14 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <memory>
-#include <string>
+
+#include "help/documents.h"
 
 class AnnouncingDesktop;
 class BenchCanvas;
+class BenchLabel;
 class Circuit;
 class Desktop;
-class Documents;
 class AuthorsWindow;
 class QSessionManager;
 
@@ -19,24 +20,17 @@ class BenchWindow : public QMainWindow
 {
     Q_OBJECT
   public:
-    explicit BenchWindow(Desktop &desktop, QWidget *parent = nullptr);
+    /** Where the bench looks for its documents after the working folder: beside the program,
+     * then in the data folder of the prefix it is installed under. */
+    static DocumentFolders installedFolders();
+
+    explicit BenchWindow(Desktop &desktop, const DocumentFolders &folders = installedFolders(),
+                         QWidget *parent = nullptr);
     ~BenchWindow() override;
 
     /** Loads the bench hidden, then shows it centred on the screen. */
     void start();
 
-    /** Where the documents are looked for after the working folder, and last. */
-    void setDocumentFolders(const QString &programFolder, const QString &dataFolder);
-    /** Scales every pause; tests shorten the ten-second reveals with it. */
-    void setPauseScale(double scale);
-    /** True once the user has confirmed closing: nothing more runs on the bench. */
-    bool isEnding() const;
-    /** The user's decimal separator in UTF-8, as the readouts write it (not always one byte). */
-    std::string decimalSeparator() const;
-    /** The value in one of the readouts' number patterns. */
-    QString format(double value, const char *pattern) const;
-    /** The Authors window while it is open. */
-    AuthorsWindow *authorsWindow() const;
     /** Centres the whole window, frame and menu bar included, on its screen. */
     void centreOnScreen();
 
@@ -78,6 +72,7 @@ class BenchWindow : public QMainWindow
     std::unique_ptr<AnnouncingDesktop> m_announcer; // boxes reach screen readers as well
     Desktop &m_desktop;
     BenchCanvas *m_bench;
+    BenchLabel *m_debugNote;
     Circuit *m_circuit;
     std::unique_ptr<Documents> m_documents;
     QPointer<AuthorsWindow> m_authors;

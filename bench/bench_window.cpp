@@ -4,11 +4,11 @@
 // change.
 #include "first_frame.h"
 
+#include "app/bench_driver.h"
 #include "app/bench_window.h"
 #include "app/real_desktop.h"
 #include "toolkit/bench_canvas.h"
 #include "toolkit/bench_items.h"
-#include "toolkit/find_control.h"
 #include "toolkit/quiet_desktop.h"
 #include "toolkit/scroll_bar.h"
 #include "toolkit/svg_cache.h"
@@ -26,17 +26,6 @@
 #include <vector>
 
 namespace {
-
-// The window's controls by their system names, and the bench they lie on.
-template <typename T> T *control(const BenchWindow &window, const char *name)
-{
-    return findControl<T>(window, QString::fromLatin1(name));
-}
-
-BenchCanvas *benchOf(const BenchWindow &window)
-{
-    return window.findChild<BenchCanvas *>();
-}
 
 double percentile(std::vector<double> samples, double p)
 {
@@ -75,7 +64,7 @@ int firstFrame(int argc, char *argv[])
     RealDesktop desktop;
     BenchWindow form(desktop);
     probe.built = probe.clock.nsecsElapsed() / 1e6;
-    benchOf(form)->installEventFilter(&probe);
+    form.findChild<BenchCanvas *>()->installEventFilter(&probe);
     form.start();
     probe.loaded = probe.clock.nsecsElapsed() / 1e6;
     return app.exec();
@@ -165,10 +154,10 @@ class PaintCounter : public QObject
 // One user action: a value change through its handler, the calculation and the needle, then the
 // repaint Qt makes of it into the window's backing store. With `wholeBench` every action repaints
 // the whole 640 × 480 bench, as each did before changes were repainted where they happened.
-void actions(BenchWindow &form, int count, bool wholeBench)
+void actions(const BenchDriver &bench, int count, bool wholeBench)
 {
     PaintCounter counter;
-    benchOf(form)->installEventFilter(&counter);
+    bench.bench().installEventFilter(&counter);
     std::vector<double> total, handler, paint, processor;
     total.reserve(count);
     QElapsedTimer clock;
@@ -176,14 +165,11 @@ void actions(BenchWindow &form, int count, bool wholeBench)
         const double cpuBefore = processSeconds();
         clock.start();
         if (i % 2 == 0)
-            control<ScrollBar>(form, "HScroll1")
-                ->setBenchValue(control<ScrollBar>(form, "HScroll1")->benchValue() == 100 ? 101
-                                                                                          : 100);
+            bench.slider()->setBenchValue(bench.slider()->benchValue() == 100 ? 101 : 100);
         else
-            control<ScrollBar>(form, "VScroll6")
-                ->setBenchValue((control<ScrollBar>(form, "VScroll6")->benchValue() + 1) % 10);
+            bench.decade(5)->setBenchValue((bench.decade(5)->benchValue() + 1) % 10);
         if (wholeBench)
-            benchOf(form)->update();
+            bench.bench().update();
         const qint64 handled = clock.nsecsElapsed();
         QCoreApplication::processEvents(); // the repaint, as the event loop would make it
         const qint64 done = clock.nsecsElapsed();
@@ -192,7 +178,7 @@ void actions(BenchWindow &form, int count, bool wholeBench)
         handler.push_back(handled / 1e6);
         paint.push_back((done - handled) / 1e6);
     }
-    benchOf(form)->removeEventFilter(&counter);
+    bench.bench().removeEventFilter(&counter);
     std::printf("%s\n", wholeBench ? "repainting the whole bench at each action"
                                    : "repainting where the bench changed");
     std::printf(
@@ -207,14 +193,12 @@ void actions(BenchWindow &form, int count, bool wholeBench)
                 100 * counter.pixels / count / (640.0 * 480), double(counter.paints) / count);
 }
 
-void revealCpu(BenchWindow &form)
+void revealCpu(const BenchDriver &bench)
 {
-    form.setPauseScale(1);
     QElapsedTimer clock;
     clock.start();
     const double before = cpuSeconds();
-    control<BenchItem>(form, "Image5")
-        ->onClick(); // ten seconds with the readouts shown and no input
+    bench.click("Image5"); // ten seconds with the readouts shown and no input
     const double used = cpuSeconds() - before;
     const double seconds = clock.elapsed() / 1000.0;
     std::printf("ten-second reveal        %.1f s   processor %.1f ms   %.3f %% of one core\n",
@@ -245,27 +229,20 @@ int main(int argc, char *argv[])
     QCoreApplication::processEvents();
 
     // A live, balanced bridge: key closed, box at 1963 Ω, slider in the middle, source on.
-    control<BenchItem>(form, "Lblvkl")->onClick();
-    const int digits[] = {0, 1, 9, 6, 3, 0};
-    ScrollBar *decades[] = {
-        control<ScrollBar>(form, "VScroll1"), control<ScrollBar>(form, "VScroll2"),
-        control<ScrollBar>(form, "VScroll3"), control<ScrollBar>(form, "VScroll4"),
-        control<ScrollBar>(form, "VScroll5"), control<ScrollBar>(form, "VScroll6")};
-    for (int k = 0; k < 6; ++k)
-        decades[k]->setBenchValue(digits[k]);
-    control<BenchItem>(form, "Image1")->onClick();
+    BenchDriver bench(form);
+    bench.goLive();
 
-    benchOf(form)->update(); // the live view's first frame
+    bench.bench().update(); // the live view's first frame
     QCoreApplication::processEvents();
     std::printf("device pixel ratio       %g\n", form.devicePixelRatioF());
     const int rendersBefore = SvgCache::instance().renders();
     const int hitsBefore = SvgCache::instance().hits();
     if (partialOnly) {
-        actions(form, 10000, false);
+        actions(bench, 10000, false);
         return 0;
     }
-    actions(form, quick ? 2000 : 10000, true);
-    actions(form, quick ? 2000 : 10000, false);
+    actions(bench, quick ? 2000 : 10000, true);
+    actions(bench, quick ? 2000 : 10000, false);
     std::printf("artwork cache            %d pictures rendered before the actions, %d during "
                 "them; %d hits during them\n",
                 rendersBefore, SvgCache::instance().renders() - rendersBefore,
@@ -273,7 +250,7 @@ int main(int argc, char *argv[])
     if (desktop.boxes != 0)
         std::printf("warning: %d message boxes during the actions\n", desktop.boxes);
     if (!quick)
-        revealCpu(form);
+        revealCpu(bench);
     startUpAndMemory(quick ? 3 : 11);
     return 0;
 }

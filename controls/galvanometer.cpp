@@ -2,48 +2,39 @@
 #include "controls/galvanometer.h"
 
 #include "controls/circuit.h"
+#include "toolkit/bench_items.h"
 #include "toolkit/readout_box.h"
 
-Galvanometer::Galvanometer(Circuit &circuit, BenchCanvas &bench)
-    : Instrument(circuit, bench), m_picture(part<BenchImage>("Image5")),
-      m_needle(part<BenchLine>("Line17")), m_current(part<ReadoutBox>("Picture2")),
-      m_measured(part<BenchLabel>("Lbl_Ri"))
+Galvanometer::Galvanometer(Circuit &circuit, const Parts &parts)
+    : Instrument(circuit, "galvanometer",
+                 {parts.picture, parts.needle, parts.current, parts.measured}),
+      m_parts(parts)
 {
-    m_picture->onClick =
+    m_parts.picture->onClick =
         circuit.whileRunning([&circuit] { circuit.reveal(Circuit::Reveal::Result); });
-}
-
-void Galvanometer::load()
-{
-    m_current->setBackColor(QColor(0, 0, 0));
-    m_current->setForeColor(QColor(0, 255, 0));
-    m_measured->setVisible(false);
+    connect(&circuit, &Circuit::measured, this, &Galvanometer::showMeasured);
+    connect(&circuit, &Circuit::galvanometerCurrentChanged, this, &Galvanometer::showCurrent);
+    connect(&circuit, &Circuit::needleMoved, this, &Galvanometer::showNeedle);
+    connect(&circuit, &Circuit::revealed, this, [this](Circuit::Reveal what, bool shown) {
+        if (what == Circuit::Reveal::Result)
+            m_parts.measured->setVisible(shown);
+    });
 }
 
 void Galvanometer::showCurrent(double amperes)
 {
-    m_current->clear();
-    m_current->print(m_circuit.format(amperes, "#0.0000000"));
+    m_parts.current->clear();
+    m_parts.current->print(m_circuit.format(amperes, "#0.0000000"));
 }
 
-NeedleGeometry Galvanometer::pointNeedle(double Ig, float Igmax)
+void Galvanometer::showNeedle()
 {
-    m_needle->setX1(kNeedlePivotX);
-    m_needle->setY1(kNeedlePivotY);
-    const NeedleGeometry g = needleGeometry(Ig, Igmax, static_cast<float>(m_needle->X1()),
-                                            static_cast<float>(m_needle->Y1()));
-    m_needle->setX2(g.x2);
-    m_needle->setY2(g.y2);
-    return g;
+    const NeedleGeometry &g = m_circuit.needle();
+    m_parts.needle->setPoints(QPointF(g.x1, g.y1), QPointF(g.x2, g.y2));
 }
 
-void Galvanometer::setMeasured(double ohms)
+void Galvanometer::showMeasured(double ohms)
 {
-    m_measured->setCaption(QStringLiteral("Ri=") + m_circuit.format(ohms, "0.0") +
-                           QStringLiteral(" Ом"));
-}
-
-void Galvanometer::showMeasured(bool shown)
-{
-    m_measured->setVisible(shown);
+    m_parts.measured->setCaption(QStringLiteral("Ri=") + m_circuit.format(ohms, "0.0") +
+                                 QStringLiteral(" Ом"));
 }

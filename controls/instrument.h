@@ -1,32 +1,47 @@
-// What every instrument of the bench has: the circuit it tells, and its controls found by name.
+// What every instrument of the bench has: the circuit it tells and listens to, and its own bars.
 #pragma once
-
-#include "toolkit/find_control.h"
 
 #include <QObject>
 #include <functional>
+#include <initializer_list>
 
+class BenchBox;
+class BenchCanvas;
+class BenchImage;
+class BenchLabel;
+class BenchLine;
 class Circuit;
 class ReadoutBox;
 class ScrollBar;
+class SourcePicture;
 
-/** An instrument on the bench: it takes its controls from the bench by their system names. */
+/**
+ * An instrument on the bench. It is handed its controls, made by the bench's layout; it tells the
+ * circuit what the student did with them and shows on them what the circuit tells.
+ */
 class Instrument : public QObject
 {
     Q_OBJECT
   protected:
-    Instrument(Circuit &circuit, BenchCanvas &bench);
+    /** The instrument of `circuit`; `name` and `parts` say which and what it was handed. */
+    Instrument(Circuit &circuit, const char *name, std::initializer_list<const void *> parts);
 
-    /** The control of the bench called `name`. */
-    template <typename T> T *part(const char *name) const
-    {
-        return findControl<T>(m_bench, QString::fromLatin1(name));
-    }
-    /** The bar called `name`, whose every change runs `changed` while the bench runs. */
-    ScrollBar *bar(const char *name, std::function<void()> changed);
+    /** Every move the student makes on `bar` runs `moved` with its value, while the bench runs;
+     * what the instrument shows on it itself (showOnBar) does not. */
+    void follow(ScrollBar *bar, std::function<void(int value)> moved);
+    /** `value` shown on one of the instrument's bars, as the circuit has it: nothing is told back.
+     */
+    void showOnBar(ScrollBar *bar, int value);
+    /** A change the instrument makes to its own bars to show the circuit: nothing is told back. */
+    void showing(const std::function<void()> &change);
+    /** The bar stepped towards `target` as its arrows would, while it is shown and the bench runs.
+     */
+    void stepBar(ScrollBar *bar, int target) const;
+    /** A knob turned by the wheel: its bar stepped once per notch. */
+    void turnKnob(ScrollBar *bar, int notches) const;
 
     Circuit &m_circuit;
 
   private:
-    BenchCanvas &m_bench;
+    bool m_showing = false;
 };

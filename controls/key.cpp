@@ -2,22 +2,23 @@
 #include "controls/key.h"
 
 #include "controls/circuit.h"
+#include "toolkit/bench_items.h"
 
-Key::Key(Circuit &circuit, BenchCanvas &bench)
-    : Instrument(circuit, bench), m_key(part<BenchLabel>("Lblvkl")),
-      m_open(part<BenchImage>("Image8")), m_closed(part<BenchImage>("Image9"))
+Key::Key(Circuit &circuit, const Parts &parts)
+    : Instrument(circuit, "key", {parts.key, parts.open, parts.closed}), m_parts(parts)
 {
-    m_key->onClick = circuit.whileRunning([&circuit] { circuit.toggleKey(); });
+    m_parts.key->onClick = circuit.whileRunning([&circuit] { circuit.toggleKey(); });
+    connect(&circuit, &Circuit::keyThrown, this, &Key::showClosed);
 }
 
 void Key::showClosed(bool closed)
 {
-    const bool thrown = m_open->isVisible() == closed; // the picture is about to change
-    BenchImage *shown = closed ? m_closed : m_open;
+    const bool thrown = m_parts.open->isVisible() == closed; // the picture is about to change
+    BenchImage *shown = closed ? m_parts.closed : m_parts.open;
     shown->setVisible(true);
     shown->setLeft(20);
     shown->setTop(72);
-    (closed ? m_open : m_closed)->setVisible(false);
+    (closed ? m_parts.open : m_parts.closed)->setVisible(false);
     if (thrown)
-        m_key->valueChanged(); // screen readers hear the key thrown
+        m_parts.key->valueChanged(); // screen readers hear the key thrown
 }

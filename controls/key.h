@@ -8,12 +8,17 @@ class Key : public Instrument
 {
     Q_OBJECT
   public:
-    Key(Circuit &circuit, BenchCanvas &bench);
+    struct Parts
+    {
+        BenchLabel *key = nullptr; // the area that takes the click
+        BenchImage *open = nullptr, *closed = nullptr;
+    };
 
+    Key(Circuit &circuit, const Parts &parts);
+
+  private:
     /** The picture of the key closed or open, in the key's place. */
     void showClosed(bool closed);
 
-  private:
-    BenchLabel *m_key;
-    BenchImage *m_open, *m_closed;
+    Parts m_parts;
 };

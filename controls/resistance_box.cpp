@@ -1,7 +1,7 @@
 // The resistance box: six decades summed into the box's resistance and shown on its display.
 #include "controls/resistance_box.h"
 
-#include "controls/circuit.h"
+#include "toolkit/bench_items.h"
 #include "toolkit/readout_box.h"
 #include "toolkit/scroll_bar.h"
 
@@ -13,54 +13,44 @@ namespace {
 // pixels.
 constexpr double kKnobRadius = 20;
 
-// The system names of the decades' bars and digits, from ×10000 down to ×0.1.
-const char *const kBars[] = {"VScroll1", "VScroll2", "VScroll3",
-                             "VScroll4", "VScroll5", "VScroll6"};
-const char *const kDigits[] = {"Lbl_R_m_1", "lbl_R_m_2", "lbl_R_m_3",
-                               "Lbl_R_m_4", "Lbl_R_m_5", "Lbl_R_m_6"};
-
 } // namespace
 
-ResistanceBox::ResistanceBox(Circuit &circuit, BenchCanvas &bench)
-    : Instrument(circuit, bench), m_box(part<BenchImage>("Image7")),
-      m_display(part<ReadoutBox>("Picture1"))
+ResistanceBox::ResistanceBox(Circuit &circuit, const Parts &parts)
+    : Instrument(circuit, "resistance box",
+                 {parts.box, parts.display, parts.decades[0], parts.decades[1], parts.decades[2],
+                  parts.decades[3], parts.decades[4], parts.decades[5], parts.digits[0],
+                  parts.digits[1], parts.digits[2], parts.digits[3], parts.digits[4],
+                  parts.digits[5]}),
+      m_parts(parts)
 {
-    for (int i = 0; i < kDecades; ++i) {
-        m_decades[i] = bar(kBars[i], [this, i] { onDecadeChanged(i); });
-        m_digits[i] = part<BenchLabel>(kDigits[i]);
-    }
-    m_box->onWheel = [this](QPointF at, int notches) {
-        for (int i = 0; i < kDecades; ++i)
-            if (QLineF(at, m_digits[i]->bounds().center()).length() <= kKnobRadius) {
-                m_circuit.turnKnob(m_decades[i], notches);
+    for (int i = 0; i < Circuit::kDecades; ++i)
+        follow(m_parts.decades[i], [&circuit, i](int digit) { circuit.turnDecade(i, digit); });
+    m_parts.box->onWheel = [this](QPointF at, int notches) {
+        for (int i = 0; i < Circuit::kDecades; ++i)
+            if (QLineF(at, m_parts.digits[i]->bounds().center()).length() <= kKnobRadius) {
+                turnKnob(m_parts.decades[i], notches);
                 return true;
             }
         return false;
     };
+    connect(&circuit, &Circuit::decadeTurned, this, &ResistanceBox::showDecade);
+    connect(&circuit, &Circuit::keyThrown, this, &ResistanceBox::showForKey);
 }
 
-void ResistanceBox::load()
+void ResistanceBox::showForKey(bool closed)
 {
-    m_display->setBackColor(QColor(0, 0, 0));
-    m_display->setForeColor(QColor(255, 255, 255));
+    for (ScrollBar *bar : m_parts.decades)
+        bar->setVisible(closed);
+    for (BenchLabel *digit : m_parts.digits)
+        digit->setVisible(closed);
+    m_parts.display->setVisible(closed);
 }
 
-void ResistanceBox::showDecades(bool shown)
+// One decade turned: its digit on its knob, the box's sum on its display.
+void ResistanceBox::showDecade(int i, int digit)
 {
-    for (ScrollBar *bar : m_decades)
-        bar->setVisible(shown);
-    for (BenchLabel *digit : m_digits)
-        digit->setVisible(shown);
-    m_display->setVisible(shown);
-}
-
-// One decade turned: its digit on its knob, the box's sum on its display, one recalculation.
-void ResistanceBox::onDecadeChanged(int i)
-{
-    const int digit = m_decades[i]->benchValue();
-    m_circuit.setDecade(i, digit);
-    m_digits[i]->setCaption(QString::number(digit));
-    m_display->clear();
-    m_display->print(m_circuit.format(m_circuit.state().R_m, "#00000.0"));
-    m_circuit.recalculate();
+    showOnBar(m_parts.decades[i], digit);
+    m_parts.digits[i]->setCaption(QString::number(digit));
+    m_parts.display->clear();
+    m_parts.display->print(m_circuit.format(m_circuit.state().R_m, "#00000.0"));
 }

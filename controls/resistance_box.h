@@ -1,6 +1,7 @@
 // The resistance box: six decades summed into the box's resistance and shown on its display.
 #pragma once
 
+#include "controls/circuit.h"
 #include "controls/instrument.h"
 
 /** The resistance box: six decade knobs, each with its bar and digit, and the box's display. */
@@ -8,22 +9,20 @@ class ResistanceBox : public Instrument
 {
     Q_OBJECT
   public:
-    static constexpr int kDecades = 6;
+    struct Parts
+    {
+        BenchImage *box = nullptr;
+        ScrollBar *decades[Circuit::kDecades] = {}; // from ×10000 down to ×0.1
+        BenchLabel *digits[Circuit::kDecades] = {}; // each on its knob
+        ReadoutBox *display = nullptr;
+    };
 
-    ResistanceBox(Circuit &circuit, BenchCanvas &bench);
-
-    /** The bar of decade `i`: 0 for ×10000 … 5 for ×0.1. */
-    ScrollBar *decade(int i) const { return m_decades[i]; }
-
-    void load();
-    /** The decades' bars and digits and the display shown or hidden. */
-    void showDecades(bool shown);
+    ResistanceBox(Circuit &circuit, const Parts &parts);
 
   private:
-    void onDecadeChanged(int i);
+    /** The decades' bars and digits and the display while the key is closed. */
+    void showForKey(bool closed);
+    void showDecade(int i, int digit);
 
-    BenchImage *m_box;
-    ScrollBar *m_decades[kDecades];
-    BenchLabel *m_digits[kDecades];
-    ReadoutBox *m_display;
+    Parts m_parts;
 };

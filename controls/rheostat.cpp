@@ -3,65 +3,55 @@
 
 #include "controls/circuit.h"
 #include "model/number_format.h"
+#include "toolkit/bench_items.h"
 #include "toolkit/scroll_bar.h"
 
-Rheostat::Rheostat(Circuit &circuit, BenchCanvas &bench)
-    : Instrument(circuit, bench), m_picture(part<BenchImage>("Image2")),
-      m_bar(bar("HScroll2", [this] { onSettingChanged(); })),
-      m_maximumBar(bar("VScroll7", [this] { onMaximumChanged(); })),
-      m_readout(part<BenchLabel>("Lbl_reo")), m_maximumReadout(part<BenchLabel>("LblReomax"))
+Rheostat::Rheostat(Circuit &circuit, const Parts &parts)
+    : Instrument(circuit, "rheostat",
+                 {parts.picture, parts.bar, parts.maximumBar, parts.readout, parts.maximumReadout}),
+      m_parts(parts)
 {
-    m_picture->onWheel = [this](QPointF, int notches) {
-        m_circuit.turnKnob(m_bar, notches);
+    m_parts.picture->onWheel = [this](QPointF, int notches) {
+        turnKnob(m_parts.bar, notches);
         return true;
     };
+    follow(m_parts.bar, [&circuit](int ohms) { circuit.setRheostat(ohms); });
+    follow(m_parts.maximumBar, [&circuit](int ohms) { circuit.setRheostatMaximum(ohms); });
+    connect(&circuit, &Circuit::rheostatMaximumChanged, this, &Rheostat::showMaximum);
+    connect(&circuit, &Circuit::rheostatChanged, this, &Rheostat::showSetting);
+    connect(&circuit, &Circuit::keyThrown, this, &Rheostat::showForKey);
 }
 
-void Rheostat::load()
+// The bar stands on whole ohms, and the readout shows the bar: 112 at start-up, where the
+// circuit has 112.5.
+void Rheostat::showSetting(double ohms)
 {
-    m_maximumBar->setBenchValue(static_cast<int>(m_circuit.state().Reo_max));
-    // The rheostat keeps 112.5 until the bar is first moved; the bar already shows 112.
-    m_circuit.setRheostat(static_cast<float>(m_circuit.state().Reo_max * 3 / 4));
-    m_bar->setBenchValue(roundHalfEven(m_circuit.state().Reo));
-}
-
-void Rheostat::showSetting(bool shown)
-{
-    m_bar->setVisible(shown);
-    m_readout->setVisible(shown);
-}
-
-void Rheostat::showMaximum(bool shown)
-{
-    m_maximumBar->setVisible(shown);
-    m_maximumReadout->setVisible(shown);
-}
-
-void Rheostat::onSettingChanged()
-{
-    m_circuit.setRheostat(static_cast<float>(m_bar->benchValue()));
-    m_readout->setCaption(
-        QString::fromStdString(formatGeneral(m_circuit.state().Reo, m_circuit.separator())));
+    ScrollBar *bar = m_parts.bar;
+    showOnBar(bar, roundHalfEven(ohms));
+    m_parts.readout->setCaption(QString::fromStdString(
+        formatGeneral(static_cast<float>(bar->benchValue()), m_circuit.separator())));
     // The readout rides centred over the thumb.
-    m_readout->setLeft(static_cast<double>(m_bar->benchValue()) / m_bar->endValue() *
-                           m_bar->width() +
-                       m_bar->x() - m_readout->width() / 2);
-    if (!m_maximumChanging)
-        m_circuit.recalculate();
+    m_parts.readout->setLeft(static_cast<double>(bar->benchValue()) / bar->endValue() *
+                                 bar->width() +
+                             bar->x() - m_parts.readout->width() / 2);
 }
 
-// A new maximum resets the rheostat to three quarters of it. The setting's bar may move twice on
-// the way (pulled into the new range, then set): the bridge is solved once, at the end.
-void Rheostat::onMaximumChanged()
+// The setting's bar reaches as far as the maximum.
+void Rheostat::showMaximum(double ohms)
 {
-    m_circuit.setRheostatMaximum(m_maximumBar->benchValue());
+    showOnBar(m_parts.maximumBar, static_cast<int>(ohms));
     // The maximum is shown as plain decimal text, not in the locale's general form; a whole number
     // of ohms has no separator to show either way.
-    m_maximumReadout->setCaption(
-        QString::fromStdString(formatGeneral(m_circuit.state().Reo_max, ".")));
-    m_maximumChanging = true;
-    m_bar->setEndValue(static_cast<int>(m_circuit.state().Reo_max));
-    m_bar->setBenchValue(roundHalfEven(m_bar->endValue() / 4.0 * 3));
-    m_maximumChanging = false;
-    onSettingChanged();
+    m_parts.maximumReadout->setCaption(QString::fromStdString(formatGeneral(ohms, ".")));
+    showing([&] { m_parts.bar->setEndValue(static_cast<int>(ohms)); });
+}
+
+// The order matters to the keyboard: closing the key shows the setting before the maximum goes,
+// so that the keyboard on the maximum passes to the setting.
+void Rheostat::showForKey(bool closed)
+{
+    m_parts.bar->setVisible(closed);
+    m_parts.readout->setVisible(closed);
+    m_parts.maximumBar->setVisible(!closed);
+    m_parts.maximumReadout->setVisible(!closed);
 }

@@ -8,21 +8,20 @@ class Rheostat : public Instrument
 {
     Q_OBJECT
   public:
-    Rheostat(Circuit &circuit, BenchCanvas &bench);
+    struct Parts
+    {
+        BenchImage *picture = nullptr;
+        ScrollBar *bar = nullptr, *maximumBar = nullptr;
+        BenchLabel *readout = nullptr, *maximumReadout = nullptr;
+    };
 
-    /** The maximum at the circuit's; the rheostat at three quarters of it. */
-    void load();
-    /** The setting's bar and readout shown or hidden. */
-    void showSetting(bool shown);
-    /** The maximum's bar and readout shown or hidden. */
-    void showMaximum(bool shown);
+    Rheostat(Circuit &circuit, const Parts &parts);
 
   private:
-    void onSettingChanged();
-    void onMaximumChanged();
+    void showSetting(double ohms);
+    void showMaximum(double ohms);
+    /** The setting's bar and readout while the key is closed, the maximum's while it is open. */
+    void showForKey(bool closed);
 
-    BenchImage *m_picture;
-    ScrollBar *m_bar, *m_maximumBar;
-    BenchLabel *m_readout, *m_maximumReadout;
-    bool m_maximumChanging = false; // the setting follows the maximum: one solution at the end
+    Parts m_parts;
 };

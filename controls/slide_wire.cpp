@@ -3,82 +3,76 @@
 
 #include "controls/circuit.h"
 #include "model/number_format.h"
+#include "toolkit/bench_canvas.h"
 #include "toolkit/scroll_bar.h"
 
 #include <algorithm>
 #include <cmath>
 
-SlideWire::SlideWire(Circuit &circuit, BenchCanvas &bench)
-    : Instrument(circuit, bench), m_wire(part<BenchImage>("Image3")),
-      m_jockey(part<BenchImage>("Image4")), m_card(part<BenchLabel>("Lbldv")),
-      m_leftArm(part<BenchLabel>("Lbl_R_L")), m_rightArm(part<BenchLabel>("Lbl_R_R")),
-      m_lead(part<BenchLine>("Line1")), m_bar(bar("HScroll1", [this] {
-          readBar();
-          m_circuit.recalculate();
-      }))
+SlideWire::SlideWire(Circuit &circuit, const Parts &parts)
+    : Instrument(circuit, "slide wire",
+                 {parts.bench, parts.wire, parts.jockey, parts.card, parts.leftArm, parts.rightArm,
+                  parts.lead, parts.bar}),
+      m_parts(parts)
 {
-    m_wire->onClick = circuit.whileRunning([&circuit] { circuit.reveal(Circuit::Reveal::Arms); });
+    const Parts &p = m_parts;
+    p.wire->onClick = circuit.whileRunning([&circuit] { circuit.reveal(Circuit::Reveal::Arms); });
     // The jockey and its card move together: either may be taken.
-    for (BenchBox *taken : {static_cast<BenchBox *>(m_jockey), static_cast<BenchBox *>(m_card)})
+    for (BenchBox *taken : {static_cast<BenchBox *>(p.jockey), static_cast<BenchBox *>(p.card)})
         taken->onDrag = [this, taken](QPointF wanted) {
             return dragJockey(wanted.x() - taken->left());
         };
     // The drag ends as soon as the slider's bar goes, even if the pointer has not moved since: the
     // key closed again before the button is released must not take the jockey back to the pointer.
-    connect(m_bar, &ScrollBar::hidden, &bench, &BenchCanvas::endDrag);
+    connect(p.bar, &ScrollBar::hidden, p.bench, &BenchCanvas::endDrag);
+    follow(p.bar, [&circuit](int position) { circuit.moveSlider(position); });
+    connect(&circuit, &Circuit::sliderShown, this, &SlideWire::showSlider);
+    connect(&circuit, &Circuit::keyThrown, this, &SlideWire::showForKey);
+    connect(&circuit, &Circuit::revealed, this, [this](Circuit::Reveal what, bool shown) {
+        if (what == Circuit::Reveal::Arms)
+            showArms(shown);
+    });
 }
 
-void SlideWire::load(double fraction)
+void SlideWire::showForKey(bool closed)
 {
-    // The bar already stands there at start-up, so its change handler does not run.
-    m_bar->setBenchValue(static_cast<int>(200 * fraction));
-    readBar();
-}
-
-void SlideWire::showBar(bool shown)
-{
-    m_bar->setVisible(shown);
-    for (BenchItem *taken : {static_cast<BenchItem *>(m_jockey), static_cast<BenchItem *>(m_card)})
-        taken->cursor = shown ? Qt::SizeHorCursor : Qt::ArrowCursor;
+    m_parts.bar->setVisible(closed);
+    for (BenchItem *taken :
+         {static_cast<BenchItem *>(m_parts.jockey), static_cast<BenchItem *>(m_parts.card)})
+        taken->cursor = closed ? Qt::SizeHorCursor : Qt::ArrowCursor;
+    if (!closed)
+        showArms(false); // closed, they stay as they are: a reveal may show them
 }
 
 void SlideWire::showArms(bool shown)
 {
-    m_leftArm->setVisible(shown);
-    m_rightArm->setVisible(shown);
-}
-
-void SlideWire::readBar()
-{
-    m_circuit.setSliderFraction(m_bar->benchValue() * 0.005);
-    showSlider();
+    m_parts.leftArm->setVisible(shown);
+    m_parts.rightArm->setVisible(shown);
 }
 
 void SlideWire::showSlider()
 {
-    m_card->setCaption(
-        QString::fromStdString(sliderCaption(m_circuit.state().R_dlina, m_circuit.separator())));
+    const CircuitState &s = m_circuit.state();
+    showOnBar(m_parts.bar, m_circuit.sliderPosition());
+    m_parts.card->setCaption(
+        QString::fromStdString(sliderCaption(s.R_dlina, m_circuit.separator())));
     placeJockey();
-    showArmValues();
+    m_parts.leftArm->setCaption(QStringLiteral("R_L=") + m_circuit.format(s.R_L, "0.000") +
+                                QStringLiteral(" Ом"));
+    m_parts.rightArm->setCaption(QStringLiteral("R_R=") + m_circuit.format(s.R_R, "0.000") +
+                                 QStringLiteral(" Ом"));
 }
 
-// The jockey, its lead and its card follow the bar's thumb, in fractional pixels.
+// The jockey, its lead and its card follow the slider along the bar's track, in fractional pixels.
 void SlideWire::placeJockey()
 {
-    const float x = static_cast<float>(
-        static_cast<double>(m_bar->benchValue()) / m_bar->endValue() * m_bar->width() + m_bar->x());
-    m_lead->setX1(x);
-    m_jockey->setLeft(m_lead->X1() - m_jockey->width() / 2);
-    m_card->setLeft(m_jockey->left() - 4);
-}
-
-void SlideWire::showArmValues()
-{
-    const CircuitState &s = m_circuit.state();
-    m_leftArm->setCaption(QStringLiteral("R_L=") + m_circuit.format(s.R_L, "0.000") +
-                          QStringLiteral(" Ом"));
-    m_rightArm->setCaption(QStringLiteral("R_R=") + m_circuit.format(s.R_R, "0.000") +
-                           QStringLiteral(" Ом"));
+    const ScrollBar *bar = m_parts.bar;
+    const float x = static_cast<float>(static_cast<double>(m_circuit.sliderPosition()) /
+                                           Circuit::kSliderPositions * bar->width() +
+                                       bar->x());
+    m_parts.lead->setPoints(QPointF(x, m_parts.lead->p1().y()), m_parts.lead->p2());
+    m_parts.jockey->setLeft(m_parts.lead->p1().x() - m_parts.jockey->width() / 2);
+    m_parts.card->setLeft(m_parts.jockey->left() - 4);
 }
 
 // The jockey follows the pointer along the wire: the slider's bar steps one half-division at a
@@ -86,11 +80,12 @@ void SlideWire::showArmValues()
 // position passed. The drag ends when the bar goes (the key opened, after an overload too).
 bool SlideWire::dragJockey(double shift)
 {
+    const ScrollBar *bar = m_parts.bar;
     // The position whose jockey lies nearest the place asked for: placeJockey reversed.
-    const double wanted = m_lead->X1() + shift;
-    const int target = std::clamp(
-        static_cast<int>(std::lround((wanted - m_bar->x()) / m_bar->width() * m_bar->endValue())),
-        0, m_bar->endValue());
-    m_circuit.stepBar(m_bar, target);
-    return !m_circuit.isEnding() && !m_bar->isHidden();
+    const double wanted = m_parts.lead->p1().x() + shift;
+    const int target = std::clamp(static_cast<int>(std::lround((wanted - bar->x()) / bar->width() *
+                                                               Circuit::kSliderPositions)),
+                                  0, Circuit::kSliderPositions);
+    stepBar(m_parts.bar, target);
+    return !m_circuit.isEnding() && !m_parts.bar->isHidden();
 }

@@ -9,27 +9,27 @@ class SlideWire : public Instrument
 {
     Q_OBJECT
   public:
-    SlideWire(Circuit &circuit, BenchCanvas &bench);
+    struct Parts
+    {
+        BenchCanvas *bench = nullptr; // a drag of the jockey ends on it
+        BenchImage *wire = nullptr, *jockey = nullptr;
+        BenchLabel *card = nullptr; // the jockey's position, on a card that moves with it
+        BenchLabel *leftArm = nullptr, *rightArm = nullptr; // hidden but while revealed
+        BenchLine *lead = nullptr;
+        ScrollBar *bar = nullptr;
+    };
 
-    /** The slider at `fraction` of the wire, its jockey and the arms shown for it. */
-    void load(double fraction);
-    /** The slider's bar shown, and the jockey draggable, while the key is closed. */
-    void showBar(bool shown);
-    /** The two arms' readouts shown or hidden. */
-    void showArms(bool shown);
-    /** The card, the jockey and the arms' readouts shown again for where the circuit has the
-     * slider, as a switch thrown shows them. */
-    void showSlider();
+    SlideWire(Circuit &circuit, const Parts &parts);
 
   private:
-    /** The slider taken from its bar, as moving it does. */
-    void readBar();
+    /** The bar, the card, the jockey and the arms' readouts for where the circuit has the slider.
+     */
+    void showSlider();
+    /** The bar, and the jockey draggable, while the key is closed; the arms hidden once open. */
+    void showForKey(bool closed);
+    void showArms(bool shown);
     void placeJockey();
-    void showArmValues();
     bool dragJockey(double shift);
 
-    BenchImage *m_wire, *m_jockey;
-    BenchLabel *m_card, *m_leftArm, *m_rightArm;
-    BenchLine *m_lead;
-    ScrollBar *m_bar;
+    Parts m_parts;
 };

@@ -16,61 +16,59 @@ constexpr double kKnobRadius = 12;
 
 } // namespace
 
-Source::Source(Circuit &circuit, BenchCanvas &bench)
-    : Instrument(circuit, bench), m_picture(part<SourcePicture>("Image1")),
-      m_lamp(part<BenchImage>("Image10")), m_emfReadout(part<BenchLabel>("LblEdc")),
-      m_resistanceReadout(part<BenchLabel>("Lblr")),
-      m_emfBar(bar("HScroll3", [this] { onEmfChanged(); })),
-      m_resistanceBar(bar("HScroll4", [this] { onResistanceChanged(); })),
-      m_current(part<ReadoutBox>("Picture3"))
+Source::Source(Circuit &circuit, const Parts &parts)
+    : Instrument(circuit, "source",
+                 {parts.picture, parts.lamp, parts.emfReadout, parts.resistanceReadout,
+                  parts.emfBar, parts.resistanceBar, parts.current}),
+      m_parts(parts)
 {
-    m_picture->onClick = circuit.whileRunning([this] { m_circuit.toggleSource(); });
+    const Parts &p = m_parts;
+    p.picture->onClick = circuit.whileRunning([&circuit] { circuit.toggleSource(); });
     // The EMF knob turns with the wheel over it or its readout, the resistance over its readout.
-    m_picture->onWheel = [this](QPointF at, int notches) {
-        const QPointF knob = m_picture->bounds().topLeft() + SourcePicture::knobCentre();
-        if (QLineF(at, knob).length() <= kKnobRadius || m_emfReadout->bounds().contains(at))
-            m_circuit.turnKnob(m_emfBar, notches);
-        else if (m_resistanceReadout->bounds().contains(at))
-            m_circuit.turnKnob(m_resistanceBar, notches);
+    p.picture->onWheel = [this](QPointF at, int notches) {
+        const Parts &p = m_parts;
+        const QPointF knob = p.picture->bounds().topLeft() + SourcePicture::knobCentre();
+        if (QLineF(at, knob).length() <= kKnobRadius || p.emfReadout->bounds().contains(at))
+            turnKnob(p.emfBar, notches);
+        else if (p.resistanceReadout->bounds().contains(at))
+            turnKnob(p.resistanceBar, notches);
         else
             return false;
         return true;
     };
+    follow(p.emfBar, [&circuit](int volts) { circuit.setEmf(volts); });
+    follow(p.resistanceBar, [&circuit](int ohms) { circuit.setInternalResistance(ohms); });
+    connect(&circuit, &Circuit::emfChanged, this, &Source::showEmf);
+    connect(&circuit, &Circuit::internalResistanceChanged, this, &Source::showInternalResistance);
+    connect(&circuit, &Circuit::sourceSwitched, this, &Source::showSwitchedOn);
+    connect(&circuit, &Circuit::sourceCurrentChanged, this, &Source::showCurrent);
 }
 
-void Source::load()
+void Source::showEmf(double volts)
 {
-    m_emfBar->setBenchValue(static_cast<int>(m_circuit.state().Edc));
-    m_resistanceBar->setBenchValue(roundHalfEven(m_circuit.state().r));
-    m_current->setBackColor(QColor(0, 0, 0));
-    m_current->setForeColor(QColor(0, 255, 0));
+    showOnBar(m_parts.emfBar, static_cast<int>(volts));
+    m_parts.emfReadout->setCaption(
+        QString::fromStdString(formatGeneral(volts, m_circuit.separator())));
+    m_parts.picture->setEmf(volts);
 }
 
-void Source::onEmfChanged()
+void Source::showInternalResistance(double ohms)
 {
-    m_circuit.setEmf(m_emfBar->benchValue());
-    const double emf = m_circuit.state().Edc;
-    m_emfReadout->setCaption(QString::fromStdString(formatGeneral(emf, m_circuit.separator())));
-    m_picture->setEmf(emf);
-}
-
-void Source::onResistanceChanged()
-{
-    m_circuit.setInternalResistance(static_cast<float>(m_resistanceBar->benchValue()));
-    m_resistanceReadout->setCaption(
+    showOnBar(m_parts.resistanceBar, roundHalfEven(ohms));
+    m_parts.resistanceReadout->setCaption(
         QString::fromStdString(formatGeneral(m_circuit.state().r, m_circuit.separator())));
 }
 
 void Source::showSwitchedOn(bool on)
 {
-    m_lamp->setVisible(on);
-    m_picture->setSwitchedOn(on);
-    m_emfBar->setVisible(!on);
-    m_resistanceBar->setVisible(!on);
+    m_parts.lamp->setVisible(on);
+    m_parts.picture->setSwitchedOn(on);
+    m_parts.emfBar->setVisible(!on);
+    m_parts.resistanceBar->setVisible(!on);
 }
 
 void Source::showCurrent(double amperes)
 {
-    m_current->clear();
-    m_current->print(m_circuit.format(amperes, "#0.00"));
+    m_parts.current->clear();
+    m_parts.current->print(m_circuit.format(amperes, "#0.00"));
 }

@@ -3,29 +3,28 @@
 
 #include "controls/instrument.h"
 
-class SourcePicture;
-
 /** The source: switched by a click on its picture, set by its two knobs while it is off. */
 class Source : public Instrument
 {
     Q_OBJECT
   public:
-    Source(Circuit &circuit, BenchCanvas &bench);
+    struct Parts
+    {
+        SourcePicture *picture = nullptr;
+        BenchImage *lamp = nullptr;
+        BenchLabel *emfReadout = nullptr, *resistanceReadout = nullptr;
+        ScrollBar *emfBar = nullptr, *resistanceBar = nullptr;
+        ReadoutBox *current = nullptr;
+    };
 
-    /** The knobs at the circuit's EMF and internal resistance. */
-    void load();
-    /** The lamp and the switch for the source on or off; the knobs only while it is off. */
-    void showSwitchedOn(bool on);
-    /** The source current on its readout, A. */
-    void showCurrent(double amperes);
+    Source(Circuit &circuit, const Parts &parts);
 
   private:
-    void onEmfChanged();
-    void onResistanceChanged();
+    void showEmf(double volts);
+    void showInternalResistance(double ohms);
+    /** The lamp and the switch for the source on or off; the knobs only while it is off. */
+    void showSwitchedOn(bool on);
+    void showCurrent(double amperes);
 
-    SourcePicture *m_picture;
-    BenchImage *m_lamp;
-    BenchLabel *m_emfReadout, *m_resistanceReadout;
-    ScrollBar *m_emfBar, *m_resistanceBar;
-    ReadoutBox *m_current;
+    Parts m_parts;
 };

@@ -2,27 +2,21 @@
 #include "controls/unknown_resistor.h"
 
 #include "controls/circuit.h"
+#include "toolkit/bench_items.h"
 
-UnknownResistor::UnknownResistor(Circuit &circuit, BenchCanvas &bench)
-    : Instrument(circuit, bench), m_resistor(part<BenchImage>("Image6")),
-      m_value(part<BenchLabel>("Lbl_Rx"))
+UnknownResistor::UnknownResistor(Circuit &circuit, const Parts &parts)
+    : Instrument(circuit, "unknown resistor", {parts.resistor, parts.value}), m_parts(parts)
 {
-    m_resistor->onClick = circuit.whileRunning([&circuit] { circuit.drawUnknown(); });
-}
-
-void UnknownResistor::load()
-{
-    showResistance(m_circuit.state().Rx);
-    m_value->setVisible(false);
+    m_parts.resistor->onClick = circuit.whileRunning([&circuit] { circuit.drawUnknown(); });
+    connect(&circuit, &Circuit::unknownChanged, this, &UnknownResistor::showResistance);
+    connect(&circuit, &Circuit::revealed, this, [this](Circuit::Reveal what, bool shown) {
+        if (what == Circuit::Reveal::Result)
+            m_parts.value->setVisible(shown);
+    });
 }
 
 void UnknownResistor::showResistance(double ohms)
 {
-    m_value->setCaption(QStringLiteral("Rx=") + m_circuit.format(ohms, "0.0") +
-                        QStringLiteral(" Ом"));
-}
-
-void UnknownResistor::showValue(bool shown)
-{
-    m_value->setVisible(shown);
+    m_parts.value->setCaption(QStringLiteral("Rx=") + m_circuit.format(ohms, "0.0") +
+                              QStringLiteral(" Ом"));
 }

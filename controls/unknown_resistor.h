@@ -8,14 +8,16 @@ class UnknownResistor : public Instrument
 {
     Q_OBJECT
   public:
-    UnknownResistor(Circuit &circuit, BenchCanvas &bench);
+    struct Parts
+    {
+        BenchImage *resistor = nullptr;
+        BenchLabel *value = nullptr; // hidden but while the result is revealed
+    };
 
-    /** The circuit's resistance on the hidden readout. */
-    void load();
-    void showResistance(double ohms);
-    void showValue(bool shown);
+    UnknownResistor(Circuit &circuit, const Parts &parts);
 
   private:
-    BenchImage *m_resistor;
-    BenchLabel *m_value;
+    void showResistance(double ohms);
+
+    Parts m_parts;
 };

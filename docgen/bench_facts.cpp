@@ -2,8 +2,8 @@
 // from its own readouts, so that no picture, key or number in a document can differ from it.
 #include "bench_facts.h"
 
+#include "app/bench_driver.h"
 #include "app/bench_window.h"
-#include "controls/circuit.h"
 #include "model/balancing.h"
 #include "toolkit/bench_canvas.h"
 #include "toolkit/bench_items.h"
@@ -25,55 +25,40 @@
 namespace benchfacts {
 namespace {
 
-// The one place where the documents operate the bench's window: through its controls, found by
-// their names as a screen reader finds them, and its readouts. Everything else here reads only the
-// places of its controls for the pictures.
+// The one place where the documents operate the bench's window: through the bench driver, as a
+// user would. Everything else here reads only the places of its controls for the pictures.
 struct Bench
 {
     // No box may appear while the documents are made: a refusal would mean the documented
     // settings are wrong, and that must fail the build.
     QuietDesktop desktop;
     BenchWindow form{desktop};
+    BenchDriver drive{form};
     Bench()
     {
         form.start();
         QApplication::processEvents();
     }
-    template <typename T> T *control(const char *name) const
-    {
-        return findControl<T>(form, QString::fromLatin1(name));
-    }
-    BenchItem *item(const char *name) const { return control<BenchItem>(name); }
-    ScrollBar *bar(const char *name) const { return control<ScrollBar>(name); }
+    BenchItem *item(const char *name) const { return drive.control<BenchItem>(name); }
+    ScrollBar *bar(const char *name) const { return drive.bar(name); }
     QRectF place(const char *name) const
     {
-        if (const BenchItem *drawn = item(name))
+        if (const BenchItem *drawn = findControl<BenchItem>(form, QString::fromLatin1(name)))
             return drawn->bounds();
-        return QRectF(control<QWidget>(name)->geometry());
+        return QRectF(drive.control<QWidget>(name)->geometry());
     }
-    ScrollBar *decade(int k) const
-    {
-        const char *const bars[] = {"VScroll1", "VScroll2", "VScroll3",
-                                    "VScroll4", "VScroll5", "VScroll6"};
-        return bar(bars[k]);
-    }
+    ScrollBar *decade(int k) const { return drive.decade(k); }
     void setDecades(const int (&digits)[kDecades])
     {
-        for (int k = 0; k < kDecades; ++k)
-            decade(k)->setBenchValue(digits[k]);
+        drive.setDecades({digits[0], digits[1], digits[2], digits[3], digits[4], digits[5]});
     }
-    // What a click on the key and on the source does.
-    void clickKey() { item("Lblvkl")->onClick(); }
-    void clickSource() { item("Image1")->onClick(); }
-    void setSource(int emf, int internalResistance)
-    {
-        bar("HScroll3")->setBenchValue(emf);
-        bar("HScroll4")->setBenchValue(internalResistance);
-    }
+    void clickKey() { drive.click("Lblvkl"); }
+    void clickSource() { drive.click("Image1"); }
+    void setSource(int emf, int internalResistance) { drive.setSource(emf, internalResistance); }
     void setRheostatMaximum(int ohms) { bar("VScroll7")->setBenchValue(ohms); }
     void setRheostat(int ohms) { bar("HScroll2")->setBenchValue(ohms); }
     void rheostatToMaximum() { setRheostat(bar("HScroll2")->endValue()); }
-    void setSlider(int position) { bar("HScroll1")->setBenchValue(position); }
+    void setSlider(int position) { drive.slider()->setBenchValue(position); }
 
     // Whether the bench showed a box; the last one is told on the error stream.
     bool refused() const
@@ -83,20 +68,18 @@ struct Bench
         std::fprintf(stderr, "docgen: the bench refused: %s\n", qPrintable(desktop.lastBox));
         return true;
     }
-    QString shown(const char *display) const { return control<ReadoutBox>(display)->text(); }
-    QString caption(const char *label) const { return control<BenchLabel>(label)->caption(); }
-    QString readout() const { return shown("Picture2"); }
-    QString sourceCurrent() const { return shown("Picture3"); }
-    QString box() const { return shown("Picture1"); }
-    QString rheostat() const { return caption("Lbl_reo"); }
-    QString slider() const { return caption("Lbldv").trimmed(); }
+    QString readout() const { return drive.shown("Picture2"); }
+    QString sourceCurrent() const { return drive.shown("Picture3"); }
+    QString box() const { return drive.shown("Picture1"); }
+    QString rheostat() const { return drive.caption("Lbl_reo"); }
+    QString slider() const { return drive.caption("Lbldv").trimmed(); }
     // The value of a caption such as "R_L=2,500 Ом".
-    QString leftArm() const { return caption("Lbl_R_L").section('=', 1); }
-    QString rightArm() const { return caption("Lbl_R_R").section('=', 1); }
-    QString measured() const { return caption("Lbl_Ri"); }
-    const CircuitState &state() const { return form.findChild<Circuit *>()->state(); }
+    QString leftArm() const { return drive.caption("Lbl_R_L").section('=', 1); }
+    QString rightArm() const { return drive.caption("Lbl_R_R").section('=', 1); }
+    QString measured() const { return drive.caption("Lbl_Ri"); }
+    const CircuitState &state() const { return drive.state(); }
     // A number as the readouts write it: the pattern's digits, the locale's decimal separator.
-    QString format(double value, const char *pattern) const { return form.format(value, pattern); }
+    QString format(double value, const char *pattern) const { return drive.format(value, pattern); }
     QImage shot() const { return form.centralWidget()->grab().toImage(); }
 };
 

@@ -7,8 +7,10 @@
 #include <QFileInfo>
 #include <QWidget>
 
-Documents::Documents(Desktop &desktop, QWidget *window, std::function<bool()> running)
-    : m_desktop(desktop), m_window(window), m_running(std::move(running))
+Documents::Documents(Desktop &desktop, QWidget *window, DocumentFolders folders,
+                     std::function<bool()> running)
+    : m_desktop(desktop), m_window(window), m_running(std::move(running)),
+      m_folders(std::move(folders))
 {
 }
 
@@ -18,25 +20,19 @@ void Documents::showError(const QString &text)
     m_desktop.messageBox(m_window, text, QStringLiteral("Ошибка"), Desktop::Buttons::Ok);
 }
 
-void Documents::setFolders(const QString &programFolder, const QString &dataFolder)
-{
-    m_programFolder = programFolder;
-    m_dataFolder = dataFolder;
-}
-
 // The working folder first, then the program's own folder (the build tree keeps the documents
 // there), then the data folder of the installation. Empty, once the user has been told, when the
 // document is nowhere.
 QString Documents::find(const QString &fileName)
 {
-    for (const QString &folder : {QDir::currentPath(), m_programFolder, m_dataFolder}) {
+    for (const QString &folder : {QDir::currentPath(), m_folders.program, m_folders.data}) {
         const QFileInfo file(QDir(folder).filePath(fileName));
         if (file.isFile())
             return file.absoluteFilePath();
     }
     showError(QStringLiteral("Не найден файл «%1»: его нет ни в рабочей папке, ни в папке "
                              "программы, ни в папке «%2».")
-                  .arg(fileName, QDir::toNativeSeparators(m_dataFolder)));
+                  .arg(fileName, QDir::toNativeSeparators(m_folders.data)));
     return QString();
 }
 

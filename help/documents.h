@@ -7,15 +7,19 @@
 class Desktop;
 class QWidget;
 
+/** Where the documents are looked for after the working folder: the program's, then the data's. */
+struct DocumentFolders
+{
+    QString program, data;
+};
+
 /** Finds the bench's documents and opens them on the desktop, or tells the user why not. */
 class Documents
 {
   public:
     /** Boxes open over `window`; a late report of the desktop is told only while `running`. */
-    Documents(Desktop &desktop, QWidget *window, std::function<bool()> running);
-
-    /** Where documents are looked for after the working folder, then last. */
-    void setFolders(const QString &programFolder, const QString &dataFolder);
+    Documents(Desktop &desktop, QWidget *window, DocumentFolders folders,
+              std::function<bool()> running);
 
     /** A PDF in the desktop's viewer. */
     void open(const QString &fileName);
@@ -31,5 +35,5 @@ class Documents
     Desktop &m_desktop;
     QWidget *m_window;
     std::function<bool()> m_running;
-    QString m_programFolder, m_dataFolder;
+    DocumentFolders m_folders;
 };

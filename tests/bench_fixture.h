@@ -1,17 +1,17 @@
 // Shared helpers of the window tests: a loaded bench, clicks on its drawn controls.
 #pragma once
 
+#include "app/bench_driver.h"
 #include "app/bench_window.h"
 #include "controls/circuit.h"
-#include "controls/resistance_box.h"
 #include "fake_desktop.h"
 #include "offscreen_hinting.h"
 #include "toolkit/bench_canvas.h"
 #include "toolkit/bench_items.h"
 #include "toolkit/find_control.h"
+#include "toolkit/pause_timer.h"
 #include "toolkit/readout_box.h"
 #include "toolkit/scroll_bar.h"
-#include "toolkit/timer.h"
 #include "view/source_picture.h"
 
 #include <QAction>
@@ -27,24 +27,21 @@ struct LoadedBench
     FakeDesktop desktop;
     std::unique_ptr<BenchWindow> form;
 
-    LoadedBench()
+    explicit LoadedBench(const DocumentFolders &folders = BenchWindow::installedFolders())
     {
-        form = std::make_unique<BenchWindow>(desktop);
-        form->setPauseScale(0.001); // ten seconds become ten milliseconds
+        form = std::make_unique<BenchWindow>(desktop, folders);
         form->start();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
     }
     BenchWindow *operator->() const { return form.get(); }
     BenchWindow &operator*() const { return *form; }
+    BenchDriver driver() const { return BenchDriver(*form); }
 };
 
 /** A control of the window by its system name, as the accessible tree names it; never null. */
-template <typename T> T *control(const BenchWindow &window, const char *name)
+template <typename T> T *control(BenchWindow &window, const char *name)
 {
-    T *found = findControl<T>(window, QString::fromLatin1(name));
-    if (!found)
-        qFatal("no control %s", name);
-    return found;
+    return BenchDriver(window).control<T>(name);
 }
 template <typename T> T *control(const LoadedBench &bench, const char *name)
 {
@@ -52,51 +49,40 @@ template <typename T> T *control(const LoadedBench &bench, const char *name)
 }
 
 /** The bench the window draws its instruments on. */
-inline BenchCanvas *benchOf(const BenchWindow &window)
+inline BenchCanvas *benchOf(BenchWindow &window)
 {
-    return window.findChild<BenchCanvas *>();
+    return &BenchDriver(window).bench();
 }
 inline BenchCanvas *benchOf(const LoadedBench &bench)
 {
     return benchOf(*bench.form);
 }
 
-/** The window's circuit, and its state record. */
-inline Circuit &circuitOf(const BenchWindow &window)
+/** The window's circuit: tests listen to its signals. */
+inline Circuit &circuitOf(BenchWindow &window)
 {
     return *window.findChild<Circuit *>();
 }
-inline Circuit &circuitOf(const LoadedBench &bench)
+
+/** The circuit's state record. */
+inline const CircuitState &stateOf(BenchWindow &window)
 {
-    return circuitOf(*bench.form);
-}
-inline const CircuitState &stateOf(const BenchWindow &window)
-{
-    return circuitOf(window).state();
+    return BenchDriver(window).state();
 }
 inline const CircuitState &stateOf(const LoadedBench &bench)
 {
     return stateOf(*bench.form);
 }
 
-/** The circuit's state changed by hand, without a recalculation. */
-template <typename Change> void editState(BenchWindow &window, Change change)
-{
-    CircuitState state = stateOf(window);
-    change(state);
-    circuitOf(window).setState(state);
-}
-
 /** The box's six decades set through their bars, from ×10000 down to ×0.1. */
 inline void setBox(BenchWindow &window, const QList<int> &digits)
 {
-    const ResistanceBox *box = window.findChild<ResistanceBox *>();
-    for (int i = 0; i < ResistanceBox::kDecades; ++i)
-        box->decade(i)->setBenchValue(digits[i]);
+    BenchDriver(window).setDecades(
+        {digits[0], digits[1], digits[2], digits[3], digits[4], digits[5]});
 }
 
 /** The bench as the window draws it now. */
-inline QImage benchShot(const BenchWindow &window)
+inline QImage benchShot(BenchWindow &window)
 {
     return benchOf(window)->grab().toImage();
 }
@@ -196,14 +182,7 @@ inline void clickItem(BenchWindow &form, const BenchItem *item)
 /** A bench with the key closed, the box at 1963 Ω and the source on: a live, balanced bridge. */
 struct LiveBench : LoadedBench
 {
-    explicit LiveBench(int emf = 8, int internal = 10)
-    {
-        control<ScrollBar>(*form, "HScroll3")->setBenchValue(emf);
-        control<ScrollBar>(*form, "HScroll4")->setBenchValue(internal);
-        clickItem(*form, control<BenchLabel>(*form, "Lblvkl"));
-        setBox(*form, {0, 1, 9, 6, 3, 0});
-        clickItem(*form, control<SourcePicture>(*form, "Image1"));
-    }
+    explicit LiveBench(int emf = 8, int internal = 10) { driver().goLive(emf, internal); }
 };
 
 /** A click on one part of a scroll bar (arrow, track, thumb). */
@@ -215,7 +194,7 @@ inline void clickBar(ScrollBar *bar, QStyle::SubControl part)
 /** The pause timer's tick, as when its interval has passed: tests end the pauses with it. */
 inline void tick(BenchWindow &form)
 {
-    emit control<Timer>(form, "Timer1")->tick();
+    emit control<PauseTimer>(form, "Timer1")->elapsed();
 }
 
 /**

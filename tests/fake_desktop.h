@@ -7,6 +7,7 @@
 #include <QList>
 #include <QStringList>
 #include <QTimer>
+#include <cmath>
 #include <functional>
 
 class FakeDesktop : public Desktop
@@ -60,6 +61,10 @@ class FakeDesktop : public Desktop
             return draws.takeFirst();
         return randomSource ? randomSource->randomUniform() : 0.5;
     }
+    int pauseLength(double seconds) override
+    {
+        return static_cast<int>(std::nearbyint(seconds * 1000 * pauseScale));
+    }
 
     QStringList captions() const
     {
@@ -91,4 +96,5 @@ class FakeDesktop : public Desktop
     int seeds = 0;
     QList<double> draws;             // drawn first, one per draw
     Desktop *randomSource = nullptr; // then this desktop's draw, when set; else 0.5
+    double pauseScale = 0.001;       // ten seconds become ten milliseconds; 1 for the real ones
 };

@@ -8,7 +8,7 @@
 #include "toolkit/bench_items.h"
 #include "toolkit/readout_box.h"
 #include "toolkit/scroll_bar.h"
-#include "toolkit/timer.h"
+#include "toolkit/pause_timer.h"
 
 #include <QSet>
 #include <QStringList>
@@ -67,11 +67,11 @@ inline const QSet<QString> &revealedReadouts()
 }
 
 /** Every broken invariant of the bench as it stands, one line each; empty when all hold. */
-inline QStringList benchViolations(const BenchWindow &form, const BenchHistory &history)
+inline QStringList benchViolations(BenchWindow &form, const BenchHistory &history)
 {
     QStringList v;
     const CircuitState &s = stateOf(form);
-    const std::string sep = form.decimalSeparator();
+    const std::string sep = BenchDriver(form).separator();
     const auto num = [](double x) { return QString::number(x, 'g', 17); };
     const auto whole = [](double x) { return std::isfinite(x) && std::floor(x) == x; };
     const auto expect = [&v](bool ok, const QString &what) {
@@ -183,27 +183,27 @@ inline QStringList benchViolations(const BenchWindow &form, const BenchHistory &
     // Pivot (279, 335), 57 pixels long, 0.78 rad at 2.5 mA: 312 rad per ampere (to the
     // precision of the limit, a single).
     const double alpha = s.Ig * 312;
-    expect(control<BenchLine>(form, "Line17")->X1() == 279 &&
-               control<BenchLine>(form, "Line17")->Y1() == 335 &&
-               std::fabs(control<BenchLine>(form, "Line17")->X2() - (279 + 57 * std::sin(alpha))) <
+    expect(control<BenchLine>(form, "Line17")->p1().x() == 279 &&
+               control<BenchLine>(form, "Line17")->p1().y() == 335 &&
+               std::fabs(control<BenchLine>(form, "Line17")->p2().x() - (279 + 57 * std::sin(alpha))) <
                    1e-3 &&
-               std::fabs(control<BenchLine>(form, "Line17")->Y2() - (335 - 57 * std::cos(alpha))) <
+               std::fabs(control<BenchLine>(form, "Line17")->p2().y() - (335 - 57 * std::cos(alpha))) <
                    1e-3 &&
                std::fabs(s.alpha - alpha) < 1e-6 * std::max(1.0, std::fabs(alpha)),
            QStringLiteral("needle tip (%1, %2) for Ig = %3")
-               .arg(control<BenchLine>(form, "Line17")->X2())
-               .arg(control<BenchLine>(form, "Line17")->Y2())
+               .arg(control<BenchLine>(form, "Line17")->p2().x())
+               .arg(control<BenchLine>(form, "Line17")->p2().y())
                .arg(num(s.Ig)));
 
     // The slider and the rheostat's readout ride on their thumbs.
     // The contact runs along the slider's bar, from 60 at position 0 to 508 at 200, 2.24 pixels
     // a step; the slider picture (35 wide) is centred on it and its readout 4 pixels left of that.
     const double contact = 60 + 2.24 * control<ScrollBar>(form, "HScroll1")->benchValue();
-    expect(std::fabs(control<BenchLine>(form, "Line1")->X1() - contact) < 1e-3 &&
+    expect(std::fabs(control<BenchLine>(form, "Line1")->p1().x() - contact) < 1e-3 &&
                std::fabs(control<BenchImage>(form, "Image4")->left() - (contact - 17.5)) < 1e-3 &&
                std::fabs(control<BenchLabel>(form, "Lbldv")->left() - (contact - 21.5)) < 1e-3,
            QStringLiteral("the slider at %1 for position %2")
-               .arg(control<BenchLine>(form, "Line1")->X1())
+               .arg(control<BenchLine>(form, "Line1")->p1().x())
                .arg(control<ScrollBar>(form, "HScroll1")->benchValue()));
     // The rheostat's bar is 160 pixels long from 386; its 36-pixel readout is centred over it.
     const double over =
@@ -229,6 +229,6 @@ inline QStringList benchViolations(const BenchWindow &form, const BenchHistory &
         s.rabota != 0 ? control<BenchImage>(form, "Image9") : control<BenchImage>(form, "Image8");
     expect(key->bounds().topLeft() == QPointF(20, 72), "the key's picture is out of its place");
     if (!history.revealRunning)
-        expect(control<Timer>(form, "Timer1")->interval() == 0, "a pause is left running");
+        expect(control<PauseTimer>(form, "Timer1")->length() == 0, "a pause is left running");
     return v;
 }

@@ -476,7 +476,7 @@ void tst_Accessibility::describedAfterChange()
     heard.clear();
     QString during;
     if (bar.isEmpty()) {
-        form.setPauseScale(1); // the reveal lasts until its timer's tick below
+        bench.desktop.pauseScale = 1; // the reveal lasts until its timer's tick below
         QTimer::singleShot(0, &form, [&] {
             during = iface->text(QAccessible::Description);
             tick(form);
@@ -521,7 +521,7 @@ void tst_Accessibility::revealsSpoken()
     setBox(form, {0, 1, 9, 6, 3, 0});
     clickItem(form, ::control<BenchLabel>(form, "Lblvkl"));
     clickItem(form, ::control<SourcePicture>(form, "Image1"));
-    form.setPauseScale(1); // each reveal lasts until its timer's tick below
+    bench.desktop.pauseScale = 1; // each reveal lasts until its timer's tick below
     QAccessibleInterface *root = benchInterface(form);
     auto notices = [&] {
         QStringList names;
@@ -939,7 +939,7 @@ void tst_Accessibility::authorsWindowRead()
     LoadedBench bench;
     BenchWindow &form = *bench.form;
     ::control<QAction>(form, "mnuHelpAvtors")->trigger();
-    QPointer<AuthorsWindow> authors = form.authorsWindow();
+    QPointer<AuthorsWindow> authors = BenchDriver::authorsWindow();
     QVERIFY(authors);
     QVERIFY(QTest::qWaitForWindowActive(authors));
     for (const int key : keys)

@@ -1,6 +1,7 @@
 // Tests of the drawn instruments, read from the pixels of the rendered bench: the galvanometer's
 // dial, the source's knob and toggle, the jockey's card, the key, the resistor and the readouts.
 #include "bench_fixture.h"
+#include "model/needle.h"
 #include "controls/galvanometer.h"
 
 #include <QPainter>
@@ -107,7 +108,8 @@ void tst_Artwork::galvanometerMarks()
     QFETCH(qreal, ratio);
     LoadedBench bench;
     BenchWindow &form = *bench.form;
-    form.findChild<Galvanometer *>()->pointNeedle(division * 0.0005, stateOf(form).Igmax);
+    const NeedleGeometry g = needleGeometry(division * 0.0005, stateOf(form).Igmax);
+    control<BenchLine>(form, "Line17")->setPoints(QPointF(g.x1, g.y1), QPointF(g.x2, g.y2));
     const QImage withNeedle = shoot(form, ratio);
     control<BenchLine>(form, "Line17")->setVisible(false);
     const QImage dial = shoot(form, ratio);

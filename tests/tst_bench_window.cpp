@@ -226,7 +226,8 @@ void tst_BenchWindow::items()
     if (kind == "line") {
         auto *line = dynamic_cast<BenchLine *>(item);
         QVERIFY(line);
-        QCOMPARE(QRectF(QPointF(line->X1(), line->Y1()), QPointF(line->X2(), line->Y2())),
+        QCOMPARE(QRectF(QPointF(line->p1().x(), line->p1().y()),
+                        QPointF(line->p2().x(), line->p2().y())),
                  geometry);
         const QColor colour = name == "Line17" ? QColor(255, 0, 0) : QColor(Qt::black);
         QCOMPARE(line->color(), colour);
@@ -597,22 +598,33 @@ void tst_BenchWindow::lampTakesTheClick()
 
 namespace {
 
-// Closes the circuit without the view's refresh, for calling the calculation directly.
-void makeLive(BenchWindow &form, double R_m)
+/** The rheostat set to exactly `ohms` through its bar: start-up leaves it at 112.5 on a bar at 112.
+ */
+void setRheostat(BenchWindow &form, int ohms)
 {
-    editState(form, [&](CircuitState &s) { s.rabota = 1; });
-    editState(form, [&](CircuitState &s) { s.istochnik = 1; });
-    editState(form, [&](CircuitState &s) { s.R_m = static_cast<float>(R_m); });
+    ScrollBar *bar = control<ScrollBar>(form, "HScroll2");
+    bar->setBenchValue(ohms + 1);
+    bar->setBenchValue(ohms);
+}
+
+/** The key closed, the slider and the box set through their bars, then the source switched on. */
+void makeLive(BenchWindow &form, const QList<int> &box, int slider = 100)
+{
+    BenchDriver bench(form);
+    bench.click("Lblvkl");
+    bench.slider()->setBenchValue(slider);
+    setBox(form, box);
+    bench.click("Image1");
 }
 
 void verifyAtRest(BenchWindow &form)
 {
     QCOMPARE(control<ReadoutBox>(form, "Picture2")->text(), QStringLiteral("0.0000000"));
     QCOMPARE(control<ReadoutBox>(form, "Picture3")->text(), QStringLiteral("0.00"));
-    QCOMPARE(control<BenchLine>(form, "Line17")->X1(), 279.0);
-    QCOMPARE(control<BenchLine>(form, "Line17")->Y1(), 335.0);
-    QCOMPARE(control<BenchLine>(form, "Line17")->X2(), 279.0);
-    QCOMPARE(control<BenchLine>(form, "Line17")->Y2(), 278.0);
+    QCOMPARE(control<BenchLine>(form, "Line17")->p1().x(), 279.0);
+    QCOMPARE(control<BenchLine>(form, "Line17")->p1().y(), 335.0);
+    QCOMPARE(control<BenchLine>(form, "Line17")->p2().x(), 279.0);
+    QCOMPARE(control<BenchLine>(form, "Line17")->p2().y(), 278.0);
 }
 
 } // namespace
@@ -622,8 +634,8 @@ void tst_BenchWindow::openCircuit()
     LoadedBench bench;
     BenchWindow &form = *bench.form;
     control<BenchLabel>(form, "Lbl_Ri")->setCaption("Ri=12.0 Ом");
-    editState(form, [&](CircuitState &s) { s.istochnik = 1; }); // source on, key open
-    circuitOf(form).recalculate();
+    BenchDriver(form).click("Image1"); // source on, key open
+    QCOMPARE(stateOf(form).istochnik, std::int16_t(1));
     verifyAtRest(form);
     QCOMPARE(control<BenchLabel>(form, "Lbl_Ri")->caption(), QStringLiteral("Ri=12.0 Ом"));
     QVERIFY(bench.desktop.boxes.isEmpty());
@@ -633,13 +645,12 @@ void tst_BenchWindow::balance()
 {
     LoadedBench bench;
     BenchWindow &form = *bench.form;
-    makeLive(form, 1963);
-    circuitOf(form).recalculate();
+    makeLive(form, {0, 1, 9, 6, 3, 0});
     QCOMPARE(stateOf(form).Ig, 0.0);
     QCOMPARE(control<ReadoutBox>(form, "Picture2")->text(), QStringLiteral("0.0000000"));
     QCOMPARE(control<ReadoutBox>(form, "Picture3")->text(), QStringLiteral("0.06"));
     QCOMPARE(control<BenchLabel>(form, "Lbl_Ri")->caption(), QStringLiteral("Ri=1963.0 Ом"));
-    QCOMPARE(control<BenchLine>(form, "Line17")->X2(), 279.0);
+    QCOMPARE(control<BenchLine>(form, "Line17")->p2().x(), 279.0);
     QVERIFY(bench.desktop.boxes.isEmpty());
 }
 
@@ -647,14 +658,13 @@ void tst_BenchWindow::workedExample()
 {
     LoadedBench bench;
     BenchWindow &form = *bench.form;
-    editState(form, [&](CircuitState &s) { s.Reo = 112; });
-    makeLive(form, 1000);
-    circuitOf(form).recalculate();
+    setRheostat(form, 112);
+    makeLive(form, {0, 1, 0, 0, 0, 0});
     QCOMPARE(control<ReadoutBox>(form, "Picture2")->text(), QStringLiteral("-0.0000767"));
     QCOMPARE(control<ReadoutBox>(form, "Picture3")->text(), QStringLiteral("0.06"));
     QCOMPARE(control<BenchLabel>(form, "Lbl_Ri")->caption(), QStringLiteral("Ri=1000.0 Ом"));
-    QVERIFY(control<BenchLine>(form, "Line17")->X2() < 279 - 1.3 &&
-            control<BenchLine>(form, "Line17")->X2() > 279 - 1.4); // leans left
+    QVERIFY(control<BenchLine>(form, "Line17")->p2().x() < 279 - 1.3 &&
+            control<BenchLine>(form, "Line17")->p2().x() > 279 - 1.4); // leans left
     QVERIFY(bench.desktop.boxes.isEmpty());
     QCOMPARE(stateOf(form).R1, 1963.0);
     QCOMPARE(stateOf(form).R2, 1000.0);
@@ -670,8 +680,8 @@ QString shownReadouts(BenchWindow &form)
     return QStringLiteral("%1 %2 (%3, %4)")
         .arg(control<ReadoutBox>(form, "Picture2")->text(),
              control<ReadoutBox>(form, "Picture3")->text())
-        .arg(control<BenchLine>(form, "Line17")->X2(), 0, 'f', 1)
-        .arg(control<BenchLine>(form, "Line17")->Y2(), 0, 'f', 1);
+        .arg(control<BenchLine>(form, "Line17")->p2().x(), 0, 'f', 1)
+        .arg(control<BenchLine>(form, "Line17")->p2().y(), 0, 'f', 1);
 }
 
 } // namespace
@@ -715,19 +725,18 @@ void tst_BenchWindow::overload()
     QFETCH(QStringList, whileUp);
     LoadedBench bench;
     BenchWindow &form = *bench.form;
-    control<ScrollBar>(form, "HScroll3")->setBenchValue(emf);
-    control<ScrollBar>(form, "HScroll4")->setBenchValue(internal);
-    control<ScrollBar>(form, "HScroll2")->setBenchValue(rheostat);
-    editState(form, [&](CircuitState &s) {
-        s.Reo = static_cast<float>(rheostat);
-    }); // not 112.5, as start-up leaves it
-    editState(form, [&](CircuitState &s) { s.Rx = unknown; });
-    editState(form, [&](CircuitState &s) { s.R_L = leftArm; });
-    editState(form, [&](CircuitState &s) { s.R_R = static_cast<float>(5 - leftArm); });
-    makeLive(form, box);
+    BenchDriver(form).setSource(emf, internal);
+    if (unknown != 1963) {
+        bench.desktop.draws = {(unknown - 50 + 0.5) / 101}; // the draw that gives it
+        BenchDriver(form).click("Image6");
+        QCOMPARE(stateOf(form).Rx, unknown);
+        bench.desktop.boxes.clear();
+    }
+    setRheostat(form, rheostat);
     QStringList shownWhileUp;
     bench.desktop.onBox = [&] { shownWhileUp << shownReadouts(form); };
-    circuitOf(form).recalculate();
+    makeLive(form, box == 0 ? QList<int>{0, 0, 0, 0, 0, 0} : QList<int>{0, 1, 0, 0, 0, 0},
+             static_cast<int>(leftArm / 5 * 200));
     QCOMPARE(bench.desktop.texts(), messages);
     QCOMPARE(shownWhileUp, whileUp);
     for (const FakeDesktop::Box &b : bench.desktop.boxes) {
@@ -746,13 +755,15 @@ void tst_BenchWindow::rightArmZero()
 {
     LoadedBench bench;
     BenchWindow &form = *bench.form;
+    BenchDriver live(form);
+    live.click("Lblvkl");
+    live.slider()->setBenchValue(200); // the slider at the right end: no right arm
+    setBox(form, {0, 1, 9, 6, 3, 0});
+    QCOMPARE(stateOf(form).R_R, 0.0f);
     control<BenchLabel>(form, "Lbl_Ri")->setCaption("Ri=7.0 Ом");
-    editState(form, [&](CircuitState &s) { s.R_L = 5; });
-    editState(form, [&](CircuitState &s) { s.R_R = 0; });
-    makeLive(form, 1963);
     QStringList shownWhileUp;
     bench.desktop.onBox = [&] { shownWhileUp << shownReadouts(form); };
-    circuitOf(form).recalculate();
+    live.click("Image1");
     QCOMPARE(bench.desktop.texts(), QStringList{"Правое плечо реохорда равно 0! Думать надо!"});
     // The message comes before the readouts and the needle change.
     QCOMPARE(shownWhileUp, QStringList{"0.0000000 0.00 (279.0, 278.0)"});
@@ -766,9 +777,8 @@ void tst_BenchWindow::decimalComma()
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
     LoadedBench bench;
     BenchWindow &form = *bench.form;
-    editState(form, [&](CircuitState &s) { s.Reo = 112; });
-    makeLive(form, 1000);
-    circuitOf(form).recalculate();
+    setRheostat(form, 112);
+    makeLive(form, {0, 1, 0, 0, 0, 0});
     QLocale::setDefault(QLocale::c());
     QCOMPARE(control<ReadoutBox>(form, "Picture2")->text(), QStringLiteral("-0,0000767"));
     QCOMPARE(control<ReadoutBox>(form, "Picture3")->text(), QStringLiteral("0,06"));

@@ -73,10 +73,9 @@ int runCase(int argc, char **argv)
     const QString situation = QString::fromLatin1(argv[2]);
     const bool logOff = QString::fromLatin1(argv[3]) == QLatin1String("log-off");
     RealDesktop desktop;
-    BenchWindow form(desktop);
-    QObject::connect(&form, &BenchWindow::ended, &app, [] { QCoreApplication::exit(0); });
     QTemporaryDir nowhere; // a document looked for here and in no other folder is not found
-    form.setDocumentFolders(nowhere.path(), nowhere.path());
+    BenchWindow form(desktop, {nowhere.path(), nowhere.path()});
+    QObject::connect(&form, &BenchWindow::ended, &app, [] { QCoreApplication::exit(0); });
     form.start();
     BoxWatch watch(form);
     SessionEnding session;

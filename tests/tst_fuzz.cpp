@@ -128,7 +128,7 @@ class Fuzzer
     void newWindow()
     {
         m_form = std::make_unique<BenchWindow>(m_desktop);
-        m_form->setPauseScale(kWaitScales[1]);
+        m_desktop.pauseScale = kWaitScales[1];
         m_form->start();
         if (!QTest::qWaitForWindowExposed(m_form.get()))
             violation(QStringLiteral("the window was not exposed"));
@@ -137,9 +137,9 @@ class Fuzzer
         m_ended = false;
         ++m_windows;
         const QByteArray decimal = qgetenv("KORVEL_EXPECT_DECIMAL");
-        if (!decimal.isEmpty() && m_form->decimalSeparator() != decimal.toStdString())
+        if (!decimal.isEmpty() && BenchDriver(*m_form).separator() != decimal.toStdString())
             violation(QStringLiteral("the locale's separator is '%1', expected '%2'")
-                          .arg(QString::fromStdString(m_form->decimalSeparator()),
+                          .arg(QString::fromStdString(BenchDriver(*m_form).separator()),
                                QString::fromUtf8(decimal)));
         check(QStringLiteral("start-up"), {});
     }
@@ -263,8 +263,8 @@ class Fuzzer
         } else if (roll < 985) {
             what = QStringLiteral("close the Authors window");
             note(what);
-            if (m_form->authorsWindow())
-                m_form->authorsWindow()->close();
+            if (BenchDriver::authorsWindow())
+                BenchDriver::authorsWindow()->close();
             stateKept = true;
             expectedBoxes = 0;
         } else if (roll < 999) {
@@ -278,7 +278,7 @@ class Fuzzer
             m_desktop.yesNoAnswer = Desktop::Answer::Yes;
             m_form->close();
             m_desktop.yesNoAnswer = Desktop::Answer::No;
-            if (!m_form->isEnding())
+            if (!BenchDriver(*m_form).isEnding())
                 violation(QStringLiteral("the window did not end on Yes"));
             m_ended = true;
             m_records.pop_back();
@@ -300,7 +300,7 @@ class Fuzzer
     void check(const QString &what, const QList<FakeDesktop::Box> &boxes)
     {
         m_history.revealRunning = m_depth > 0;
-        const BenchWindow &form = *m_form;
+        BenchWindow &form = *m_form;
         QStringList broken = benchViolations(form, m_history);
         int overloads = 0, rightArms = 0;
         for (const FakeDesktop::Box &box : boxes) {
@@ -321,15 +321,15 @@ class Fuzzer
                           .arg(overloads)
                           .arg(rightArms);
         if (overloads > 0) {
-            const QString sep = QString::fromStdString(form.decimalSeparator());
+            const QString sep = QString::fromStdString(BenchDriver(form).separator());
             const CircuitState &s = stateOf(form);
             if (s.rabota != 0 || s.istochnik != 0)
                 broken << QStringLiteral("after an overload the switches are not both off");
             if (control<ReadoutBox>(form, "Picture2")->text() != "0" + sep + "0000000" ||
                 control<ReadoutBox>(form, "Picture3")->text() != "0" + sep + "00")
                 broken << QStringLiteral("after an overload the readouts are not zero");
-            if (control<BenchLine>(form, "Line17")->X2() != 279.0 ||
-                control<BenchLine>(form, "Line17")->Y2() != 278.0)
+            if (control<BenchLine>(form, "Line17")->p2().x() != 279.0 ||
+                control<BenchLine>(form, "Line17")->p2().y() != 278.0)
                 broken << QStringLiteral("after an overload the needle is not at rest");
         }
         for (const QString &b : broken)
@@ -512,7 +512,7 @@ class Fuzzer
                                  .arg(scale)
                                  .arg(nested);
         note(what);
-        m_form->setPauseScale(scale);
+        m_desktop.pauseScale = scale;
         QObject context;
         std::function<void()> inside = [this, nested, depth, &context, &inside] {
             if (m_inBox > 0) { // a box is up: the user cannot act until it is answered
@@ -530,7 +530,7 @@ class Fuzzer
         clickBench(*m_form, pointOn(picture));
         --m_depth;
         if (!m_ended)
-            m_form->setPauseScale(kWaitScales[1]);
+            m_desktop.pauseScale = kWaitScales[1];
         return what;
     }
 
@@ -552,7 +552,7 @@ class Fuzzer
         }
         command->trigger();
         if (command == control<QAction>(*m_form, "mnuHelpAvtors") &&
-            !(m_form->authorsWindow() && m_form->authorsWindow()->isVisible()))
+            !(BenchDriver::authorsWindow() && BenchDriver::authorsWindow()->isVisible()))
             violation(QStringLiteral("the Authors window is not shown"));
         return what;
     }

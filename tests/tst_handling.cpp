@@ -61,8 +61,8 @@ QStringList bridgeReadings(BenchWindow &form)
             control<BenchLabel>(form, "Lbl_R_R")->caption(),
             control<ReadoutBox>(form, "Picture2")->text(),
             control<ReadoutBox>(form, "Picture3")->text(),
-            QString::number(control<BenchLine>(form, "Line17")->X2(), 'f', 3),
-            QString::number(control<BenchLine>(form, "Line17")->Y2(), 'f', 3)};
+            QString::number(control<BenchLine>(form, "Line17")->p2().x(), 'f', 3),
+            QString::number(control<BenchLine>(form, "Line17")->p2().y(), 'f', 3)};
 }
 
 /** How many device pixels differ between two images of one size, and where they lie. */
@@ -142,7 +142,7 @@ void tst_Handling::dragJockey()
     LiveBench bench;
     BenchWindow &form = *bench.form;
     control<ScrollBar>(form, "HScroll1")->setBenchValue(start);
-    const double startX = control<BenchLine>(form, "Line1")->X1();
+    const double startX = control<BenchLine>(form, "Line1")->p1().x();
     QList<int> passed;
     QObject::connect(control<ScrollBar>(form, "HScroll1"), &ScrollBar::change,
                      [&] { passed << control<ScrollBar>(form, "HScroll1")->benchValue(); });
@@ -151,9 +151,9 @@ void tst_Handling::dragJockey()
     drag(form, from, dx, moves, [&](QPoint at) {
         // Under the pointer within half a step, or at the end of the wire it has run past.
         const double wanted = std::clamp(startX + (at.x() - from.x()), 60.0, 508.0);
-        if (std::fabs(control<BenchLine>(form, "Line1")->X1() - wanted) > kStep / 2 + 1e-3)
+        if (std::fabs(control<BenchLine>(form, "Line1")->p1().x() - wanted) > kStep / 2 + 1e-3)
             astray << QStringLiteral("%1 for %2")
-                          .arg(control<BenchLine>(form, "Line1")->X1())
+                          .arg(control<BenchLine>(form, "Line1")->p1().x())
                           .arg(wanted);
     });
     QCOMPARE(astray, QStringList());
@@ -162,7 +162,7 @@ void tst_Handling::dragJockey()
     for (int i = 0; i < passed.size(); ++i)
         QCOMPARE(passed[i], start + (end > start ? i + 1 : -(i + 1)));
     QCOMPARE(control<BenchImage>(form, "Image4")->left(),
-             control<BenchLine>(form, "Line1")->X1() -
+             control<BenchLine>(form, "Line1")->p1().x() -
                  control<BenchImage>(form, "Image4")->width() / 2);
     // At the right end the right arm is zero, and the bench says so, once.
     QCOMPARE(bench.desktop.texts(), end == 200
@@ -183,7 +183,7 @@ void tst_Handling::dragDuringReveal()
 {
     LiveBench bench;
     BenchWindow &form = *bench.form;
-    form.setPauseScale(1); // ended below by the timer's own procedure, not by the clock
+    bench.desktop.pauseScale = 1; // ended below by the timer's own procedure, not by the clock
     QStringList seen;
     QTimer::singleShot(0, &form, [&] {
         drag(form, grip(form, "jockey"), 10 * kStep, 2);

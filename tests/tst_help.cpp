@@ -88,9 +88,8 @@ void tst_Help::documents()
     QFETCH(QString, file);
     Folders folders;
     writeFiles(folders.work.path(), kDocuments);
-    LoadedBench bench;
+    LoadedBench bench({folders.program.path(), folders.data.path()});
     BenchWindow &form = *bench.form;
-    form.setDocumentFolders(folders.program.path(), folders.data.path());
     control<BenchLabel>(form, "Lblvkl")->onClick();
     const double box = stateOf(form).R_m, key = stateOf(form).rabota;
     const QString current = control<ReadoutBox>(form, "Picture2")->text();
@@ -108,8 +107,7 @@ void tst_Help::instruction()
 {
     Folders folders;
     writeFiles(folders.work.path(), kDocuments);
-    LoadedBench bench;
-    bench->setDocumentFolders(folders.program.path(), folders.data.path());
+    LoadedBench bench({folders.program.path(), folders.data.path()});
     action(*bench.form, "mnuHelpInstruction")->trigger();
     const QString path = QDir(folders.work.path()).filePath("instruction.txt");
 #ifdef Q_OS_WIN
@@ -162,8 +160,7 @@ void tst_Help::lookUpOrder()
         writeFiles(folders.program.path(), kDocuments);
     if (inData)
         writeFiles(folders.data.path(), kDocuments);
-    LoadedBench bench;
-    bench->setDocumentFolders(folders.program.path(), folders.data.path());
+    LoadedBench bench({folders.program.path(), folders.data.path()});
     control<QAction>(*bench, "mnuFilesHistory")->trigger();
     control<QAction>(*bench, "mnuHelpInstruction")->trigger();
     const QDir expected(from == "work"      ? folders.work.path()
@@ -181,8 +178,7 @@ void tst_Help::lookUpOrder()
 void tst_Help::foundNowhere()
 {
     Folders folders;
-    LoadedBench bench;
-    bench->setDocumentFolders(folders.program.path(), folders.data.path());
+    LoadedBench bench({folders.program.path(), folders.data.path()});
     control<QAction>(*bench, "mnuFileSpravka2")->trigger();
     control<QAction>(*bench, "mnuHelpInstruction")->trigger();
     QVERIFY(bench.desktop.opened.isEmpty());
@@ -236,7 +232,7 @@ void tst_Help::editorFails()
                   QDir::toNativeSeparators(folders.work.path() + QLatin1Char('/')));
     QVERIFY2(bench.desktop.texts()[0].contains(named), qPrintable(bench.desktop.texts()[0]));
     QVERIFY(bench->isVisible());
-    QVERIFY(!bench->isEnding());
+    QVERIFY(!bench.driver().isEnding());
 }
 
 // The desktop's opener hands the document on and reports by its exit status whether a viewer took
@@ -379,7 +375,7 @@ void tst_Help::authorsWindow()
 {
     LoadedBench bench;
     control<QAction>(*bench, "mnuHelpAvtors")->trigger();
-    AuthorsWindow *authors = bench->authorsWindow();
+    AuthorsWindow *authors = BenchDriver::authorsWindow();
     QVERIFY(authors);
     QVERIFY(QTest::qWaitForWindowExposed(authors));
     QCOMPARE(authors->windowTitle(), QStringLiteral("Авторы"));
@@ -418,9 +414,9 @@ void tst_Help::authorsUnderAnotherDefaultFont()
     {
         LoadedBench bench;
         control<QAction>(*bench, "mnuHelpAvtors")->trigger();
-        QVERIFY(bench->authorsWindow());
-        QVERIFY(QTest::qWaitForWindowExposed(bench->authorsWindow()));
-        verifyCreditsFit(bench->authorsWindow()->credits());
+        QVERIFY(BenchDriver::authorsWindow());
+        QVERIFY(QTest::qWaitForWindowExposed(BenchDriver::authorsWindow()));
+        verifyCreditsFit(BenchDriver::authorsWindow()->credits());
     }
     QApplication::setFont(before);
 }
@@ -433,24 +429,24 @@ void tst_Help::authorsFollowTheBench()
     BenchWindow &form = *bench.form;
     auto centred = [&] {
         const QPoint a = form.frameGeometry().center(),
-                     b = form.authorsWindow()->frameGeometry().center();
+                     b = BenchDriver::authorsWindow()->frameGeometry().center();
         return std::abs(a.x() - b.x()) <= 1 && std::abs(a.y() - b.y()) <= 1;
     };
     form.move(40, 30);
     control<QAction>(form, "mnuHelpAvtors")->trigger();
     QTRY_VERIFY(centred()); // a new window's frame is known only once it is on screen
     form.move(300, 200);
-    QPointer<AuthorsWindow> first = form.authorsWindow();
+    QPointer<AuthorsWindow> first = BenchDriver::authorsWindow();
     control<QAction>(form, "mnuHelpAvtors")->trigger();
-    QCOMPARE(form.authorsWindow(), first.data()); // the same window, moved
+    QCOMPARE(BenchDriver::authorsWindow(), first.data()); // the same window, moved
     QVERIFY(centred());
-    form.authorsWindow()->close();
+    BenchDriver::authorsWindow()->close();
     QTRY_VERIFY(!first);
     form.move(120, 90);
     control<QAction>(form, "mnuHelpAvtors")->trigger();
-    QVERIFY(form.authorsWindow());
-    QVERIFY(form.authorsWindow()->isVisible());
-    QCOMPARE(form.authorsWindow()->creditsText(), ::authorsText());
+    QVERIFY(BenchDriver::authorsWindow());
+    QVERIFY(BenchDriver::authorsWindow()->isVisible());
+    QCOMPARE(BenchDriver::authorsWindow()->creditsText(), ::authorsText());
     QTRY_VERIFY(centred());
 }
 

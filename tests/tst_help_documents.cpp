@@ -137,7 +137,7 @@ bool isBalance(int position, double box, double Reo, double Rx)
 }
 
 // The keyboard's stops, in order, as the bench defines them.
-const std::vector<FocusStop> &focusChain(const BenchWindow &form)
+const std::vector<FocusStop> &focusChain(BenchWindow &form)
 {
     return benchOf(form)->keyboard().focusChain();
 }
@@ -828,7 +828,7 @@ void tst_HelpDocuments::keyboardSectionIsTheFocusChain()
 {
     const QString text = withoutSpaces(bodyText(QStringLiteral("uprav.pdf")));
     LoadedBench bench;
-    const BenchWindow &form = *bench.form;
+    BenchWindow &form = *bench.form;
     const auto &chain = focusChain(form);
     QVERIFY(!chain.empty());
 

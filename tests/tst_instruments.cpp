@@ -2,7 +2,7 @@
 #include "app/authors_window.h"
 #include "app/real_desktop.h"
 #include "bench_fixture.h"
-#include "toolkit/timer.h"
+#include "toolkit/pause_timer.h"
 
 #include <QMessageBox>
 #include <QPushButton>
@@ -144,8 +144,8 @@ void tst_Instruments::slideWire()
     control<ScrollBar>(form, "HScroll1")->setBenchValue(position);
     QCOMPARE(stateOf(form).R_dlina, position * 0.005);
     QCOMPARE(control<BenchLabel>(form, "Lbldv")->caption(), caption);
-    QVERIFY(std::fabs(control<BenchLine>(form, "Line1")->X1() - contact) < 1e-4);
-    QCOMPARE(control<BenchLine>(form, "Line1")->X2(),
+    QVERIFY(std::fabs(control<BenchLine>(form, "Line1")->p1().x() - contact) < 1e-4);
+    QCOMPARE(control<BenchLine>(form, "Line1")->p2().x(),
              256.0); // the lead's other end stays on the galvanometer
     QVERIFY(std::fabs(control<BenchImage>(form, "Image4")->left() - (contact - 17.5)) < 1e-4);
     QVERIFY(std::fabs(control<BenchLabel>(form, "Lbldv")->left() - (contact - 21.5)) < 1e-4);
@@ -389,12 +389,12 @@ void tst_Instruments::openingTheKeyKeepsReadouts()
     closeKeyAndSetBox(form, 0, 1, 0, 0, 0, 0);
     clickItem(form, control<SourcePicture>(form, "Image1"));
     const QString current = control<ReadoutBox>(form, "Picture2")->text();
-    const double tip = control<BenchLine>(form, "Line17")->X2();
+    const double tip = control<BenchLine>(form, "Line17")->p2().x();
     QVERIFY(current != QStringLiteral("0.0000000"));
     control<BenchLabel>(form, "Lbl_R_L")->setVisible(true); // as a reveal would show it
     clickItem(form, control<BenchLabel>(form, "Lblvkl"));   // open: hides, refreshes nothing
     QCOMPARE(control<ReadoutBox>(form, "Picture2")->text(), current);
-    QCOMPARE(control<BenchLine>(form, "Line17")->X2(), tip);
+    QCOMPARE(control<BenchLine>(form, "Line17")->p2().x(), tip);
     QVERIFY(stateOf(form).Ig != 0);
     QVERIFY(!control<BenchLabel>(form, "Lbl_R_L")->isVisible());
     control<BenchLabel>(form, "Lbl_R_L")->setVisible(true);
@@ -484,8 +484,8 @@ void tst_Instruments::overloadThrowsBack()
     QCOMPARE(stateOf(form).istochnik, std::int16_t(0));
     QCOMPARE(control<ReadoutBox>(form, "Picture2")->text(), QStringLiteral("0.0000000"));
     QCOMPARE(control<ReadoutBox>(form, "Picture3")->text(), QStringLiteral("0.00"));
-    QCOMPARE(control<BenchLine>(form, "Line17")->X2(), 279.0);
-    QCOMPARE(control<BenchLine>(form, "Line17")->Y2(), 278.0);
+    QCOMPARE(control<BenchLine>(form, "Line17")->p2().x(), 279.0);
+    QCOMPARE(control<BenchLine>(form, "Line17")->p2().y(), 278.0);
     LoadedBench fresh;
     QCOMPARE(shownControls(form), shownControls(*fresh.form)); // the start-up view
 }
@@ -573,15 +573,15 @@ void tst_Instruments::revealShownThenHidden()
 {
     LoadedBench bench;
     BenchWindow &form = *bench.form;
-    form.setPauseScale(1); // the real ten seconds: the test ticks the timer itself
-    QSignalSpy ticks(control<Timer>(form, "Timer1"), &Timer::tick);
+    bench.desktop.pauseScale = 1; // the real ten seconds: the test ticks the timer itself
+    QSignalSpy ticks(control<PauseTimer>(form, "Timer1"), &PauseTimer::elapsed);
     bool shownDuring = false, enabledDuring = false;
     int intervalDuring = 0;
     QTimer::singleShot(0, &form, [&] {
         shownDuring = control<BenchLabel>(form, "Lbl_Rx")->isVisible() &&
                       control<BenchLabel>(form, "Lbl_Ri")->isVisible();
-        enabledDuring = control<Timer>(form, "Timer1")->isEnabled();
-        intervalDuring = control<Timer>(form, "Timer1")->interval();
+        enabledDuring = control<PauseTimer>(form, "Timer1")->isCounting();
+        intervalDuring = control<PauseTimer>(form, "Timer1")->length();
         tick(form);
     });
     PauseRescue rescue(form);
@@ -593,8 +593,8 @@ void tst_Instruments::revealShownThenHidden()
     QCOMPARE(ticks.count(), 1);
     QVERIFY(!control<BenchLabel>(form, "Lbl_Rx")->isVisible());
     QVERIFY(!control<BenchLabel>(form, "Lbl_Ri")->isVisible());
-    QVERIFY(!control<Timer>(form, "Timer1")->isEnabled());
-    QCOMPARE(control<Timer>(form, "Timer1")->interval(), 0);
+    QVERIFY(!control<PauseTimer>(form, "Timer1")->isCounting());
+    QCOMPARE(control<PauseTimer>(form, "Timer1")->length(), 0);
 }
 
 // A reveal four seconds into another: all four readouts go together ten seconds after the second.
@@ -602,8 +602,8 @@ void tst_Instruments::nestedRevealsEndTogether()
 {
     LoadedBench bench;
     BenchWindow &form = *bench.form;
-    form.setPauseScale(1); // the real ten seconds: the test ticks the timer itself
-    QSignalSpy ticks(control<Timer>(form, "Timer1"), &Timer::tick);
+    bench.desktop.pauseScale = 1; // the real ten seconds: the test ticks the timer itself
+    QSignalSpy ticks(control<PauseTimer>(form, "Timer1"), &PauseTimer::elapsed);
     bool allShown = false, innerEnded = false;
     int restartedAt = 0;
     QTimer::singleShot(0, &form, [&] {     // inside the slide wire's reveal
@@ -612,7 +612,7 @@ void tst_Instruments::nestedRevealsEndTogether()
                        control<BenchLabel>(form, "Lbl_R_R")->isVisible() &&
                        control<BenchLabel>(form, "Lbl_Rx")->isVisible() &&
                        control<BenchLabel>(form, "Lbl_Ri")->isVisible();
-            restartedAt = control<Timer>(form, "Timer1")->interval();
+            restartedAt = control<PauseTimer>(form, "Timer1")->length();
             tick(form); // ten seconds after the second click
         });
         clickItem(form, control<BenchImage>(form, "Image5"));
@@ -637,7 +637,7 @@ void tst_Instruments::revealFollowsTheSlider()
     BenchWindow &form = *bench.form;
     closeKeyAndSetBox(form, 0, 1, 9, 6, 3, 0);
     clickItem(form, control<SourcePicture>(form, "Image1"));
-    form.setPauseScale(1);
+    bench.desktop.pauseScale = 1;
     QString during, arms;
     QTimer::singleShot(0, &form, [&] {
         control<ScrollBar>(form, "HScroll1")->setBenchValue(120);
@@ -656,10 +656,12 @@ void tst_Instruments::waitZero()
     LoadedBench bench;
     BenchWindow &form = *bench.form;
     PauseRescue rescue(form);
-    circuitOf(form).pause(0);
+    bench.desktop.pauseScale = 0; // a desktop whose clock gives the reveal no time
+    clickItem(form, control<BenchImage>(form, "Image5"));
     QVERIFY(!rescue.rescued); // returned at once, without a pause
-    QVERIFY(!control<Timer>(form, "Timer1")->isEnabled());
-    QCOMPARE(control<Timer>(form, "Timer1")->interval(), 0);
+    QVERIFY(!control<BenchLabel>(form, "Lbl_Rx")->isVisible());
+    QVERIFY(!control<PauseTimer>(form, "Timer1")->isCounting());
+    QCOMPARE(control<PauseTimer>(form, "Timer1")->length(), 0);
 }
 
 void tst_Instruments::closeAnsweredNo()
@@ -668,7 +670,7 @@ void tst_Instruments::closeAnsweredNo()
     BenchWindow &form = *bench.form;
     closeKeyAndSetBox(form, 0, 1, 0, 0, 0, 0);
     control<QAction>(form, "mnuHelpAvtors")->trigger();
-    QPointer<AuthorsWindow> authors = form.authorsWindow();
+    QPointer<AuthorsWindow> authors = BenchDriver::authorsWindow();
     QVERIFY(authors && authors->isVisible());
     bench.desktop.yesNoAnswer = Desktop::Answer::No;
     QVERIFY(!form.close());
@@ -680,7 +682,7 @@ void tst_Instruments::closeAnsweredNo()
     QVERIFY(authors && authors->isVisible());
     QCOMPARE(stateOf(form).R_m, 1000.0f);
     QCOMPARE(stateOf(form).rabota, 1.0);
-    QVERIFY(!form.isEnding());
+    QVERIFY(!BenchDriver(form).isEnding());
 }
 
 void tst_Instruments::closeAnsweredYes()
@@ -688,11 +690,11 @@ void tst_Instruments::closeAnsweredYes()
     LoadedBench bench;
     BenchWindow &form = *bench.form;
     control<QAction>(form, "mnuHelpAvtors")->trigger();
-    QPointer<AuthorsWindow> authors = form.authorsWindow();
+    QPointer<AuthorsWindow> authors = BenchDriver::authorsWindow();
     bench.desktop.yesNoAnswer = Desktop::Answer::Yes;
     QVERIFY(form.close());
     QVERIFY(!form.isVisible());
-    QVERIFY(form.isEnding());
+    QVERIFY(BenchDriver(form).isEnding());
     QTRY_VERIFY(!authors); // the Authors window closed and is gone
     const std::int16_t before = stateOf(form).istochnik;
     clickItem(form, control<SourcePicture>(form, "Image1")); // nothing runs any more
@@ -703,15 +705,15 @@ void tst_Instruments::closeDuringReveal()
 {
     auto bench = std::make_unique<LoadedBench>();
     BenchWindow &form = *bench->form;
-    form.setPauseScale(1); // a ten-second pause
+    bench->desktop.pauseScale = 1; // a ten-second pause
     bench->desktop.yesNoAnswer = Desktop::Answer::Yes;
     QTimer::singleShot(0, &form, [&] { form.close(); });
     PauseRescue rescue(form);
     clickItem(form, control<BenchImage>(form, "Image5"));
     QVERIFY(!rescue.rescued); // the pause ended with the program, not with a tick
     rescue.timer.stop();
-    QVERIFY(form.isEnding());
-    QVERIFY(!control<Timer>(form, "Timer1")->isEnabled());
+    QVERIFY(BenchDriver(form).isEnding());
+    QVERIFY(!control<PauseTimer>(form, "Timer1")->isCounting());
     QTest::qWait(150); // no timer or handler comes back to the window
     bench.reset();
 }
@@ -769,7 +771,7 @@ void tst_Instruments::yesEndsTheRunLoop()
     connect(&stuck, &QTimer::timeout, [] { QCoreApplication::exit(1); });
     stuck.start(15000);
     QCOMPARE(QCoreApplication::exec(), 0);
-    QVERIFY(form.isEnding());
+    QVERIFY(BenchDriver(form).isEnding());
     QVERIFY(!form.isVisible());
     QCOMPARE(bench.desktop.boxes.size(), 1);
 }
@@ -799,8 +801,8 @@ void tst_Instruments::studentSession()
     clickBar(control<ScrollBar>(form, "HScroll1"), top); // back to the middle: balance
     QCOMPARE(control<BenchLabel>(form, "Lbldv")->caption(), QStringLiteral(" 50"));
     QCOMPARE(control<ReadoutBox>(form, "Picture2")->text(), QStringLiteral("0.0000000"));
-    QVERIFY(std::fabs(control<BenchLine>(form, "Line17")->X2() - 279) < 1);
-    form.setPauseScale(1);
+    QVERIFY(std::fabs(control<BenchLine>(form, "Line17")->p2().x() - 279) < 1);
+    bench.desktop.pauseScale = 1;
     QString revealed;
     QTimer::singleShot(0, &form, [&] {
         revealed = control<BenchLabel>(form, "Lbl_Ri")->isVisible()
@@ -852,12 +854,15 @@ void tst_Instruments::oneRecalculationPerAction()
         live ? std::make_unique<LiveBench>() : std::make_unique<LoadedBench>();
     BenchWindow &form = *bench->form;
     if (!live) {
-        LoadedBench fresh;
-        QCOMPARE(circuitOf(fresh).recalculations(), 1);
+        FakeDesktop desktop;
+        BenchWindow fresh(desktop);
+        QSignalSpy startUp(&circuitOf(fresh), &Circuit::changed);
+        fresh.start();
+        QCOMPARE(startUp.count(), 1);
     }
     if (action == QLatin1String("overload")) // the box at 0 Ω
         clickItem(form, control<BenchLabel>(form, "Lblvkl"));
-    const int before = circuitOf(form).recalculations();
+    QSignalSpy recalculations(&circuitOf(form), &Circuit::changed);
     if (action == QLatin1String("slider step"))
         clickBar(control<ScrollBar>(form, "HScroll1"), QStyle::SC_ScrollBarAddLine);
     else if (action == QLatin1String("decade"))
@@ -870,10 +875,10 @@ void tst_Instruments::oneRecalculationPerAction()
         clickItem(form, control<BenchLabel>(form, "Lblvkl"));
     else // the source switched on: with the box at 0 Ω the galvanometer burns
         clickItem(form, control<SourcePicture>(form, "Image1"));
-    const int after = circuitOf(form).recalculations();
+
     // Opening the key shows the instruments for an open key and solves nothing.
     const bool solves = !(action == QLatin1String("key") && live);
-    QCOMPARE(after - before, solves ? 1 : 0);
+    QCOMPARE(recalculations.count(), solves ? 1 : 0);
     if (action == QLatin1String("overload")) {
         QCOMPARE(bench->desktop.boxes.size(), 1);
         QCOMPARE(stateOf(form).rabota, std::int16_t(0));

@@ -29,7 +29,7 @@ void press(BenchWindow &form, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt:
 }
 
 /** The control that has the keyboard: a drawn item of the bench or a scroll bar. */
-QString focused(const BenchWindow &form)
+QString focused(BenchWindow &form)
 {
     QWidget *focus = QApplication::focusWidget();
     if (focus == benchOf(form))
@@ -50,7 +50,7 @@ bool tabTo(BenchWindow &form, const QString &name)
 }
 
 /** Everything the bench shows and holds, as text, to compare two sessions. */
-QStringList snapshot(const BenchWindow &form)
+QStringList snapshot(BenchWindow &form)
 {
     const CircuitState &s = stateOf(form);
     QStringList out;
@@ -383,7 +383,7 @@ void tst_Keyboard::keysDuringReveal()
     ActiveBench bench;
     BenchWindow &form = *bench.form;
     clickItem(form, control<BenchLabel>(form, "Lblvkl"));
-    form.setPauseScale(1); // a whole ten-second reveal, ended by its timer's tick below
+    bench.desktop.pauseScale = 1; // a whole ten-second reveal, ended by its timer's tick below
     QString during;
     QVERIFY(tabTo(form, "Image5"));
     QTimer::singleShot(0, &form, [&] {
@@ -405,7 +405,7 @@ void tst_Keyboard::keyboardSession()
 {
     ActiveBench keys;
     BenchWindow &form = *keys.form;
-    form.setPauseScale(0.01);
+    keys.desktop.pauseScale = 0.01;
     QCOMPARE(focused(form), QStringLiteral("bench")); // the started program has the keyboard
 
     QVERIFY(tabTo(form, "Lblvkl"));
@@ -430,10 +430,10 @@ void tst_Keyboard::keyboardSession()
     QVERIFY(tabTo(form, "HScroll1"));
     press(form, Qt::Key_Left); // back to the middle: balance
     QCOMPARE(control<ReadoutBox>(form, "Picture2")->text(), QStringLiteral("0.0000000"));
-    QVERIFY(std::fabs(control<BenchLine>(form, "Line17")->X2() - 279) < 1);
+    QVERIFY(std::fabs(control<BenchLine>(form, "Line17")->p2().x() - 279) < 1);
     QVERIFY(tabTo(form, "Image5"));
     QString revealed;
-    form.setPauseScale(1); // the reveal lasts until its timer's tick below
+    keys.desktop.pauseScale = 1; // the reveal lasts until its timer's tick below
     QTimer::singleShot(0, &form, [&] {
         revealed = control<BenchLabel>(form, "Lbl_Ri")->isVisible()
                        ? control<BenchLabel>(form, "Lbl_Ri")->caption()
@@ -446,7 +446,7 @@ void tst_Keyboard::keyboardSession()
 
     LoadedBench mouse;
     BenchWindow &other = *mouse.form;
-    other.setPauseScale(0.01);
+    mouse.desktop.pauseScale = 0.01;
     clickItem(other, control<BenchLabel>(other, "Lblvkl"));
     const std::pair<ScrollBar *, int> turns[] = {{control<ScrollBar>(other, "VScroll2"), 1},
                                                  {control<ScrollBar>(other, "VScroll3"), 9},

@@ -194,8 +194,8 @@ void tst_Reliability::hundredNestedReveals()
 {
     CheckedBench bench;
     BenchWindow &form = *bench.form;
-    form.setPauseScale(1); // the real ten seconds: the test ticks the timer itself
-    QSignalSpy ticks(control<Timer>(form, "Timer1"), &Timer::tick);
+    bench.desktop.pauseScale = 1; // the real ten seconds: the test ticks the timer itself
+    QSignalSpy ticks(control<PauseTimer>(form, "Timer1"), &PauseTimer::elapsed);
     int clicks = 0, waiting = 0, deepest = 0;
     std::function<void()> next = [&] {
         if (++clicks < 100)
@@ -214,18 +214,18 @@ void tst_Reliability::hundredNestedReveals()
     QCOMPARE(ticks.count(), 1);
     QVERIFY(!control<BenchLabel>(form, "Lbl_Rx")->isVisible() &&
             !control<BenchLabel>(form, "Lbl_Ri")->isVisible());
-    QCOMPARE(control<Timer>(form, "Timer1")->interval(), 0);
+    QCOMPARE(control<PauseTimer>(form, "Timer1")->length(), 0);
     const QStringList broken = bench.violations();
     QVERIFY2(broken.isEmpty(), qPrintable(broken.join('\n')));
 }
 
-// A pause of no length inside a reveal sets the shared interval to 0: the reveal ends with it
-// instead of waiting for a tick that never comes.
+// A reveal whose pause has no length, inside another reveal, stops the shared count: the outer
+// reveal ends with it instead of waiting for an end that never comes.
 void tst_Reliability::zeroPauseInsideReveal()
 {
     CheckedBench bench;
     BenchWindow &form = *bench.form;
-    form.setPauseScale(1); // a ten-second reveal
+    bench.desktop.pauseScale = 1; // a ten-second reveal
     bool rescued = false;
     QTimer rescue; // ends a hung pause, so that a failure is reported rather than waited out
     rescue.setSingleShot(true);
@@ -234,11 +234,15 @@ void tst_Reliability::zeroPauseInsideReveal()
         tick(form);
     });
     rescue.start(3000);
-    QTimer::singleShot(0, &form, [&] { circuitOf(form).pause(0); });
+    QTimer::singleShot(0, &form, [&] {
+        bench.desktop.pauseScale = 0; // the slide wire's reveal lasts no time
+        clickBench(form, {100, 225});
+    });
     clickItem(form, control<BenchImage>(form, "Image5"));
     QVERIFY(!rescued); // ended at once, by the zero pause
     QVERIFY(!control<BenchLabel>(form, "Lbl_Rx")->isVisible());
-    QCOMPARE(control<Timer>(form, "Timer1")->interval(), 0);
+    QVERIFY(!control<BenchLabel>(form, "Lbl_R_L")->isVisible());
+    QCOMPARE(control<PauseTimer>(form, "Timer1")->length(), 0);
 }
 
 void tst_Reliability::tickWhileBoxIsUp_data()
@@ -260,8 +264,8 @@ void tst_Reliability::tickWhileBoxIsUp()
         clickItem(form,
                   control<SourcePicture>(form, "Image1")); // the source on: the resistor refuses
     bench.desktop.draws = {0.5};                           // a new unknown of 100 Ω
-    form.setPauseScale(1); // the real ten seconds: the tick comes from the box
-    QSignalSpy ticks(control<Timer>(form, "Timer1"), &Timer::tick);
+    bench.desktop.pauseScale = 1; // the real ten seconds: the tick comes from the box
+    QSignalSpy ticks(control<PauseTimer>(form, "Timer1"), &PauseTimer::elapsed);
     bool shownUnderBox = false;
     bench.desktop.onBox = [&] {
         shownUnderBox = control<BenchLabel>(form, "Lbl_Rx")->isVisible() &&
@@ -282,9 +286,9 @@ void tst_Reliability::tickWhileBoxIsUp()
     QCOMPARE(bench.desktop.boxes.size(), 1);
     QVERIFY(!control<BenchLabel>(form, "Lbl_Rx")->isVisible() &&
             !control<BenchLabel>(form, "Lbl_Ri")->isVisible());
-    QCOMPARE(control<Timer>(form, "Timer1")->interval(), 0);
-    QVERIFY(!control<Timer>(form, "Timer1")->isEnabled());
-    const QString sep = QString::fromStdString(form.decimalSeparator());
+    QCOMPARE(control<PauseTimer>(form, "Timer1")->length(), 0);
+    QVERIFY(!control<PauseTimer>(form, "Timer1")->isCounting());
+    const QString sep = QString::fromStdString(BenchDriver(form).separator());
     QCOMPARE(control<BenchLabel>(form, "Lbl_Rx")->caption(),
              (box == "new unknown" ? "Rx=100" : "Rx=1963") + sep + QStringLiteral("0 Ом"));
     const QStringList broken = bench.violations();
@@ -313,14 +317,14 @@ void tst_Reliability::hundredClicksDuringReveal()
         at = control<ScrollBar>(form, "HScroll1")->partRect(bottom).center();
     }
     std::unique_ptr<ClickCounter> counter;
-    QSignalSpy ticks(control<Timer>(form, "Timer1"), &Timer::tick);
-    form.setPauseScale(1); // the real ten seconds: the tick comes after the hundred clicks
+    QSignalSpy ticks(control<PauseTimer>(form, "Timer1"), &PauseTimer::elapsed);
+    bench.desktop.pauseScale = 1; // the real ten seconds: the tick comes after the hundred clicks
     QTimer::singleShot(0, &form, [&] {
         counter = std::make_unique<ClickCounter>(widget); // counts from inside the reveal
         for (int i = 0; i < 100; ++i)
             postClick(widget, at);
         QMetaObject::invokeMethod(
-            control<Timer>(form, "Timer1"), [&] { tick(form); }, Qt::QueuedConnection);
+            control<PauseTimer>(form, "Timer1"), [&] { tick(form); }, Qt::QueuedConnection);
     });
     PauseRescue rescue(form);
     clickItem(form, control<BenchImage>(form, "Image5"));
@@ -331,7 +335,7 @@ void tst_Reliability::hundredClicksDuringReveal()
     QCOMPARE(ticks.count(), 1);
     QVERIFY(!control<BenchLabel>(form, "Lbl_Rx")->isVisible() &&
             !control<BenchLabel>(form, "Lbl_Ri")->isVisible());
-    QCOMPARE(control<Timer>(form, "Timer1")->interval(), 0);
+    QCOMPARE(control<PauseTimer>(form, "Timer1")->length(), 0);
     QVERIFY(bench.desktop.boxes.isEmpty());
     if (target == "key" || target == "source")
         QVERIFY(stateOf(form).rabota == 0 &&
@@ -405,11 +409,11 @@ void tst_Reliability::overloadFromEveryInstrument()
     QCOMPARE(bench.desktop.texts(), QStringList{kOverloadGalvanometer});
     QCOMPARE(stateOf(form).rabota, 0.0);
     QCOMPARE(stateOf(form).istochnik, std::int16_t(0));
-    const QString sep = QString::fromStdString(form.decimalSeparator());
+    const QString sep = QString::fromStdString(BenchDriver(form).separator());
     QCOMPARE(control<ReadoutBox>(form, "Picture2")->text(), "0" + sep + "0000000");
     QCOMPARE(control<ReadoutBox>(form, "Picture3")->text(), "0" + sep + "00");
-    QCOMPARE(control<BenchLine>(form, "Line17")->X2(), 279.0);
-    QCOMPARE(control<BenchLine>(form, "Line17")->Y2(), 278.0);
+    QCOMPARE(control<BenchLine>(form, "Line17")->p2().x(), 279.0);
+    QCOMPARE(control<BenchLine>(form, "Line17")->p2().y(), 278.0);
     const QStringList shown = shownControls(form);
     QCOMPARE(QSet<QString>(shown.begin(), shown.end()),
              QSet<QString>(startUpView.begin(), startUpView.end()));

@@ -1,7 +1,7 @@
 // What reaches the windows besides their handlers: right clicks, double clicks, tooltips over the
 // bars, the session's end, the window's placement, and the look of the framed labels.
 #include "bench_fixture.h"
-#include "toolkit/timer.h"
+#include "toolkit/pause_timer.h"
 
 #include <QContextMenuEvent>
 #include <QMenu>
@@ -83,8 +83,8 @@ void tst_WindowEvents::doubleClickIsOneClick()
     const QPoint at = (item == "Image3" ? target->bounds().topLeft() + QPointF(60, 40)
                                         : target->bounds().center())
                           .toPoint();
-    QSignalSpy pauses(control<Timer>(form, "Timer1"),
-                      &Timer::tick); // each reveal's pause ends with one tick
+    QSignalSpy pauses(control<PauseTimer>(form, "Timer1"),
+                      &PauseTimer::elapsed); // each reveal's pause ends with one tick
     // Through the window, as the desktop delivers it: press, release, press, double click, release.
     QTest::mouseDClick(form.windowHandle(), Qt::LeftButton, Qt::NoModifier,
                        benchOf(form)->mapTo(&form, at));
@@ -174,13 +174,13 @@ void tst_WindowEvents::sessionEnd()
     if (!interaction) {
         QVERIFY(bench.desktop.boxes.isEmpty());
         QCOMPARE(logOff.calls, QStringList());
-        QVERIFY(!form.isEnding());
+        QVERIFY(!BenchDriver(form).isEnding());
         return;
     }
     QCOMPARE(bench.desktop.texts(), QStringList{"Вы абсолютно уверены?"});
     QCOMPARE(bench.desktop.captions(), QStringList{"На Выход"});
     QCOMPARE(logOff.calls, yes ? QStringList{"release"} : (QStringList{"release", "cancel"}));
-    QCOMPARE(form.isEnding(), yes);
+    QCOMPARE(BenchDriver(form).isEnding(), yes);
     QCOMPARE(stateOf(form).rabota, 1.0); // nothing of the bench changed either way
     // The session's request reaches the bench.
     QVERIFY(

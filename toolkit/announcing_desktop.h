@@ -37,6 +37,7 @@ class AnnouncingDesktop : public Desktop
     QString textEditor() override { return m_desktop.textEditor(); }
     void seedRandom() override { m_desktop.seedRandom(); }
     double randomUniform() override { return m_desktop.randomUniform(); }
+    int pauseLength(double seconds) override { return m_desktop.pauseLength(seconds); }
 
   private:
     Desktop &m_desktop;

@@ -175,26 +175,6 @@ void BenchLabel::paint(QPainter &painter) const
     painter.restore();
 }
 
-void BenchLine::setX1(double v)
-{
-    setPoints({v, m_p1.y()}, m_p2);
-}
-
-void BenchLine::setY1(double v)
-{
-    setPoints({m_p1.x(), v}, m_p2);
-}
-
-void BenchLine::setX2(double v)
-{
-    setPoints(m_p1, {v, m_p2.y()});
-}
-
-void BenchLine::setY2(double v)
-{
-    setPoints(m_p1, {m_p2.x(), v});
-}
-
 void BenchLine::setPoints(QPointF p1, QPointF p2)
 {
     if (p1 == m_p1 && p2 == m_p2)

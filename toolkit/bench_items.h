@@ -179,14 +179,9 @@ class BenchLine : public BenchItem
         : BenchItem(std::move(name)), m_p1(p1), m_p2(p2), m_color(color)
     {
     }
-    double X1() const { return m_p1.x(); }
-    double Y1() const { return m_p1.y(); }
-    double X2() const { return m_p2.x(); }
-    double Y2() const { return m_p2.y(); }
-    void setX1(double v);
-    void setY1(double v);
-    void setX2(double v);
-    void setY2(double v);
+    /** The line's two ends, in bench pixels: the needle's pivot and its tip, say. */
+    QPointF p1() const { return m_p1; }
+    QPointF p2() const { return m_p2; }
     void setPoints(QPointF p1, QPointF p2);
     const QColor &color() const { return m_color; }
 

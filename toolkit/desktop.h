@@ -3,12 +3,16 @@
 
 #include <QString>
 #include <QStringList>
+#include <cmath>
 #include <functional>
 
 class QObject;
 class QWidget;
 
-/** Message boxes, documents, the editor and the random draw: real on a desktop, faked in tests. */
+/**
+ * Message boxes, documents, the editor, the random draw and the clock of the pauses: real on a
+ * desktop, faked in tests.
+ */
 class Desktop
 {
   public:
@@ -48,4 +52,9 @@ class Desktop
     virtual void seedRandom() = 0;
     /** A number drawn uniformly from [0, 1). */
     virtual double randomUniform() = 0;
+    /** How long a pause of `seconds` lasts by this desktop's clock, in whole milliseconds. */
+    virtual int pauseLength(double seconds)
+    {
+        return static_cast<int>(std::lround(seconds * 1000));
+    }
 };
