@@ -2,10 +2,16 @@
 #pragma once
 
 class AnnouncingDesktop;
+#include <initializer_list>
+
 class BenchCanvas;
-class Circuit;
+class Instrument;
 struct BenchParts;
 
-/** The focus order, and the names, values and descriptions screen readers hear; boxes too. */
-void makeAccessible(BenchCanvas &bench, const BenchParts &parts, const Circuit &circuit,
+/**
+ * The focus order, what each instrument tells screen readers of itself, and what the bench tells
+ * across them: the result a reveal reads, what balancing changes; boxes too.
+ */
+void makeAccessible(BenchCanvas &bench, const BenchParts &parts,
+                    std::initializer_list<const Instrument *> instruments,
                     AnnouncingDesktop &announcer);

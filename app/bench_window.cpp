@@ -56,19 +56,20 @@ BenchWindow::BenchWindow(Desktop &desktop, const DocumentFolders &folders, QWidg
     m_circuit = new Circuit(m_desktop, this);
     // The instruments listen to the circuit in this order: the unknown resistor's value shows
     // before the measured one, and the key's picture changes after the bars it shows or hides.
-    new Source(*m_circuit, parts.source);
-    new Rheostat(*m_circuit, parts.rheostat);
-    new SlideWire(*m_circuit, parts.slideWire);
-    new ResistanceBox(*m_circuit, parts.box);
-    new UnknownResistor(*m_circuit, parts.unknown);
-    new Galvanometer(*m_circuit, parts.galvanometer);
-    new Key(*m_circuit, parts.key);
+    const std::initializer_list<const Instrument *> instruments = {
+        new Source(*m_circuit, parts.source),
+        new Rheostat(*m_circuit, parts.rheostat),
+        new SlideWire(*m_circuit, parts.slideWire),
+        new ResistanceBox(*m_circuit, parts.box),
+        new UnknownResistor(*m_circuit, parts.unknown),
+        new Galvanometer(*m_circuit, parts.galvanometer),
+        new Key(*m_circuit, parts.key)};
     m_documents = std::make_unique<Documents>(m_desktop, this, folders,
                                               [this] { return !m_circuit->isEnding(); });
 
     buildMenus();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
-    makeAccessible(*m_bench, parts, *m_circuit, *m_announcer);
+    makeAccessible(*m_bench, parts, instruments, *m_announcer);
     // No control of the bench has a context menu, nor has the window.
     setContextMenuPolicy(Qt::PreventContextMenu);
     connect(qApp, &QGuiApplication::commitDataRequest, this, &BenchWindow::commitData);

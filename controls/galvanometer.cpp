@@ -21,6 +21,12 @@ Galvanometer::Galvanometer(Circuit &circuit, const Parts &parts)
     });
 }
 
+void Galvanometer::describe(BenchAccessibility &) const
+{
+    // The two current readouts share one tooltip; by ear each must say which current it shows.
+    m_parts.current->setAccessibleName(QStringLiteral("Ток гальванометра, А"));
+}
+
 void Galvanometer::showCurrent(double amperes)
 {
     m_parts.current->clear();

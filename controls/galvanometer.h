@@ -18,6 +18,8 @@ class Galvanometer : public Instrument
 
     Galvanometer(Circuit &circuit, const Parts &parts);
 
+    void describe(BenchAccessibility &access) const override;
+
   private:
     void showCurrent(double amperes);
     void showNeedle();

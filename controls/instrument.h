@@ -5,6 +5,7 @@
 #include <functional>
 #include <initializer_list>
 
+class BenchAccessibility;
 class BenchBox;
 class BenchCanvas;
 class BenchImage;
@@ -22,6 +23,13 @@ class SourcePicture;
 class Instrument : public QObject
 {
     Q_OBJECT
+  public:
+    /**
+     * Tells screen readers what the instrument's controls are called and what they read, beyond
+     * their tooltips.
+     */
+    virtual void describe(BenchAccessibility &) const {}
+
   protected:
     /** The instrument of `circuit`; `name` and `parts` say which and what it was handed. */
     Instrument(Circuit &circuit, const char *name, std::initializer_list<const void *> parts);

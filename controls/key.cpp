@@ -2,6 +2,7 @@
 #include "controls/key.h"
 
 #include "controls/circuit.h"
+#include "toolkit/bench_accessible.h"
 #include "toolkit/bench_items.h"
 
 Key::Key(Circuit &circuit, const Parts &parts)
@@ -9,6 +10,17 @@ Key::Key(Circuit &circuit, const Parts &parts)
 {
     m_parts.key->onClick = circuit.whileRunning([&circuit] { circuit.toggleKey(); });
     connect(&circuit, &Circuit::keyThrown, this, &Key::showClosed);
+}
+
+// The key shows its state only by its picture: it says it in words, and is checked while closed.
+void Key::describe(BenchAccessibility &access) const
+{
+    const Circuit &circuit = m_circuit;
+    m_parts.key->accessibleValue = [&circuit] {
+        return circuit.state().rabota != 0 ? QStringLiteral("замкнут")
+                                           : QStringLiteral("разомкнут");
+    };
+    access.setCheckable(m_parts.key, [&circuit] { return circuit.state().rabota != 0; });
 }
 
 void Key::showClosed(bool closed)

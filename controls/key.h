@@ -16,6 +16,8 @@ class Key : public Instrument
 
     Key(Circuit &circuit, const Parts &parts);
 
+    void describe(BenchAccessibility &access) const override;
+
   private:
     /** The picture of the key closed or open, in the key's place. */
     void showClosed(bool closed);

@@ -1,6 +1,7 @@
 // The resistance box: six decades summed into the box's resistance and shown on its display.
 #include "controls/resistance_box.h"
 
+#include "toolkit/bench_accessible.h"
 #include "toolkit/bench_items.h"
 #include "toolkit/readout_box.h"
 #include "toolkit/scroll_bar.h"
@@ -35,6 +36,17 @@ ResistanceBox::ResistanceBox(Circuit &circuit, const Parts &parts)
     };
     connect(&circuit, &Circuit::decadeTurned, this, &ResistanceBox::showDecade);
     connect(&circuit, &Circuit::keyThrown, this, &ResistanceBox::showForKey);
+}
+
+void ResistanceBox::describe(BenchAccessibility &) const
+{
+    m_parts.display->setAccessibleName(QStringLiteral("Сопротивление магазина, Ом"));
+    // The bars have no tooltips: each is named after its decade.
+    const char *const names[] = {"1 декада магазина, ×10000 Ом", "2 декада магазина, ×1000 Ом",
+                                 "3 декада магазина, ×100 Ом",   "4 декада магазина, ×10 Ом",
+                                 "5 декада магазина, ×1 Ом",     "6 декада магазина, ×0,1 Ом"};
+    for (int i = 0; i < Circuit::kDecades; ++i)
+        m_parts.decades[i]->setAccessibleName(QString::fromUtf8(names[i]));
 }
 
 void ResistanceBox::showForKey(bool closed)

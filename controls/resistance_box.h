@@ -19,6 +19,8 @@ class ResistanceBox : public Instrument
 
     ResistanceBox(Circuit &circuit, const Parts &parts);
 
+    void describe(BenchAccessibility &access) const override;
+
   private:
     /** The decades' bars and digits and the display while the key is closed. */
     void showForKey(bool closed);

@@ -3,6 +3,7 @@
 
 #include "controls/circuit.h"
 #include "model/number_format.h"
+#include "toolkit/bench_accessible.h"
 #include "toolkit/bench_items.h"
 #include "toolkit/scroll_bar.h"
 
@@ -20,6 +21,22 @@ Rheostat::Rheostat(Circuit &circuit, const Parts &parts)
     connect(&circuit, &Circuit::rheostatMaximumChanged, this, &Rheostat::showMaximum);
     connect(&circuit, &Circuit::rheostatChanged, this, &Rheostat::showSetting);
     connect(&circuit, &Circuit::keyThrown, this, &Rheostat::showForKey);
+}
+
+void Rheostat::describe(BenchAccessibility &access) const
+{
+    // The bars have no tooltips: each is named after what it sets.
+    m_parts.maximumBar->setAccessibleName(
+        QStringLiteral("Максимальное сопротивление реостата, Ом"));
+    m_parts.bar->setAccessibleName(QStringLiteral("Сопротивление реостата, Ом"));
+    // The maximum tells the setting it resets, so it is heard without leaving the bar.
+    const BenchLabel *setting = m_parts.readout;
+    access.setDescription(m_parts.maximumBar, [setting] {
+        const QString shown = setting->caption();
+        return shown.isEmpty()
+                   ? QString()
+                   : QStringLiteral("сопротивление реостата ") + shown + QStringLiteral(" Ом");
+    });
 }
 
 // The bar stands on whole ohms, and the readout shows the bar: 112 at start-up, where the

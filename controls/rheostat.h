@@ -17,6 +17,8 @@ class Rheostat : public Instrument
 
     Rheostat(Circuit &circuit, const Parts &parts);
 
+    void describe(BenchAccessibility &access) const override;
+
   private:
     void showSetting(double ohms);
     void showMaximum(double ohms);

@@ -3,6 +3,7 @@
 
 #include "controls/circuit.h"
 #include "model/number_format.h"
+#include "toolkit/bench_accessible.h"
 #include "toolkit/bench_canvas.h"
 #include "toolkit/scroll_bar.h"
 
@@ -32,6 +33,24 @@ SlideWire::SlideWire(Circuit &circuit, const Parts &parts)
         if (what == Circuit::Reveal::Arms)
             showArms(shown);
     });
+}
+
+void SlideWire::describe(BenchAccessibility &access) const
+{
+    m_parts.bar->setAccessibleName(QStringLiteral("Ползун реохорда, от 0 до 100 % длины"));
+    // The bar steps in half-divisions; its card, and so the bar by ear, in divisions.
+    access.setBarUnit(m_parts.bar, 0.5);
+    // The wire tells the arms it reveals for as long as it shows them, and says them as it shows
+    // them: the key stays on the wire pressed.
+    const BenchLabel *left = m_parts.leftArm, *right = m_parts.rightArm;
+    access.setDescription(m_parts.wire, [left, right] {
+        QStringList captions;
+        for (const BenchLabel *arm : {left, right})
+            if (arm->isVisible())
+                captions << arm->caption();
+        return captions.join(QStringLiteral(", "));
+    });
+    access.speakWhenShown({left, right});
 }
 
 void SlideWire::showForKey(bool closed)

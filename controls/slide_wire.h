@@ -21,6 +21,8 @@ class SlideWire : public Instrument
 
     SlideWire(Circuit &circuit, const Parts &parts);
 
+    void describe(BenchAccessibility &access) const override;
+
   private:
     /** The bar, the card, the jockey and the arms' readouts for where the circuit has the slider.
      */

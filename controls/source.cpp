@@ -3,6 +3,7 @@
 
 #include "controls/circuit.h"
 #include "model/number_format.h"
+#include "toolkit/bench_accessible.h"
 #include "toolkit/readout_box.h"
 #include "toolkit/scroll_bar.h"
 #include "view/source_picture.h"
@@ -42,6 +43,27 @@ Source::Source(Circuit &circuit, const Parts &parts)
     connect(&circuit, &Circuit::internalResistanceChanged, this, &Source::showInternalResistance);
     connect(&circuit, &Circuit::sourceSwitched, this, &Source::showSwitchedOn);
     connect(&circuit, &Circuit::sourceCurrentChanged, this, &Source::showCurrent);
+}
+
+// The switch shows its state only by its picture: it says it in words, and is checked while on,
+// so that screen readers announce each throw.
+void Source::describe(BenchAccessibility &access) const
+{
+    const Circuit &circuit = m_circuit;
+    m_parts.picture->accessibleValue = [&circuit] {
+        return circuit.state().istochnik != 0 ? QStringLiteral("включён")
+                                              : QStringLiteral("выключен");
+    };
+    access.setCheckable(m_parts.picture, [&circuit] { return circuit.state().istochnik != 0; });
+    // The tooltip has a typo that a screen reader would stumble over.
+    m_parts.resistanceReadout->setAccessibleName(
+        QStringLiteral("Внутреннее сопротивление источника, Ом"));
+    // The two current readouts share one tooltip; by ear each must say which current it shows.
+    m_parts.current->setAccessibleName(QStringLiteral("Ток источника, А"));
+    // The knobs' bars have no tooltips: each is named after what it sets.
+    m_parts.emfBar->setAccessibleName(QStringLiteral("ЭДС источника, В"));
+    m_parts.resistanceBar->setAccessibleName(
+        QStringLiteral("Внутреннее сопротивление источника, Ом"));
 }
 
 void Source::showEmf(double volts)

@@ -19,6 +19,8 @@ class Source : public Instrument
 
     Source(Circuit &circuit, const Parts &parts);
 
+    void describe(BenchAccessibility &access) const override;
+
   private:
     void showEmf(double volts);
     void showInternalResistance(double ohms);
