@@ -1,110 +1,15 @@
 // The bench as the documents show it: built offscreen, operated through its own controls and read
-// from its own readouts, so that no picture, key or number in a document can differ from it.
+// from its own readouts, so that no key or number in a document can differ from it.
 #include "bench_facts.h"
 
-#include "app/bench_driver.h"
-#include "app/bench_window.h"
-#include "model/balancing.h"
-#include "toolkit/bench_canvas.h"
-#include "toolkit/bench_items.h"
-#include "toolkit/find_control.h"
-#include "toolkit/quiet_desktop.h"
-#include "toolkit/readout_box.h"
-#include "toolkit/scroll_bar.h"
+#include "docs_bench.h"
 
-#include <QApplication>
-#include <QPainter>
 #include <QRegularExpression>
-#include <algorithm>
-#include <cmath>
-#include <cstdio>
 #include <functional>
-#include <optional>
 #include <vector>
 
 namespace benchfacts {
 namespace {
-
-// The one place where the documents operate the bench's window: through the bench driver, as a
-// user would. Everything else here reads only the places of its controls for the pictures.
-struct Bench
-{
-    // No box may appear while the documents are made: a refusal would mean the documented
-    // settings are wrong, and that must fail the build.
-    QuietDesktop desktop;
-    BenchWindow form{desktop};
-    BenchDriver drive{form};
-    Bench()
-    {
-        form.start();
-        QApplication::processEvents();
-    }
-    BenchItem *item(const char *name) const { return drive.control<BenchItem>(name); }
-    ScrollBar *bar(const char *name) const { return drive.bar(name); }
-    QRectF place(const char *name) const
-    {
-        if (const BenchItem *drawn = findControl<BenchItem>(form, QString::fromLatin1(name)))
-            return drawn->bounds();
-        return QRectF(drive.control<QWidget>(name)->geometry());
-    }
-    ScrollBar *decade(int k) const { return drive.decade(k); }
-    void setDecades(const int (&digits)[kDecades])
-    {
-        drive.setDecades({digits[0], digits[1], digits[2], digits[3], digits[4], digits[5]});
-    }
-    void clickKey() { drive.click("Lblvkl"); }
-    void clickSource() { drive.click("Image1"); }
-    void setSource(int emf, int internalResistance) { drive.setSource(emf, internalResistance); }
-    void setRheostatMaximum(int ohms) { bar("VScroll7")->setBenchValue(ohms); }
-    void setRheostat(int ohms) { bar("HScroll2")->setBenchValue(ohms); }
-    void rheostatToMaximum() { setRheostat(bar("HScroll2")->endValue()); }
-    void setSlider(int position) { drive.slider()->setBenchValue(position); }
-
-    // Whether the bench showed a box; the last one is told on the error stream.
-    bool refused() const
-    {
-        if (desktop.boxes == 0)
-            return false;
-        std::fprintf(stderr, "docgen: the bench refused: %s\n", qPrintable(desktop.lastBox));
-        return true;
-    }
-    QString readout() const { return drive.shown("Picture2"); }
-    QString sourceCurrent() const { return drive.shown("Picture3"); }
-    QString box() const { return drive.shown("Picture1"); }
-    QString rheostat() const { return drive.caption("Lbl_reo"); }
-    QString slider() const { return drive.caption("Lbldv").trimmed(); }
-    // The value of a caption such as "R_L=2,500 Ом".
-    QString leftArm() const { return drive.caption("Lbl_R_L").section('=', 1); }
-    QString rightArm() const { return drive.caption("Lbl_R_R").section('=', 1); }
-    QString measured() const { return drive.caption("Lbl_Ri"); }
-    const CircuitState &state() const { return drive.state(); }
-    // A number as the readouts write it: the pattern's digits, the locale's decimal separator.
-    QString format(double value, const char *pattern) const { return drive.format(value, pattern); }
-    QImage shot() const { return form.centralWidget()->grab().toImage(); }
-};
-
-// Minus signs as typeset, for the text of a document.
-QString typeset(QString text)
-{
-    return text.replace(QLatin1Char('-'), QChar(0x2212));
-}
-
-// Every number that a document derives from the bench: with the given decimals, in the bench's
-// own number pattern and locale, with a typeset minus.
-QString number(const Bench &b, double value, int decimals)
-{
-    const std::string pattern = decimals > 0 ? "0." + std::string(size_t(decimals), '0') : "0";
-    return typeset(b.format(value, pattern.c_str()));
-}
-
-// A result with its error: the error to two significant figures, the value to the same place.
-QString withError(const Bench &b, double value, double error)
-{
-    int decimals = std::max(0, 1 - int(std::floor(std::log10(error))));
-    if (decimals > 0 && std::round(error * std::pow(10, decimals)) >= 100)
-        --decimals; // 9,96 rounds to 10
-    return QStringLiteral("%1 ± %2").arg(number(b, value, decimals), number(b, error, decimals));
-}
 
 // ---- The measurement that the instruction teaches, made on the bench ----
 
@@ -247,128 +152,6 @@ QString barRows(const Bench &b)
     return rows;
 }
 
-// ---- Annotated pictures ----
-
-enum Side
-{
-    Top,
-    Bottom,
-    Left,
-    Right
-};
-
-struct Callout
-{
-    QPointF target; // in bench pixels
-    Side side;      // the margin that holds its marker
-    QString text;
-    // Where the marker stands, in bench pixels, when not in its margin straight across from the
-    // target: a leader that would cross a readout or a label comes another way.
-    std::optional<QPointF> marker = std::nullopt;
-};
-
-// The bench's picture on a white sheet whose margins hold the callouts; the picture itself is left
-// exactly as the bench drew it.
-QImage withMargins(const QImage &shot)
-{
-    const int m = kCalloutMargin;
-    const qreal ratio = shot.devicePixelRatio();
-    QImage sheet(QSize(640 + 2 * m, 480 + 2 * m) * ratio, QImage::Format_RGB32);
-    sheet.setDevicePixelRatio(ratio);
-    sheet.fill(Qt::white);
-    QPainter p(&sheet);
-    p.drawImage(QPointF(m, m), shot);
-    return sheet;
-}
-
-// The callouts of each picture, kept when the picture is drawn.
-QHash<QString, std::vector<Callout>> &calloutsOf()
-{
-    static QHash<QString, std::vector<Callout>> callouts;
-    return callouts;
-}
-
-QString legend(const std::vector<Callout> &callouts)
-{
-    QString html = QStringLiteral("<ol>");
-    for (const Callout &callout : callouts)
-        html += QStringLiteral("<li>%1</li>").arg(callout.text);
-    return html + QStringLiteral("</ol>");
-}
-
-// A point of a control: fx and fy are fractions of its width and height.
-QPointF on(const QRectF &rect, qreal fx = 0.5, qreal fy = 0.5)
-{
-    return rect.topLeft() + QPointF(rect.width() * fx, rect.height() * fy);
-}
-
-// Where the callouts point, so that no dot and no leader covers a readout or the writing on an
-// instrument: a readout by the middle of one edge of its frame, a bar by its thumb or an arrow,
-// a picture at a plain part of it. The source's two small bars sit under its readouts, between the
-// nameplate and the labels "Е, В" and "r, Ом": their markers stand on the bench below the source,
-// where the arms of the slide wire show only when revealed, and their leaders come up to them from
-// there.
-std::vector<Callout> startCallouts(const Bench &b)
-{
-    const QRectF emf = b.place("HScroll3"), internal = b.place("HScroll4");
-    const qreal below = b.place("Image1").bottom() + 36;
-    return {
-        {on(b.place("Image1"), 0.095, 0.31), Top,
-         QStringLiteral("Источник ЭДС: щелчок включает и выключает его; зелёная лампа горит, "
-                        "пока он включён.")},
-        {on(emf, 0.5, 0.5), Bottom,
-         QStringLiteral("ЭДС источника, В: отсчёт и полоса прокрутки под ним (видна, пока "
-                        "источник выключен)."),
-         QPointF(emf.center().x() - 6, below)},
-        {on(internal, 0.5, 0.5), Bottom,
-         QStringLiteral("Внутреннее сопротивление источника, Ом: отсчёт и полоса прокрутки под "
-                        "ним (видна, пока источник выключен)."),
-         QPointF(internal.center().x() + 6, below)},
-        {on(b.place("Image2")), Top, QStringLiteral("Реостат.")},
-        {on(b.place("VScroll7"), 0.5, 0.85), Right,
-         QStringLiteral("Максимум реостата, Ом: отсчёт и полоса прокрутки (видна, пока ключ "
-                        "разомкнут)."),
-         QPointF(640 + kCalloutMargin / 2.0, b.place("LblReomax").bottom() + 20)},
-        {on(b.place("Lblvkl")), Left, QStringLiteral("Ключ: щелчок замыкает и размыкает цепь.")},
-        {on(b.place("Picture3"), 0, 0.5), Left, QStringLiteral("Ток источника, А.")},
-        {on(b.place("Image3"), 0.12, 0.2), Left,
-         QStringLiteral("Реохорд с ползуном; на ползуне — его положение в процентах длины "
-                        "проволоки. Щелчок по реохорду на 10 секунд показывает сопротивления "
-                        "плеч.")},
-        {on(b.place("Image5"), 0.06, 0.5), Left,
-         QStringLiteral("Гальванометр: щелчок по нему на 10 секунд показывает неизвестное "
-                        "сопротивление Rx и значение Ri.")},
-        {on(b.place("Image6")), Bottom,
-         QStringLiteral("Неизвестное сопротивление: щелчок при выключенном источнике заменяет "
-                        "его.")},
-        {on(b.place("Picture2"), 0.5, 1), Bottom,
-         QStringLiteral("Отсчёт тока гальванометра, А: по нему находят равновесие.")},
-        {on(b.place("Image7"), 0.68, 0.97), Bottom,
-         QStringLiteral("Магазин сопротивлений (на нём указан класс точности 0,2).")},
-    };
-}
-
-std::vector<Callout> closedCallouts(const Bench &b)
-{
-    const QRectF display = b.place("Picture1");
-    return {
-        {on(b.place("Image9")), Left, QStringLiteral("Ключ замкнут.")},
-        {on(b.place("Picture3"), 0, 0.5), Left, QStringLiteral("Ток источника, А.")},
-        {on(b.place("HScroll1"), 0.05), Left, QStringLiteral("Полоса прокрутки ползуна реохорда.")},
-        {on(b.place("HScroll2")), Top,
-         QStringLiteral("Полоса прокрутки реостата; над бегунком — сопротивление реостата, Ом.")},
-        // Up from below, between the ×10 bar and the ×1 knob: from the right the leader would
-        // cross the box's class and number.
-        {QPointF(display.left() + 4, display.bottom()), Bottom,
-         QStringLiteral("Табло магазина: сопротивление R<sub>м</sub>, Ом.")},
-        {on(b.place("VScroll4")), Bottom,
-         QStringLiteral("Полоса прокрутки декады справа от её ручки (здесь — декада ×10); цифра "
-                        "декады — на ручке. Верхний ряд: ×10000, ×1000, ×100; нижний: ×10, ×1, "
-                        "×0,1.")},
-        {on(b.place("Picture2"), 0.5, 1), Bottom, QStringLiteral("Отсчёт тока гальванометра, А.")},
-    };
-}
-
 // ---- The values the sources name ----
 
 using Producer = std::function<void(QHash<QString, QString> &)>;
@@ -455,21 +238,6 @@ void keyboard(QHash<QString, QString> &v)
     v[QStringLiteral("BAR_ROWS")] = barRows(b);
 }
 
-void legends(QHash<QString, QString> &v)
-{
-    Bench b;
-    v[QStringLiteral("BENCH_START_LEGEND")] = legend(startCallouts(b));
-    v[QStringLiteral("BENCH_CLOSED_LEGEND")] = legend(closedCallouts(b));
-}
-
-// The galvanometer under the start-up settings with a small box: a current the needle shows.
-void galvanometerState(Bench &b)
-{
-    b.clickKey();
-    b.decade(2)->setBenchValue(1);
-    b.clickSource();
-}
-
 void galvanometer(QHash<QString, QString> &v)
 {
     Bench b;
@@ -486,105 +254,13 @@ void galvanometer(QHash<QString, QString> &v)
 QHash<QString, QString> values(const QString &needs)
 {
     const std::pair<const char *, Producer> producers[] = {
-        {"@SENSITIVE_", sensitive}, {"@EXAMPLE_", example}, {"@FOCUS_", keyboard},
-        {"@BAR_", keyboard},        {"@BENCH_", legends},   {"@GALV_", galvanometer}};
+        {"@SENSITIVE_", sensitive}, {"@EXAMPLE_", example},      {"@FOCUS_", keyboard},
+        {"@BAR_", keyboard},        {"@BENCH_", calloutLegends}, {"@GALV_", galvanometer}};
     QHash<QString, QString> v;
     for (const auto &[prefix, produce] : producers)
         if (needs.contains(QLatin1String(prefix)))
             produce(v);
     return v;
-}
-
-QImage picture(const QString &name)
-{
-    Bench b;
-    if (name == QLatin1String("bench-start")) {
-        calloutsOf()[name] = startCallouts(b);
-        return withMargins(b.shot());
-    }
-    if (name == QLatin1String("bench-key-closed")) {
-        b.clickKey();
-        calloutsOf()[name] = closedCallouts(b);
-        return withMargins(b.shot());
-    }
-    if (name == QLatin1String("galvanometer")) {
-        galvanometerState(b);
-        const QImage shot = b.shot();
-        const QRectF dial = b.place("Image5");
-        QImage crop = shot.copy(
-            QRectF(dial.topLeft() * kPrintRatio, dial.size() * kPrintRatio).toAlignedRect());
-        crop.setDevicePixelRatio(kPrintRatio);
-        return crop;
-    }
-    return QImage();
-}
-
-// Each marker stands in the margin nearest its target, unless its callout places it, and its
-// leader runs straight to the target; markers on one side are pushed apart so that none covers
-// another.
-void drawCallouts(QPainter &painter, const QString &name, const QRectF &placed)
-{
-    const auto callouts = calloutsOf().constFind(name);
-    if (callouts == calloutsOf().constEnd())
-        return;
-    const int m = kCalloutMargin;
-    const qreal mid = -m / 2.0;
-    struct Marker
-    {
-        int number;
-        Side side;
-        qreal along;
-        QPointF target;
-        std::optional<QPointF> at;
-    };
-    std::vector<Marker> markers;
-    for (size_t i = 0; i < callouts->size(); ++i) {
-        const Callout &callout = (*callouts)[i];
-        const QPointF c = callout.target;
-        markers.push_back(
-            {int(i) + 1, callout.side, callout.side < Left ? c.x() : c.y(), c, callout.marker});
-    }
-    const qreal gap = 18;
-    for (Side side : {Top, Bottom, Left, Right}) {
-        std::vector<Marker *> row;
-        for (Marker &marker : markers)
-            if (marker.side == side && !marker.at)
-                row.push_back(&marker);
-        std::sort(row.begin(), row.end(),
-                  [](const Marker *a, const Marker *b) { return a->along < b->along; });
-        for (size_t i = 1; i < row.size(); ++i)
-            row[i]->along = std::max(row[i]->along, row[i - 1]->along + gap);
-    }
-
-    painter.save();
-    painter.translate(placed.topLeft());
-    painter.scale(placed.width() / (640 + 2 * m), placed.height() / (480 + 2 * m));
-    painter.translate(m, m);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QColor ink(0, 70, 160);
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setPixelSize(10);
-    font.setBold(true);
-    painter.setFont(font);
-    for (const Marker &marker : markers) {
-        const QPointF at = marker.at               ? *marker.at
-                           : marker.side == Top    ? QPointF(marker.along, mid)
-                           : marker.side == Bottom ? QPointF(marker.along, 480 - mid)
-                           : marker.side == Left   ? QPointF(mid, marker.along)
-                                                   : QPointF(640 - mid, marker.along);
-        // A white halo keeps the leader visible over dark parts of the bench.
-        painter.setPen(QPen(Qt::white, 3.0, Qt::SolidLine, Qt::RoundCap));
-        painter.drawLine(at, marker.target);
-        painter.setPen(QPen(ink, 1.2, Qt::SolidLine, Qt::RoundCap));
-        painter.drawLine(at, marker.target);
-        painter.setBrush(ink);
-        painter.drawEllipse(marker.target, 2.2, 2.2);
-        painter.setPen(QPen(Qt::white, 1.0));
-        painter.drawEllipse(at, 8, 8);
-        painter.drawText(QRectF(at - QPointF(8, 8), QSizeF(16, 16)), Qt::AlignCenter,
-                         QString::number(marker.number));
-    }
-    painter.restore();
 }
 
 } // namespace benchfacts
