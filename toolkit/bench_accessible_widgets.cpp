@@ -22,7 +22,10 @@ QRectF characterBox(const QString &text, int index, const QFont &font, QPointF t
     if (index < 0 || index >= text.size())
         return QRectF();
     const QFontMetricsF metrics(font);
-    const int lineStart = static_cast<int>(text.lastIndexOf(QLatin1Char('\n'), index - 1)) + 1;
+    // Searched from -1, lastIndexOf would start at the end of the text: the first character
+    // begins the first line.
+    const int lineStart =
+        index == 0 ? 0 : static_cast<int>(text.lastIndexOf(QLatin1Char('\n'), index - 1)) + 1;
     const int line = static_cast<int>(text.left(lineStart).count(QLatin1Char('\n')));
     const QString before = text.mid(lineStart, index - lineStart);
     const double width =
