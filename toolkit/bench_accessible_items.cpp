@@ -124,30 +124,6 @@ class BenchCanvasAccessible : public QAccessibleWidget
     }
 };
 
-/** Where a label's caption starts and in which font, as BenchLabel::paint sets it. */
-std::pair<QPointF, QFont> captionPlace(const BenchLabel &label)
-{
-    QRectF textRect = label.bounds();
-    Qt::Alignment align = label.alignment;
-    QFont font = label.font;
-    if (label.framed) {
-        const QRectF inside = textRect.adjusted(1, 1, -1, -1);
-        textRect = inside.adjusted(2, 0, -2, 0);
-        if (QFontMetricsF(font).horizontalAdvance(label.caption()) > textRect.width()) {
-            font.setLetterSpacing(QFont::AbsoluteSpacing, -1);
-            textRect = inside;
-            align = Qt::AlignHCenter;
-        }
-    }
-    const double width = QFontMetricsF(font).horizontalAdvance(label.caption());
-    double left = textRect.left();
-    if (align & Qt::AlignRight)
-        left = textRect.right() - width;
-    else if (align & Qt::AlignHCenter)
-        left = textRect.center().x() - width / 2;
-    return {QPointF(left, textRect.top()), font};
-}
-
 /** A leaf of the bench's tree that is no widget: it lives as long as its canvas. */
 class BenchLeafAccessible : public QAccessibleInterface
 {
@@ -267,8 +243,13 @@ class BenchItemAccessible : public BenchLeafAccessible,
         const auto *label = dynamic_cast<const BenchLabel *>(m_item);
         if (!m_canvas || !label)
             return QRect();
-        const auto [topLeft, font] = captionPlace(*label);
-        return toScreen(m_canvas, characterBox(label->caption(), offset, font, topLeft));
+        // Where the label lies, not moved to the device's pixels: within half a pixel of the ink.
+        const CaptionLayout layout = label->captionLayout(label->bounds());
+        const double lineHeight = QFontMetricsF(layout.font).height();
+        return toScreen(m_canvas,
+                        characterBox(label->caption(), offset, layout.font, [&](int line) {
+                            return layout.topLeft + QPointF(0, line * lineHeight);
+                        }));
     }
 
     QStringList actionNames() const override

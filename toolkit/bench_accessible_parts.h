@@ -8,6 +8,7 @@
 #include <QRect>
 #include <QRectF>
 #include <QString>
+#include <functional>
 
 class BenchAccessibility;
 class BenchCanvas;
@@ -25,10 +26,12 @@ QRect toScreen(const BenchCanvas *canvas, const QRectF &area);
 QString readoutName(const QString &what, const QString &shows);
 
 /**
- * Where one character of a text lies that is drawn from `topLeft` in `font`, one line below the
- * other: screen readers that review a window by what it shows place the text by these boxes.
+ * Where one character lies of a text drawn in `font`, each of its lines from the top-left corner
+ * `lineTopLeft` gives: screen readers that review a window by what it shows place the text by
+ * these boxes.
  */
-QRectF characterBox(const QString &text, int index, const QFont &font, QPointF topLeft);
+QRectF characterBox(const QString &text, int index, const QFont &font,
+                    const std::function<QPointF(int line)> &lineTopLeft);
 
 /**
  * What a readout shows, for screen readers that read text rather than values or descriptions:

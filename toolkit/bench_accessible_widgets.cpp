@@ -17,7 +17,8 @@ QString readoutName(const QString &what, const QString &shows)
     return value.isEmpty() ? what.trimmed() : what.trimmed() + QLatin1Char(' ') + value;
 }
 
-QRectF characterBox(const QString &text, int index, const QFont &font, QPointF topLeft)
+QRectF characterBox(const QString &text, int index, const QFont &font,
+                    const std::function<QPointF(int line)> &lineTopLeft)
 {
     if (index < 0 || index >= text.size())
         return QRectF();
@@ -30,8 +31,9 @@ QRectF characterBox(const QString &text, int index, const QFont &font, QPointF t
     const QString before = text.mid(lineStart, index - lineStart);
     const double width =
         text.at(index) == QLatin1Char('\n') ? 0 : metrics.horizontalAdvance(text.mid(index, 1));
-    return QRectF(topLeft.x() + metrics.horizontalAdvance(before),
-                  topLeft.y() + line * metrics.height(), width, metrics.height());
+    const QPointF start = lineTopLeft(line);
+    return QRectF(start.x() + metrics.horizontalAdvance(before), start.y(), width,
+                  metrics.height());
 }
 
 namespace {
@@ -119,15 +121,14 @@ class PictureBoxAccessible : public QAccessibleWidget, public ShownText
     }
     QString shownText() const override { return static_cast<const ReadoutBox *>(widget())->text(); }
 
-    // As ReadoutBox::paintEvent prints: two pixels in from the frame, the digits centred in height.
+    // Each line from where the box prints it, the font's ascent above its baseline.
     QRect characterRect(int offset) const override
     {
         const auto *box = static_cast<const ReadoutBox *>(widget());
-        const QFontMetrics metrics(box->font());
-        const QRect inside = box->contentsRect();
-        const int baseline = inside.top() + (inside.height() + metrics.capHeight()) / 2;
-        const QRectF at = characterBox(box->text(), offset, box->font(),
-                                       QPointF(inside.left() + 2, baseline - metrics.ascent()));
+        const int ascent = QFontMetrics(box->font()).ascent();
+        const QRectF at = characterBox(box->text(), offset, box->font(), [box, ascent](int line) {
+            return QPointF(box->lineOrigin(line) - QPoint(0, ascent));
+        });
         return at.translated(box->mapToGlobal(QPoint(0, 0))).toAlignedRect();
     }
 
