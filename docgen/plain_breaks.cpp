@@ -13,10 +13,10 @@ namespace pages {
 namespace {
 
 /** Lines of a plain-text document that the end of a page should not cut, and their own parts. */
-struct Part
+struct LineGroup
 {
     int first, last; // the lines, counted from 0
-    std::vector<Part> parts;
+    std::vector<LineGroup> parts;
 };
 
 bool underline(const QString &line)
@@ -42,9 +42,9 @@ bool dashed(const QString &line)
 // Splits lines [first, last] before each line that passes the test (the lines before the first
 // such line go with it); no parts when fewer than two.
 template <typename Test>
-std::vector<Part> splitAt(const QStringList &lines, int first, int last, Test starts)
+std::vector<LineGroup> splitAt(const QStringList &lines, int first, int last, Test starts)
 {
-    std::vector<Part> parts;
+    std::vector<LineGroup> parts;
     for (int i = first; i <= last; ++i)
         if (i > first && starts(lines[i]))
             parts.push_back({parts.empty() ? first : parts.back().last + 1, i - 1, {}});
@@ -55,12 +55,12 @@ std::vector<Part> splitAt(const QStringList &lines, int first, int last, Test st
 }
 
 // The steps of a group of lines and the dashes of each step.
-std::vector<Part> stepsOf(const QStringList &lines, int first, int last)
+std::vector<LineGroup> stepsOf(const QStringList &lines, int first, int last)
 {
-    std::vector<Part> steps = splitAt(lines, first, last, numbered);
+    std::vector<LineGroup> steps = splitAt(lines, first, last, numbered);
     if (steps.empty())
         return splitAt(lines, first, last, dashed);
-    for (Part &step : steps)
+    for (LineGroup &step : steps)
         step.parts = splitAt(lines, step.first, step.last, dashed);
     return steps;
 }
@@ -76,9 +76,9 @@ bool goesWithNext(const QStringList &lines, int first, int last)
            !numbered(lines[first]);
 }
 
-std::vector<Part> partsOf(const QStringList &lines)
+std::vector<LineGroup> partsOf(const QStringList &lines)
 {
-    std::vector<Part> groups;
+    std::vector<LineGroup> groups;
     for (int i = 0; i < lines.size(); ++i) {
         if (lines[i].trimmed().isEmpty())
             continue;
@@ -88,7 +88,7 @@ std::vector<Part> partsOf(const QStringList &lines)
         groups.push_back({i, end, stepsOf(lines, i, end)});
         i = end;
     }
-    std::vector<Part> units;
+    std::vector<LineGroup> units;
     for (size_t g = 0; g < groups.size();) {
         size_t next = g + 1;
         while (next < groups.size() &&
@@ -99,13 +99,13 @@ std::vector<Part> partsOf(const QStringList &lines)
             units.push_back(groups[g]);
         else
             units.push_back({groups[g].first, groups[next - 1].last,
-                             std::vector<Part>(groups.begin() + g, groups.begin() + next)});
+                             std::vector<LineGroup>(groups.begin() + g, groups.begin() + next)});
         g = next;
     }
     return units;
 }
 
-void keepPlain(QTextDocument &doc, const std::vector<QTextBlock> &blocks, const Part &part)
+void keepPlain(QTextDocument &doc, const std::vector<QTextBlock> &blocks, const LineGroup &part)
 {
     const auto top = [&](int line) {
         return doc.documentLayout()->blockBoundingRect(blocks[line]).top();
@@ -120,7 +120,7 @@ void keepPlain(QTextDocument &doc, const std::vector<QTextBlock> &blocks, const 
         breakBeforeBlock(doc, blocks[part.first]);
         return;
     }
-    for (const Part &inner : part.parts)
+    for (const LineGroup &inner : part.parts)
         keepPlain(doc, blocks, inner);
 }
 
@@ -134,7 +134,7 @@ void breakPlainText(QTextDocument &doc)
         lines << block.text();
         blocks.push_back(block);
     }
-    for (const Part &unit : partsOf(lines))
+    for (const LineGroup &unit : partsOf(lines))
         keepPlain(doc, blocks, unit);
 }
 
