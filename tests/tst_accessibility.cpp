@@ -366,14 +366,19 @@ void tst_Accessibility::barsReadBenchValues()
 void tst_Accessibility::readoutCharacters_data()
 {
     QTest::addColumn<QString>("readout");
+    QTest::addColumn<QString>("shown"); // set by the test; empty for what the bench shows
     QTest::addColumn<QString>("shows");
-    auto row = [](const char *name, const char *readout, const char *shows) {
-        QTest::newRow(name) << QString::fromLatin1(readout) << QString::fromUtf8(shows);
+    auto row = [](const char *name, const char *readout, const char *shown, const char *shows) {
+        QTest::newRow(name) << QString::fromLatin1(readout) << QString::fromUtf8(shown)
+                            << QString::fromUtf8(shows);
     };
-    row("galvanometer current", "Picture2", "0.0000016");
-    row("EMF, right in a frame", "LblEdc", "8");
-    row("slider position, centred, a blank first", "Lbldv", " 50.5");
-    row("too wide for its frame, set tighter", "Lbl_R_R", "R_R=2.475 Ом");
+    row("galvanometer current", "Picture2", "", "0.0000016");
+    row("EMF, right in a frame", "LblEdc", "", "8");
+    row("slider position, centred, a blank first", "Lbldv", "", " 50.5");
+    row("too wide for its frame, set tighter", "Lbl_R_R", "", "R_R=2.475 Ом");
+    row("arm, left in its frame", "Lbl_R_L", "R_L=0.25 Ом", "R_L=0.25 Ом");
+    row("box digit, white, centred", "Lbl_R_m_1", "7", "7");
+    row("readout of two lines", "Picture1", "1963.0\n250", "1963.0\n250");
 }
 
 // A review of the window finds each readout's text where it is drawn: its characters' boxes lie
@@ -381,30 +386,51 @@ void tst_Accessibility::readoutCharacters_data()
 void tst_Accessibility::readoutCharacters()
 {
     QFETCH(QString, readout);
+    QFETCH(QString, shown);
     QFETCH(QString, shows);
     LiveBench bench;
     BenchWindow &form = *bench.form;
     ::control<ScrollBar>(form, "HScroll1")->setBenchValue(101);
+    auto *box = benchOf(form)->findChild<ReadoutBox *>(readout);
+    auto *label = dynamic_cast<BenchLabel *>(benchOf(form)->item(readout));
+    QVERIFY(box || label);
+    // Shows a text as the bench would: a label's caption, a readout's lines printed one by one.
+    auto show = [&](const QString &text) {
+        if (label) {
+            label->setCaption(text);
+            return;
+        }
+        box->clear();
+        for (const QString &line : text.split(QLatin1Char('\n')))
+            box->print(line);
+    };
+    if (!shown.isEmpty()) {
+        if (box) // as tall as its lines, that none is cut off
+            box->resize(box->width(), box->height() * (static_cast<int>(shown.count('\n')) + 1));
+        show(shown);
+    }
     QAccessibleInterface *iface = interfaceOf(form, readout);
     QAccessibleTextInterface *text = iface->textInterface();
     QVERIFY(text);
     QCOMPARE(text->text(0, text->characterCount()), shows);
 
     // The ink in bench pixels, the text drawn alone on nothing, inside any frame.
-    QImage drawn(640, 480, QImage::Format_ARGB32_Premultiplied);
-    drawn.fill(Qt::transparent);
-    QRect inside;
-    if (auto *box = benchOf(form)->findChild<ReadoutBox *>(readout)) {
-        box->setBackColor(Qt::transparent);
-        box->render(&drawn, box->pos());
-        inside = box->contentsRect().translated(box->pos());
-    } else {
-        auto *label = dynamic_cast<BenchLabel *>(benchOf(form)->item(readout));
-        label->transparent = true;
-        QPainter painter(&drawn);
-        label->paint(painter);
-        inside = label->bounds().toAlignedRect().adjusted(1, 1, -1, -1);
-    }
+    auto paint = [&] {
+        QImage drawn(640, 480, QImage::Format_ARGB32_Premultiplied);
+        drawn.fill(Qt::transparent);
+        if (box) {
+            box->setBackColor(Qt::transparent);
+            box->render(&drawn, box->pos());
+        } else {
+            label->transparent = true;
+            QPainter painter(&drawn);
+            label->paint(painter);
+        }
+        return drawn;
+    };
+    const QImage drawn = paint();
+    const QRect inside = box ? box->contentsRect().translated(box->pos())
+                             : label->bounds().toAlignedRect().adjusted(1, 1, -1, -1);
     QRect ink;
     for (int y = inside.top(); y <= inside.bottom(); ++y)
         for (int x = inside.left(); x <= inside.right(); ++x)
@@ -414,12 +440,16 @@ void tst_Accessibility::readoutCharacters()
 
     const QPoint origin = benchOf(form)->mapToGlobal(QPoint(0, 0));
     QRect all, inked; // every character's box; those of the characters that leave ink
-    int lastLeft = INT_MIN;
+    int lastLeft = INT_MIN, lastTop = INT_MIN;
     for (int i = 0; i < text->characterCount(); ++i) {
+        if (shows.at(i) == QLatin1Char('\n'))
+            continue; // the end of a line, drawn nowhere
         const QRect at = text->characterRect(i);
         QVERIFY2(at.isValid(), qPrintable(QString::number(i)));
-        QVERIFY(at.left() > lastLeft);
+        // Side by side along a line, each line below the one before.
+        QVERIFY(at.top() == lastTop ? at.left() > lastLeft : at.top() > lastTop);
         lastLeft = at.left();
+        lastTop = at.top();
         QCOMPARE(text->offsetAtPoint(at.center()), i);
         all |= at.translated(-origin);
         if (!shows.at(i).isSpace())
@@ -428,6 +458,43 @@ void tst_Accessibility::readoutCharacters()
     // Over the ink, and not a character's width beyond it on either side.
     QVERIFY(all.adjusted(-1, -1, 1, 1).contains(ink));
     QVERIFY(inked.left() >= ink.left() - 4 && inked.right() <= ink.right() + 4);
+
+    // Each digit's box holds that digit's ink: the digit changed for another as wide (the text laid
+    // out the same) changes the picture only within its box.
+    const QFontMetricsF metrics(box ? box->font() : label->font);
+    int digits = 0;
+    for (int i = 0; i < shows.size(); ++i) {
+        if (!shows.at(i).isDigit())
+            continue;
+        QString other;
+        for (const QChar digit : {QChar(u'8'), QChar(u'0')}) {
+            QString changedOne = shows;
+            changedOne[i] = digit;
+            if (digit != shows.at(i) &&
+                metrics.horizontalAdvance(changedOne) == metrics.horizontalAdvance(shows)) {
+                other = changedOne;
+                break;
+            }
+        }
+        QVERIFY2(!other.isEmpty(), qPrintable(QString::number(i)));
+        show(other);
+        const QImage redrawn = paint();
+        show(shows);
+        QRect changed;
+        for (int y = 0; y < drawn.height(); ++y)
+            for (int x = 0; x < drawn.width(); ++x)
+                if (drawn.pixel(x, y) != redrawn.pixel(x, y))
+                    changed |= QRect(x, y, 1, 1);
+        const QRect at = text->characterRect(i).translated(-origin);
+        const QString what = QStringLiteral("%1 of \"%2\" in %3, ink at %4")
+                                 .arg(i)
+                                 .arg(shows)
+                                 .arg(QDebug::toString(at), QDebug::toString(changed));
+        QVERIFY2(!changed.isEmpty(), qPrintable(what));
+        QVERIFY2(at.contains(changed), qPrintable(what));
+        ++digits;
+    }
+    QVERIFY(digits > 0);
 }
 
 void tst_Accessibility::describedAfterChange_data()

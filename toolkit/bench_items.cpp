@@ -134,6 +134,31 @@ void BenchLabel::setCaption(const QString &caption)
     valueChanged();
 }
 
+// The text keeps two pixels clear of the frame; too wide for that, it is set a pixel tighter and
+// centred. It never paints over the frame.
+CaptionLayout BenchLabel::captionLayout(const QRectF &rect) const
+{
+    CaptionLayout layout{rect, alignment, font, QRectF(), QPointF()};
+    if (framed) {
+        const QRectF inside = rect.adjusted(1, 1, -1, -1);
+        layout.textRect = inside.adjusted(2, 0, -2, 0);
+        layout.clip = inside;
+        if (QFontMetricsF(font).horizontalAdvance(m_caption) > layout.textRect.width()) {
+            layout.font.setLetterSpacing(QFont::AbsoluteSpacing, -1);
+            layout.textRect = inside;
+            layout.alignment = Qt::AlignHCenter;
+        }
+    }
+    const double width = QFontMetricsF(layout.font).horizontalAdvance(m_caption);
+    double left = layout.textRect.left();
+    if (layout.alignment & Qt::AlignRight)
+        left = layout.textRect.right() - width;
+    else if (layout.alignment & Qt::AlignHCenter)
+        left = layout.textRect.center().x() - width / 2;
+    layout.topLeft = QPointF(left, layout.textRect.top());
+    return layout;
+}
+
 void BenchLabel::paint(QPainter &painter) const
 {
     painter.save();
@@ -144,9 +169,7 @@ void BenchLabel::paint(QPainter &painter) const
     const QRectF r(topLeftOnPixels(painter), bounds().size());
     if (!transparent)
         painter.fillRect(r, background);
-    QRectF textRect = r;
-    Qt::Alignment align = alignment;
-    QFont textFont = font;
+    const CaptionLayout layout = captionLayout(r);
     if (framed) {
         // A single black line on all four sides, one device pixel wide, inside the label's
         // rectangle. Filled, not stroked: a stroked rectangle cut by the repaint's clip can lose
@@ -158,20 +181,11 @@ void BenchLabel::paint(QPainter &painter) const
                                    QRectF(r.left(), r.top(), px, r.height()),
                                    QRectF(r.right() - px, r.top(), px, r.height())})
             painter.fillRect(side, Qt::black);
-        // The text keeps two pixels clear of the frame; too wide for that, it is set a pixel
-        // tighter and centred. It never paints over the frame.
-        const QRectF inside = r.adjusted(1, 1, -1, -1);
-        textRect = inside.adjusted(2, 0, -2, 0);
-        if (QFontMetricsF(font).horizontalAdvance(m_caption) > textRect.width()) {
-            textFont.setLetterSpacing(QFont::AbsoluteSpacing, -1);
-            textRect = inside;
-            align = Qt::AlignHCenter;
-        }
-        painter.setClipRect(inside, Qt::IntersectClip);
+        painter.setClipRect(layout.clip, Qt::IntersectClip);
     }
-    painter.setFont(textFont);
+    painter.setFont(layout.font);
     painter.setPen(foreground);
-    painter.drawText(textRect, int(align | Qt::AlignTop), m_caption);
+    painter.drawText(layout.textRect, int(layout.alignment | Qt::AlignTop), m_caption);
     painter.restore();
 }
 

@@ -141,6 +141,17 @@ class BenchImage : public BenchBox
     QString m_resource;
 };
 
+/** Where a label sets its caption: painting and screen readers' character boxes both read it. */
+struct CaptionLayout
+{
+    QRectF textRect;         // the caption is drawn in it, from its top, aligned as below
+    Qt::Alignment alignment; // horizontal only
+    QFont font;
+    QRectF clip; // the caption paints only inside the frame; empty for a label without one
+    /** Where the caption's first line begins, as drawText places it in textRect. */
+    QPointF topLeft;
+};
+
 /** A text label: framed or plain, filled or transparent. */
 class BenchLabel : public BenchBox
 {
@@ -164,6 +175,11 @@ class BenchLabel : public BenchBox
     /** Widens the label to its caption and half a pixel each side; never narrower than designed. */
     bool growsToFit = false;
 
+    /**
+     * How the caption is set in the label laid in `rect`: its bounds, or, as painted, those moved
+     * to whole device pixels.
+     */
+    CaptionLayout captionLayout(const QRectF &rect) const;
     void paint(QPainter &painter) const override;
 
   private:

@@ -46,15 +46,18 @@ void ReadoutBox::paintEvent(QPaintEvent *event)
         painter.setRenderHint(QPainter::TextAntialiasing);
         painter.setFont(font());
         painter.setPen(m_fore);
-        // The digits stand two pixels in from the frame, centred in height (the font's ascent
-        // leaves room for accents above them, which readouts never show).
-        const QFontMetrics metrics(font());
-        const QRect inside = contentsRect();
-        int baseline = inside.top() + (inside.height() + metrics.capHeight()) / 2;
-        for (const QString &line : m_lines) {
-            painter.drawText(inside.left() + 2, baseline, line);
-            baseline += metrics.height();
-        }
+        for (int i = 0; i < m_lines.size(); ++i)
+            painter.drawText(lineOrigin(i), m_lines[i]);
     }
     QFrame::paintEvent(event);
+}
+
+// The digits stand two pixels in from the frame, centred in height (the font's ascent leaves room
+// for accents above them, which readouts never show); each line below the one before.
+QPoint ReadoutBox::lineOrigin(int line) const
+{
+    const QFontMetrics metrics(font());
+    const QRect inside = contentsRect();
+    const int baseline = inside.top() + (inside.height() + metrics.capHeight()) / 2;
+    return QPoint(inside.left() + 2, baseline + line * metrics.height());
 }

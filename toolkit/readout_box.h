@@ -23,6 +23,8 @@ class ReadoutBox : public QFrame
     void print(const QString &text);
     /** The text printed since the last clear, lines joined by "\n". */
     QString text() const { return m_lines.join(QLatin1Char('\n')); }
+    /** Where the box prints line `line` of its text: the left end of its baseline. */
+    QPoint lineOrigin(int line) const;
 
   signals:
     /** A line has been printed: text() has grown. */
