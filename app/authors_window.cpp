@@ -35,7 +35,6 @@ AuthorsWindow::AuthorsWindow() : QWidget(nullptr)
     m_credits->setGeometry(8, 200, 209, 81);
     m_credits->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_credits->setWordWrap(true);
-    m_caption = m_credits->text();
     fitCreditsFont();
     m_portrait->setAccessibleName(QStringLiteral("Портрет автора"));
     for (QLabel *label : {m_credits, m_portrait})
@@ -59,7 +58,6 @@ void AuthorsWindow::keyPressEvent(QKeyEvent *event)
 
 void AuthorsWindow::setCredits(const QString &caption)
 {
-    m_caption = caption;
     QString shown = caption;
     m_credits->setText(shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     // Heard as one text, without the blanks that pad its lines.

@@ -18,11 +18,7 @@ class AuthorsWindow : public QWidget
   public:
     AuthorsWindow();
 
-    /** The portrait (`Image1`) and the credits under it (`Label1`). */
-    QLabel *portrait() const { return m_portrait; }
-    QLabel *credits() const { return m_credits; }
-    /** The credits as given, line breaks included. */
-    QString creditsText() const { return m_caption; }
+    /** The credits under the portrait, line breaks included. */
     void setCredits(const QString &caption);
     /** Puts the centre of this window, frame included, on the centre of `window`. */
     void centreOver(const QWidget *window);
@@ -33,8 +29,7 @@ class AuthorsWindow : public QWidget
   private:
     void fitCreditsFont();
 
-    QLabel *m_portrait;
-    QLabel *m_credits;
-    QString m_caption;
+    QLabel *m_portrait; // Image1
+    QLabel *m_credits;  // Label1
     QPointer<const QWidget> m_centredOver;
 };

@@ -68,6 +68,25 @@ class tst_Instruments : public QObject
     void studentSession();
 };
 
+namespace {
+
+/** Whether a readout box is drawn on `back` with figures in `figures`. */
+bool drawnIn(QWidget *box, QColor back, QColor figures)
+{
+    const QImage shot = box->grab().toImage();
+    // Inside the sunken frame: the background at the corner, figures along the middle.
+    const QRect inside = QRect(QPoint(), shot.size()).adjusted(3, 3, -3, -3);
+    if (shot.pixelColor(inside.topLeft()) != back)
+        return false;
+    bool inked = false;
+    for (int x = inside.left(); x <= inside.right(); ++x)
+        for (int y = inside.top(); y <= inside.bottom(); ++y)
+            inked |= shot.pixelColor(x, y) == figures;
+    return inked;
+}
+
+} // namespace
+
 void tst_Instruments::startUp()
 {
     LoadedBench bench;
@@ -95,9 +114,9 @@ void tst_Instruments::startUp()
              QString()); // blank until a decade is turned
     QCOMPARE(control<ReadoutBox>(form, "Picture2")->text(), QStringLiteral("0.0000000"));
     QCOMPARE(control<ReadoutBox>(form, "Picture3")->text(), QStringLiteral("0.00"));
-    QCOMPARE(control<ReadoutBox>(form, "Picture1")->foreColor(), QColor(255, 255, 255));
-    QCOMPARE(control<ReadoutBox>(form, "Picture2")->backColor(), QColor(0, 0, 0));
-    QCOMPARE(control<ReadoutBox>(form, "Picture3")->foreColor(), QColor(0, 255, 0));
+    // The readouts as drawn: black boxes, the currents in green.
+    QVERIFY(drawnIn(control<ReadoutBox>(form, "Picture2"), Qt::black, QColor(0, 255, 0)));
+    QVERIFY(drawnIn(control<ReadoutBox>(form, "Picture3"), Qt::black, QColor(0, 255, 0)));
     QCOMPARE(control<BenchImage>(form, "Image8")->bounds().topLeft(), QPointF(20, 72));
     QVERIFY(bench.desktop.boxes.isEmpty());
     // The whole window, frame and menu bar included, stands in the middle of the screen.
@@ -105,6 +124,10 @@ void tst_Instruments::startUp()
     const QRect frame = form.frameGeometry();
     QVERIFY(std::abs(frame.center().x() - screen.center().x()) <= 1);
     QVERIFY(std::abs(frame.center().y() - screen.center().y()) <= 1);
+    // The box's display, once a decade is turned: its resistance in white.
+    clickItem(form, control<BenchLabel>(form, "Lblvkl"));
+    control<ScrollBar>(form, "VScroll6")->setBenchValue(1);
+    QVERIFY(drawnIn(control<ReadoutBox>(form, "Picture1"), Qt::black, Qt::white));
 }
 
 void tst_Instruments::slideWire_data()

@@ -42,8 +42,6 @@ class BenchKeyboard : public QObject
     BenchItem *focusItem() const { return m_focusItem; }
     /** Gives the keyboard focus to a drawn item of the focus chain. */
     void setFocusItem(BenchItem *item, Qt::FocusReason reason = Qt::OtherFocusReason);
-    /** Whether the focus outline is drawn: only while the keyboard is in use, not after clicks. */
-    bool showsFocus() const { return m_showFocus; }
     /** The rectangle drawn round the control that has the keyboard; null when none is drawn. */
     QRectF outline() const;
     /** Repaints where the outline was and where it is now, when they differ. */

@@ -14,8 +14,6 @@ class ReadoutBox : public QFrame
 
     void setBackColor(const QColor &color);
     void setForeColor(const QColor &color);
-    QColor backColor() const { return m_back; }
-    QColor foreColor() const { return m_fore; }
 
     /** Clears the box to its background; the next print starts at the top-left corner. */
     void clear();

@@ -16,8 +16,6 @@ class SourcePicture : public BenchImage
     void setEmf(double volts);
     /** Throws the "СЕТЬ" toggle up (on) or down (off). */
     void setSwitchedOn(bool on);
-    double emf() const { return m_emf; }
-    bool isSwitchedOn() const { return m_on; }
 
     void paint(QPainter &painter) const override;
 
