@@ -37,6 +37,8 @@ class Circuit : public QObject
     ~Circuit() override;
 
     const CircuitState &state() const { return m_state; }
+    bool isKeyClosed() const { return m_state.rabota != 0; }
+    bool isSourceOn() const { return m_state.istochnik != 0; }
     /** Where the slider stands, in half-divisions from the left end of the wire. */
     int sliderPosition() const { return m_sliderPosition; }
     /** The needle as the last solution turned it. */

@@ -2,6 +2,8 @@
 #include "controls/instrument.h"
 
 #include "controls/circuit.h"
+#include "toolkit/bench_accessible.h"
+#include "toolkit/bench_items.h"
 #include "toolkit/scroll_bar.h"
 
 #include <QtGlobal>
@@ -51,6 +53,15 @@ void Instrument::stepBar(ScrollBar *bar, int target) const
         if (bar->benchValue() == before)
             break;
     }
+}
+
+void Instrument::describeSwitch(BenchAccessibility &access, BenchBox *item,
+                                bool (Circuit::*on)() const, const QString &onWord,
+                                const QString &offWord) const
+{
+    const Circuit *circuit = &m_circuit;
+    item->accessibleValue = [=] { return (circuit->*on)() ? onWord : offWord; };
+    access.setCheckable(item, [=] { return (circuit->*on)(); });
 }
 
 // One step of the bar per notch, away from the user raising the value, as a knob turned

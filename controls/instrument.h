@@ -47,6 +47,12 @@ class Instrument : public QObject
     void stepBar(ScrollBar *bar, int target) const;
     /** A knob turned by the wheel: its bar stepped once per notch. */
     void turnKnob(ScrollBar *bar, int notches) const;
+    /**
+     * A drawn switch, whose state shows only in its picture, tells it in words and is checked
+     * while `on` says so: screen readers announce a checked state as it changes.
+     */
+    void describeSwitch(BenchAccessibility &access, BenchBox *item, bool (Circuit::*on)() const,
+                        const QString &onWord, const QString &offWord) const;
 
     Circuit &m_circuit;
 

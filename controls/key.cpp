@@ -12,15 +12,10 @@ Key::Key(Circuit &circuit, const Parts &parts)
     connect(&circuit, &Circuit::keyThrown, this, &Key::showClosed);
 }
 
-// The key shows its state only by its picture: it says it in words, and is checked while closed.
 void Key::describe(BenchAccessibility &access) const
 {
-    const Circuit &circuit = m_circuit;
-    m_parts.key->accessibleValue = [&circuit] {
-        return circuit.state().rabota != 0 ? QStringLiteral("замкнут")
-                                           : QStringLiteral("разомкнут");
-    };
-    access.setCheckable(m_parts.key, [&circuit] { return circuit.state().rabota != 0; });
+    describeSwitch(access, m_parts.key, &Circuit::isKeyClosed, QStringLiteral("замкнут"),
+                   QStringLiteral("разомкнут"));
 }
 
 void Key::showClosed(bool closed)

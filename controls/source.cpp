@@ -45,16 +45,10 @@ Source::Source(Circuit &circuit, const Parts &parts)
     connect(&circuit, &Circuit::sourceCurrentChanged, this, &Source::showCurrent);
 }
 
-// The switch shows its state only by its picture: it says it in words, and is checked while on,
-// so that screen readers announce each throw.
 void Source::describe(BenchAccessibility &access) const
 {
-    const Circuit &circuit = m_circuit;
-    m_parts.picture->accessibleValue = [&circuit] {
-        return circuit.state().istochnik != 0 ? QStringLiteral("включён")
-                                              : QStringLiteral("выключен");
-    };
-    access.setCheckable(m_parts.picture, [&circuit] { return circuit.state().istochnik != 0; });
+    describeSwitch(access, m_parts.picture, &Circuit::isSourceOn, QStringLiteral("включён"),
+                   QStringLiteral("выключен"));
     // The tooltip has a typo that a screen reader would stumble over.
     m_parts.resistanceReadout->setAccessibleName(
         QStringLiteral("Внутреннее сопротивление источника, Ом"));

@@ -22,18 +22,21 @@ struct Listener
     Listener(Circuit &circuit, FakeDesktop &desktop)
     {
         auto note = [this](const QString &what) { heard << what; };
-        auto value = [](double v) { return QString::number(v, 'g', 7); };
         desktop.onBox = [this, &desktop] { heard << "box: " + desktop.boxes.last().text; };
-        QObject::connect(&circuit, &Circuit::unknownChanged,
-                         [=](double v) { note("unknown " + value(v)); });
-        QObject::connect(&circuit, &Circuit::emfChanged,
-                         [=](double v) { note("emf " + value(v)); });
-        QObject::connect(&circuit, &Circuit::internalResistanceChanged,
-                         [=](double v) { note("internal " + value(v)); });
-        QObject::connect(&circuit, &Circuit::rheostatMaximumChanged,
-                         [=](double v) { note("maximum " + value(v)); });
-        QObject::connect(&circuit, &Circuit::rheostatChanged,
-                         [=](double v) { note("rheostat " + value(v)); });
+        // The signals that carry a value, heard with it to seven figures.
+        const std::pair<void (Circuit::*)(double), const char *> values[] = {
+            {&Circuit::unknownChanged, "unknown"},
+            {&Circuit::emfChanged, "emf"},
+            {&Circuit::internalResistanceChanged, "internal"},
+            {&Circuit::rheostatMaximumChanged, "maximum"},
+            {&Circuit::rheostatChanged, "rheostat"},
+            {&Circuit::measured, "measured"},
+            {&Circuit::galvanometerCurrentChanged, "Ig"},
+            {&Circuit::sourceCurrentChanged, "I"}};
+        for (const auto &[signal, name] : values)
+            QObject::connect(&circuit, signal, [=, name = QString::fromLatin1(name)](double v) {
+                note(name + ' ' + QString::number(v, 'g', 7));
+            });
         QObject::connect(&circuit, &Circuit::sliderShown, [=] { note("slider"); });
         QObject::connect(&circuit, &Circuit::decadeTurned, [=](int i, int digit) {
             note(QStringLiteral("decade %1 at %2").arg(i).arg(digit));
@@ -42,12 +45,6 @@ struct Listener
                          [=](bool closed) { note(closed ? "key closed" : "key open"); });
         QObject::connect(&circuit, &Circuit::sourceSwitched,
                          [=](bool on) { note(on ? "source on" : "source off"); });
-        QObject::connect(&circuit, &Circuit::measured,
-                         [=](double v) { note("measured " + value(v)); });
-        QObject::connect(&circuit, &Circuit::galvanometerCurrentChanged,
-                         [=](double v) { note("Ig " + value(v)); });
-        QObject::connect(&circuit, &Circuit::sourceCurrentChanged,
-                         [=](double v) { note("I " + value(v)); });
         QObject::connect(&circuit, &Circuit::needleMoved, [=] { note("needle"); });
         QObject::connect(&circuit, &Circuit::changed, [=] { note("changed"); });
         QObject::connect(&circuit, &Circuit::revealed, [=](Circuit::Reveal what, bool shown) {
@@ -107,11 +104,11 @@ void tst_Circuit::tells_data()
         QStringLiteral("box: Такой ток сожжёт гальванометр! Измените сопротивление!");
     // Balanced, the galvanometer carries nothing and the bridge measures the box's 1963 Ω.
     QTest::newRow("source on, balanced")
-        << "source" << QStringList{"source on", "slider", "measured 1963", "Ig 0",
-                                   "I 0.06274823",  "needle", "changed"};
-    QTest::newRow("slider step") << "slider" << QStringList{"slider",           "measured 2002.657",
+        << "source" << QStringList{"source on",    "slider", "measured 1963", "Ig 0",
+                                   "I 0.06274823", "needle", "changed"};
+    QTest::newRow("slider step") << "slider" << QStringList{"slider",          "measured 2002.657",
                                                             "Ig 1.590491e-06", "I 0.06274823",
-                                                            "needle",           "changed"};
+                                                            "needle",          "changed"};
     QTest::newRow("decade") << "decade"
                             << QStringList{"decade 5 at 1", "measured 1963.1", "Ig 4.049972e-09",
                                            "I 0.06274823",  "needle",          "changed"};
@@ -287,9 +284,8 @@ void tst_Circuit::missingControlStopsTheBench()
                 {QStringLiteral("missingControlStopsTheBench")});
     QVERIFY(child.waitForFinished(30000));
     QVERIFY(child.exitStatus() == QProcess::CrashExit || child.exitCode() != 0);
-    QVERIFY2(
-        child.readAll().contains("the slide wire was not handed all its controls"),
-        "no word of the missing control");
+    QVERIFY2(child.readAll().contains("the slide wire was not handed all its controls"),
+             "no word of the missing control");
 }
 
 QTEST_MAIN(tst_Circuit)
