@@ -15,26 +15,26 @@
 #include <initializer_list>
 #include <utility>
 
-void makeAccessible(BenchCanvas &bench, const BenchParts &parts,
+void makeAccessible(BenchCanvas &bench, const BenchControls &controls,
                     std::initializer_list<const Instrument *> instruments,
                     AnnouncingDesktop &announcer)
 {
     // Screen readers' view of the bench comes first: naming a control already asks for it.
     auto *access = new BenchAccessibility(&bench);
     announcer.setSpeaker(access);
-    const Source::Parts &s = parts.source;
-    const Rheostat::Parts &r = parts.rheostat;
-    const SlideWire::Parts &w = parts.slideWire;
-    const ResistanceBox::Parts &b = parts.box;
-    const Galvanometer::Parts &g = parts.galvanometer;
+    const Source::Controls &s = controls.source;
+    const Rheostat::Controls &r = controls.rheostat;
+    const SlideWire::Controls &w = controls.slideWire;
+    const ResistanceBox::Controls &b = controls.box;
+    const Galvanometer::Controls &g = controls.galvanometer;
 
     // Tab follows a measurement: the source (its switch, then its EMF and internal resistance,
     // which are set while it is off), the key, the rheostat (its maximum while the key is open, its
     // setting while closed), the unknown resistor, then what balances the bridge (the box from its
     // largest decade down, the slider) and last the two reveals that read the result. The bench
     // passes over whatever the present view hides, and Tab wraps round from the end to the start.
-    bench.keyboard().setFocusChain({s.picture, s.emfBar, s.resistanceBar, parts.key.key,
-                                    r.maximumBar, r.bar, parts.unknown.resistor, b.decades[0],
+    bench.keyboard().setFocusChain({s.picture, s.emfBar, s.resistanceBar, controls.key.key,
+                                    r.maximumBar, r.bar, controls.unknown.resistor, b.decades[0],
                                     b.decades[1], b.decades[2], b.decades[3], b.decades[4],
                                     b.decades[5], w.bar, w.wire, g.picture});
     bench.setAccessibleName(QStringLiteral("Мост Корвела"));
@@ -43,7 +43,7 @@ void makeAccessible(BenchCanvas &bench, const BenchParts &parts,
 
     // The galvanometer reveals the unknown resistance and the measured one: it tells them for as
     // long as it shows them, and says them as it shows them.
-    const BenchLabel *unknown = parts.unknown.value, *measured = g.measured;
+    const BenchLabel *unknown = controls.unknown.value, *measured = g.measured;
     access->setDescription(g.picture, [=] {
         QStringList captions;
         for (const BenchLabel *label : {unknown, measured})

@@ -6,12 +6,12 @@ class AnnouncingDesktop;
 
 class BenchCanvas;
 class Instrument;
-struct BenchParts;
+struct BenchControls;
 
 /**
  * The focus order, what each instrument tells screen readers of itself, and what the bench tells
  * across them: the result a reveal reads, what balancing changes; boxes too.
  */
-void makeAccessible(BenchCanvas &bench, const BenchParts &parts,
+void makeAccessible(BenchCanvas &bench, const BenchControls &controls,
                     std::initializer_list<const Instrument *> instruments,
                     AnnouncingDesktop &announcer);

@@ -42,23 +42,24 @@ enum class Kind
     Display, // a black readout box in front of the drawing
 };
 
-/** Where a control goes once made: the part of an instrument it is, checked for its type. */
+/** Where a control goes once made: the instrument's slot for it, checked for its type. */
 class Slot
 {
   public:
     Slot() = default;
     Slot(std::nullptr_t) {}
-    template <typename T> Slot(T *&part)
+    template <typename T> Slot(T *&slot)
     {
-        m_take = [&part](BenchItem *item, QWidget *widget) {
+        m_take = [&slot](BenchItem *item, QWidget *widget) {
             if constexpr (std::is_base_of_v<BenchItem, T>)
-                part = dynamic_cast<T *>(item);
+                slot = dynamic_cast<T *>(item);
             else
-                part = qobject_cast<T *>(widget);
-            return part != nullptr;
+                slot = qobject_cast<T *>(widget);
+            return slot != nullptr;
         };
     }
-    /** Hands the made control over; a control of another kind than its part stops the bench. */
+    /** Hands the made control over; a control of another kind than its slot takes stops the bench.
+     */
     void take(BenchItem *item, QWidget *widget, const char *name) const
     {
         if (m_take && !m_take(item, widget))
@@ -74,7 +75,7 @@ struct Row
 {
     Kind kind;
     const char *name;
-    Slot into;                // the instrument's part it becomes; none for the wires
+    Slot into;                // the instrument's slot it goes to; none for the wires
     QRectF place;             // a wire's two ends as its corners
     const char *text = "";    // a caption, or a picture's file in assets/bench
     const char *tip = "";     // the tooltip
@@ -144,7 +145,7 @@ BenchLabel *placeLabel(BenchCanvas &bench, const Row &row, const QString &name)
     return l;
 }
 
-/** Makes the row's control on the bench and hands it to the part that takes it. */
+/** Makes the row's control on the bench and hands it to the instrument's slot for it. */
 void place(BenchCanvas &bench, const Row &row)
 {
     const QString name = QString::fromLatin1(row.name);
@@ -195,42 +196,23 @@ void place(BenchCanvas &bench, const Row &row)
 
 } // namespace
 
-BenchParts layOutBench(BenchCanvas &bench)
+BenchControls layOutBench(BenchCanvas &bench)
 {
-    BenchParts p;
+    BenchControls p;
     p.slideWire.bench = &bench;
     // Drawn items front to back, then the readout boxes and bars back to front: each new widget
     // lies over those before it.
+    // clang-format off
     const Row rows[] = {
         {Kind::Card, "Lbldv", p.slideWire.card, {280, 200, 35, 22}, "100", "Положение ползуна"},
         wire("Line17", 200, 344, 200, 280, QColor(255, 0, 0), p.galvanometer.needle),
-        {Kind::Arm,
-         "Lbl_Ri",
-         p.galvanometer.measured,
-         {80, 384, 120, 22},
-         "Ri=",
-         "Рассчитанное по измерениям сопротивление"},
-        {Kind::Arm,
-         "Lbl_Rx",
-         p.unknown.value,
-         {80, 352, 120, 22},
-         "Rx=",
-         "Неизвестное сопротивление"},
+        {Kind::Arm, "Lbl_Ri", p.galvanometer.measured, {80, 384, 120, 22}, "Ri=", "Рассчитанное по измерениям сопротивление"},
+        {Kind::Arm, "Lbl_Rx", p.unknown.value, {80, 352, 120, 22}, "Rx=", "Неизвестное сопротивление"},
         {Kind::Picture, "Image10", p.source.lamp, {168, 24, 20, 20}, "lamp"},
         wire("Line16", 368, 136, 376, 136),
         wire("Line14", 368, 160, 368, 136),
-        {Kind::Note,
-         "Label1",
-         p.debugNote,
-         {512, 16, 113, 25},
-         "Label1",
-         "Для вывода отладочной информации"},
-        {Kind::Arm,
-         "Lbl_R_R",
-         p.slideWire.rightArm,
-         {232, 144, 120, 22},
-         "R_R(Oм)=",
-         "Сопротивление правого плеча реохорда"},
+        {Kind::Note, "Label1", p.debugNote, {512, 16, 113, 25}, "Label1", "Для вывода отладочной информации"},
+        {Kind::Arm, "Lbl_R_R", p.slideWire.rightArm, {232, 144, 120, 22}, "R_R(Oм)=", "Сопротивление правого плеча реохорда"},
         digit("Lbl_R_m_6", p.box.digits[5], 576, 420, "6 декада"),
         digit("Lbl_R_m_5", p.box.digits[4], 496, 420, "5 декада"),
         digit("Lbl_R_m_4", p.box.digits[3], 416, 420, "4 декада"),
@@ -241,62 +223,19 @@ BenchParts layOutBench(BenchCanvas &bench)
         wire("Line15", 424, 306, 368, 306),
         wire("Line3", 368, 440, 368, 306),
         wire("Line2", 368, 160, 584, 160),
-        {Kind::Picture,
-         "Image7",
-         p.box.box,
-         {380, 292, 250, 177},
-         "resistance_box",
-         "Магазин сопротивлений Р33"},
-        {Kind::Picture,
-         "Image6",
-         p.unknown.resistor,
-         {40, 417, 200, 46},
-         "resistor",
+        {Kind::Picture, "Image7", p.box.box, {380, 292, 250, 177}, "resistance_box", "Магазин сопротивлений Р33"},
+        {Kind::Picture, "Image6", p.unknown.resistor, {40, 417, 200, 46}, "resistor",
          "Неизвестное сопротивление. При старте 1963 Ом. При щелчке устанавливается случайным "
          "образом от 50 до 150 Ом"},
-        {Kind::Picture,
-         "Image5",
-         p.galvanometer.picture,
-         {216, 240, 127, 150},
-         "galvanometer",
-         "Гальванометр R=2,3 Ом (по паспорту)"},
+        {Kind::Picture, "Image5", p.galvanometer.picture, {216, 240, 127, 150}, "galvanometer", "Гальванометр R=2,3 Ом (по паспорту)"},
         {Kind::Picture, "Image4", p.slideWire.jockey, {280, 198, 35, 39}, "jockey"},
-        {Kind::Readout,
-         "Lbl_reo",
-         p.rheostat.readout,
-         {472, 60, 36, 22},
-         "Lbl_reo",
-         "Сопротивление реостата, Ом",
-         Qt::white},
+        {Kind::Readout, "Lbl_reo", p.rheostat.readout, {472, 60, 36, 22}, "Lbl_reo", "Сопротивление реостата, Ом", Qt::white},
         {Kind::Picture, "Image2", p.rheostat.picture, {360, 80, 200, 76}, "rheostat", "Реостат"},
         wire("Line10", 304, 72, 362, 94),
-        {Kind::Readout,
-         "LblReomax",
-         p.rheostat.maximumReadout,
-         {575, 104, 40, 22},
-         "0",
-         "Максимальное сопротивление реостата, Ом",
-         Qt::white},
-        {Kind::Readout,
-         "Lblr",
-         p.source.resistanceReadout,
-         {244, 32, 22, 22},
-         "0",
-         "Вутреннее сопротивление источника, Ом",
-         kOlive},
-        {Kind::Arm,
-         "Lbl_R_L",
-         p.slideWire.leftArm,
-         {100, 144, 120, 22},
-         "R_L(Ом)=",
-         "Сопротивление левого плеча реохорда"},
-        {Kind::Readout,
-         "LblEdc",
-         p.source.emfReadout,
-         {192, 32, 22, 22},
-         "0",
-         "ЭДС источника, В",
-         kOlive},
+        {Kind::Readout, "LblReomax", p.rheostat.maximumReadout, {575, 104, 40, 22}, "0", "Максимальное сопротивление реостата, Ом", Qt::white},
+        {Kind::Readout, "Lblr", p.source.resistanceReadout, {244, 32, 22, 22}, "0", "Вутреннее сопротивление источника, Ом", kOlive},
+        {Kind::Arm, "Lbl_R_L", p.slideWire.leftArm, {100, 144, 120, 22}, "R_L(Ом)=", "Сопротивление левого плеча реохорда"},
+        {Kind::Readout, "LblEdc", p.source.emfReadout, {192, 32, 22, 22}, "0", "ЭДС источника, В", kOlive},
         {Kind::Switch, "Lblvkl", p.key.key, {40, 88, 44, 52}, "", "Ключ"},
         wire("Line9", 304, 440, 304, 376),
         wire("Line7", 10, 112, 40, 112),
@@ -309,18 +248,8 @@ BenchParts layOutBench(BenchCanvas &bench)
         wire("Line1", 296, 230, 256, 384, Qt::black, p.slideWire.lead),
         {Kind::Picture, "Image8", p.key.open, {20, 72, 100, 60}, "key_open"},
         {Kind::Picture, "Image9", p.key.closed, {0, 24, 100, 60}, "key_closed"},
-        {Kind::Picture,
-         "Image3",
-         p.slideWire.wire,
-         {32, 178, 500, 65},
-         "slide_wire",
-         "Реохорд R=5 Ом (по паспорту)"},
-        {Kind::SourcePicture,
-         "Image1",
-         p.source.picture,
-         {128, 5, 200, 96},
-         "source",
-         "Источник ЭДС"},
+        {Kind::Picture, "Image3", p.slideWire.wire, {32, 178, 500, 65}, "slide_wire", "Реохорд R=5 Ом (по паспорту)"},
+        {Kind::SourcePicture, "Image1", p.source.picture, {128, 5, 200, 96}, "source", "Источник ЭДС"},
 
         bar("HScroll1", p.slideWire.bar, Qt::Horizontal, {60, 170, 448, 12}, 0, 200, 100, 1, 5),
         display("Picture1", p.box.display, {472, 376, 81, 24}, "Сопротивление магазина", Qt::white),
@@ -339,6 +268,7 @@ BenchParts layOutBench(BenchCanvas &bench)
         bar("VScroll7", p.rheostat.maximumBar, Qt::Vertical, {565, 96, 10, 40}, 500, 15, 30, 5, 1),
         display("Picture3", p.source.current, {0, 140, 40, 25}, "Сила тока, А", kGreen),
     };
+    // clang-format on
     for (const Row &row : rows)
         place(bench, row);
     return p;

@@ -12,15 +12,15 @@
 class BenchCanvas;
 
 /** Every control of the bench, typed, by the instrument it belongs to. */
-struct BenchParts
+struct BenchControls
 {
-    Source::Parts source;
-    Key::Parts key;
-    Rheostat::Parts rheostat;
-    SlideWire::Parts slideWire;
-    ResistanceBox::Parts box;
-    Galvanometer::Parts galvanometer;
-    UnknownResistor::Parts unknown;
+    Source::Controls source;
+    Key::Controls key;
+    Rheostat::Controls rheostat;
+    SlideWire::Controls slideWire;
+    ResistanceBox::Controls box;
+    Galvanometer::Controls galvanometer;
+    UnknownResistor::Controls unknown;
     BenchLabel *debugNote = nullptr; // a caption kept for debugging, hidden as the bench starts
 };
 
@@ -28,4 +28,4 @@ struct BenchParts
  * Puts every picture, wire, readout and scroll bar of the bench on it, under its system name, and
  * hands back those the instruments work.
  */
-BenchParts layOutBench(BenchCanvas &bench);
+BenchControls layOutBench(BenchCanvas &bench);

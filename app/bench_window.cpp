@@ -51,25 +51,25 @@ BenchWindow::BenchWindow(Desktop &desktop, const DocumentFolders &folders, QWidg
     m_bench->setFixedSize(640, 480);
     m_bench->setBackground(QColor(224, 224, 224));
     setCentralWidget(m_bench);
-    const BenchParts parts = layOutBench(*m_bench);
-    m_debugNote = parts.debugNote;
+    const BenchControls controls = layOutBench(*m_bench);
+    m_debugNote = controls.debugNote;
     m_circuit = new Circuit(m_desktop, this);
     // The instruments listen to the circuit in this order: the unknown resistor's value shows
     // before the measured one, and the key's picture changes after the bars it shows or hides.
     const std::initializer_list<const Instrument *> instruments = {
-        new Source(*m_circuit, parts.source),
-        new Rheostat(*m_circuit, parts.rheostat),
-        new SlideWire(*m_circuit, parts.slideWire),
-        new ResistanceBox(*m_circuit, parts.box),
-        new UnknownResistor(*m_circuit, parts.unknown),
-        new Galvanometer(*m_circuit, parts.galvanometer),
-        new Key(*m_circuit, parts.key)};
+        new Source(*m_circuit, controls.source),
+        new Rheostat(*m_circuit, controls.rheostat),
+        new SlideWire(*m_circuit, controls.slideWire),
+        new ResistanceBox(*m_circuit, controls.box),
+        new UnknownResistor(*m_circuit, controls.unknown),
+        new Galvanometer(*m_circuit, controls.galvanometer),
+        new Key(*m_circuit, controls.key)};
     m_documents = std::make_unique<Documents>(m_desktop, this, folders,
                                               [this] { return !m_circuit->isEnding(); });
 
     buildMenus();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
-    makeAccessible(*m_bench, parts, instruments, *m_announcer);
+    makeAccessible(*m_bench, controls, instruments, *m_announcer);
     // No control of the bench has a context menu, nor has the window.
     setContextMenuPolicy(Qt::PreventContextMenu);
     connect(qApp, &QGuiApplication::commitDataRequest, this, &BenchWindow::commitData);

@@ -8,7 +8,7 @@ class Galvanometer : public Instrument
 {
     Q_OBJECT
   public:
-    struct Parts
+    struct Controls
     {
         BenchImage *picture = nullptr;
         BenchLine *needle = nullptr;
@@ -16,7 +16,7 @@ class Galvanometer : public Instrument
         BenchLabel *measured = nullptr; // hidden but while the result is revealed
     };
 
-    Galvanometer(Circuit &circuit, const Parts &parts);
+    Galvanometer(Circuit &circuit, const Controls &controls);
 
     void describe(BenchAccessibility &access) const override;
 
@@ -25,5 +25,5 @@ class Galvanometer : public Instrument
     void showNeedle();
     void showMeasured(double ohms);
 
-    Parts m_parts;
+    Controls m_controls;
 };

@@ -11,12 +11,12 @@
 // An instrument without one of its controls could only fail later, on the student's first move:
 // the bench does not start.
 Instrument::Instrument(Circuit &circuit, const char *name,
-                       std::initializer_list<const void *> parts)
+                       std::initializer_list<const void *> controls)
     : QObject(&circuit), m_circuit(circuit)
 {
     setObjectName(QString::fromLatin1(name));
-    for (const void *part : parts)
-        if (!part)
+    for (const void *control : controls)
+        if (!control)
             qFatal("the %s was not handed all its controls", name);
 }
 

@@ -31,8 +31,8 @@ class Instrument : public QObject
     virtual void describe(BenchAccessibility &) const {}
 
   protected:
-    /** The instrument of `circuit`; `name` and `parts` say which and what it was handed. */
-    Instrument(Circuit &circuit, const char *name, std::initializer_list<const void *> parts);
+    /** The instrument of `circuit`; `name` and `controls` say which and what it was handed. */
+    Instrument(Circuit &circuit, const char *name, std::initializer_list<const void *> controls);
 
     /** Every move the student makes on `bar` runs `moved` with its value, while the bench runs;
      * what the instrument shows on it itself (showOnBar) does not. */

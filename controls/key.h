@@ -8,13 +8,13 @@ class Key : public Instrument
 {
     Q_OBJECT
   public:
-    struct Parts
+    struct Controls
     {
         BenchLabel *key = nullptr; // the area that takes the click
         BenchImage *open = nullptr, *closed = nullptr;
     };
 
-    Key(Circuit &circuit, const Parts &parts);
+    Key(Circuit &circuit, const Controls &controls);
 
     void describe(BenchAccessibility &access) const override;
 
@@ -22,5 +22,5 @@ class Key : public Instrument
     /** The picture of the key closed or open, in the key's place. */
     void showClosed(bool closed);
 
-    Parts m_parts;
+    Controls m_controls;
 };

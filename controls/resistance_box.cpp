@@ -16,20 +16,20 @@ constexpr double kKnobRadius = 20;
 
 } // namespace
 
-ResistanceBox::ResistanceBox(Circuit &circuit, const Parts &parts)
+ResistanceBox::ResistanceBox(Circuit &circuit, const Controls &controls)
     : Instrument(circuit, "resistance box",
-                 {parts.box, parts.display, parts.decades[0], parts.decades[1], parts.decades[2],
-                  parts.decades[3], parts.decades[4], parts.decades[5], parts.digits[0],
-                  parts.digits[1], parts.digits[2], parts.digits[3], parts.digits[4],
-                  parts.digits[5]}),
-      m_parts(parts)
+                 {controls.box, controls.display, controls.decades[0], controls.decades[1],
+                  controls.decades[2], controls.decades[3], controls.decades[4],
+                  controls.decades[5], controls.digits[0], controls.digits[1], controls.digits[2],
+                  controls.digits[3], controls.digits[4], controls.digits[5]}),
+      m_controls(controls)
 {
     for (int i = 0; i < Circuit::kDecades; ++i)
-        follow(m_parts.decades[i], [&circuit, i](int digit) { circuit.turnDecade(i, digit); });
-    m_parts.box->onWheel = [this](QPointF at, int notches) {
+        follow(m_controls.decades[i], [&circuit, i](int digit) { circuit.turnDecade(i, digit); });
+    m_controls.box->onWheel = [this](QPointF at, int notches) {
         for (int i = 0; i < Circuit::kDecades; ++i)
-            if (QLineF(at, m_parts.digits[i]->bounds().center()).length() <= kKnobRadius) {
-                turnKnob(m_parts.decades[i], notches);
+            if (QLineF(at, m_controls.digits[i]->bounds().center()).length() <= kKnobRadius) {
+                turnKnob(m_controls.decades[i], notches);
                 return true;
             }
         return false;
@@ -40,29 +40,29 @@ ResistanceBox::ResistanceBox(Circuit &circuit, const Parts &parts)
 
 void ResistanceBox::describe(BenchAccessibility &) const
 {
-    m_parts.display->setAccessibleName(QStringLiteral("Сопротивление магазина, Ом"));
+    m_controls.display->setAccessibleName(QStringLiteral("Сопротивление магазина, Ом"));
     // The bars have no tooltips: each is named after its decade.
     const char *const names[] = {"1 декада магазина, ×10000 Ом", "2 декада магазина, ×1000 Ом",
                                  "3 декада магазина, ×100 Ом",   "4 декада магазина, ×10 Ом",
                                  "5 декада магазина, ×1 Ом",     "6 декада магазина, ×0,1 Ом"};
     for (int i = 0; i < Circuit::kDecades; ++i)
-        m_parts.decades[i]->setAccessibleName(QString::fromUtf8(names[i]));
+        m_controls.decades[i]->setAccessibleName(QString::fromUtf8(names[i]));
 }
 
 void ResistanceBox::showForKey(bool closed)
 {
-    for (ScrollBar *bar : m_parts.decades)
+    for (ScrollBar *bar : m_controls.decades)
         bar->setVisible(closed);
-    for (BenchLabel *digit : m_parts.digits)
+    for (BenchLabel *digit : m_controls.digits)
         digit->setVisible(closed);
-    m_parts.display->setVisible(closed);
+    m_controls.display->setVisible(closed);
 }
 
 // One decade turned: its digit on its knob, the box's sum on its display.
 void ResistanceBox::showDecade(int i, int digit)
 {
-    showOnBar(m_parts.decades[i], digit);
-    m_parts.digits[i]->setCaption(QString::number(digit));
-    m_parts.display->clear();
-    m_parts.display->print(m_circuit.format(m_circuit.state().R_m, "#00000.0"));
+    showOnBar(m_controls.decades[i], digit);
+    m_controls.digits[i]->setCaption(QString::number(digit));
+    m_controls.display->clear();
+    m_controls.display->print(m_circuit.format(m_circuit.state().R_m, "#00000.0"));
 }

@@ -9,7 +9,7 @@ class ResistanceBox : public Instrument
 {
     Q_OBJECT
   public:
-    struct Parts
+    struct Controls
     {
         BenchImage *box = nullptr;
         ScrollBar *decades[Circuit::kDecades] = {}; // from ×10000 down to ×0.1
@@ -17,7 +17,7 @@ class ResistanceBox : public Instrument
         ReadoutBox *display = nullptr;
     };
 
-    ResistanceBox(Circuit &circuit, const Parts &parts);
+    ResistanceBox(Circuit &circuit, const Controls &controls);
 
     void describe(BenchAccessibility &access) const override;
 
@@ -26,5 +26,5 @@ class ResistanceBox : public Instrument
     void showForKey(bool closed);
     void showDecade(int i, int digit);
 
-    Parts m_parts;
+    Controls m_controls;
 };

@@ -8,14 +8,14 @@ class Rheostat : public Instrument
 {
     Q_OBJECT
   public:
-    struct Parts
+    struct Controls
     {
         BenchImage *picture = nullptr;
         ScrollBar *bar = nullptr, *maximumBar = nullptr;
         BenchLabel *readout = nullptr, *maximumReadout = nullptr;
     };
 
-    Rheostat(Circuit &circuit, const Parts &parts);
+    Rheostat(Circuit &circuit, const Controls &controls);
 
     void describe(BenchAccessibility &access) const override;
 
@@ -25,5 +25,5 @@ class Rheostat : public Instrument
     /** The setting's bar and readout while the key is closed, the maximum's while it is open. */
     void showForKey(bool closed);
 
-    Parts m_parts;
+    Controls m_controls;
 };

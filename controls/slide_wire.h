@@ -9,7 +9,7 @@ class SlideWire : public Instrument
 {
     Q_OBJECT
   public:
-    struct Parts
+    struct Controls
     {
         BenchCanvas *bench = nullptr; // a drag of the jockey ends on it
         BenchImage *wire = nullptr, *jockey = nullptr;
@@ -19,7 +19,7 @@ class SlideWire : public Instrument
         ScrollBar *bar = nullptr;
     };
 
-    SlideWire(Circuit &circuit, const Parts &parts);
+    SlideWire(Circuit &circuit, const Controls &controls);
 
     void describe(BenchAccessibility &access) const override;
 
@@ -33,5 +33,5 @@ class SlideWire : public Instrument
     void placeJockey();
     bool dragJockey(double shift);
 
-    Parts m_parts;
+    Controls m_controls;
 };

@@ -17,17 +17,17 @@ constexpr double kKnobRadius = 12;
 
 } // namespace
 
-Source::Source(Circuit &circuit, const Parts &parts)
+Source::Source(Circuit &circuit, const Controls &controls)
     : Instrument(circuit, "source",
-                 {parts.picture, parts.lamp, parts.emfReadout, parts.resistanceReadout,
-                  parts.emfBar, parts.resistanceBar, parts.current}),
-      m_parts(parts)
+                 {controls.picture, controls.lamp, controls.emfReadout, controls.resistanceReadout,
+                  controls.emfBar, controls.resistanceBar, controls.current}),
+      m_controls(controls)
 {
-    const Parts &p = m_parts;
+    const Controls &p = m_controls;
     p.picture->onClick = circuit.whileRunning([&circuit] { circuit.toggleSource(); });
     // The EMF knob turns with the wheel over it or its readout, the resistance over its readout.
     p.picture->onWheel = [this](QPointF at, int notches) {
-        const Parts &p = m_parts;
+        const Controls &p = m_controls;
         const QPointF knob = p.picture->bounds().topLeft() + SourcePicture::knobCentre();
         if (QLineF(at, knob).length() <= kKnobRadius || p.emfReadout->bounds().contains(at))
             turnKnob(p.emfBar, notches);
@@ -47,44 +47,44 @@ Source::Source(Circuit &circuit, const Parts &parts)
 
 void Source::describe(BenchAccessibility &access) const
 {
-    describeSwitch(access, m_parts.picture, &Circuit::isSourceOn, QStringLiteral("включён"),
+    describeSwitch(access, m_controls.picture, &Circuit::isSourceOn, QStringLiteral("включён"),
                    QStringLiteral("выключен"));
     // The tooltip has a typo that a screen reader would stumble over.
-    m_parts.resistanceReadout->setAccessibleName(
+    m_controls.resistanceReadout->setAccessibleName(
         QStringLiteral("Внутреннее сопротивление источника, Ом"));
     // The two current readouts share one tooltip; by ear each must say which current it shows.
-    m_parts.current->setAccessibleName(QStringLiteral("Ток источника, А"));
+    m_controls.current->setAccessibleName(QStringLiteral("Ток источника, А"));
     // The knobs' bars have no tooltips: each is named after what it sets.
-    m_parts.emfBar->setAccessibleName(QStringLiteral("ЭДС источника, В"));
-    m_parts.resistanceBar->setAccessibleName(
+    m_controls.emfBar->setAccessibleName(QStringLiteral("ЭДС источника, В"));
+    m_controls.resistanceBar->setAccessibleName(
         QStringLiteral("Внутреннее сопротивление источника, Ом"));
 }
 
 void Source::showEmf(double volts)
 {
-    showOnBar(m_parts.emfBar, static_cast<int>(volts));
-    m_parts.emfReadout->setCaption(
+    showOnBar(m_controls.emfBar, static_cast<int>(volts));
+    m_controls.emfReadout->setCaption(
         QString::fromStdString(formatGeneral(volts, m_circuit.separator())));
-    m_parts.picture->setEmf(volts);
+    m_controls.picture->setEmf(volts);
 }
 
 void Source::showInternalResistance(double ohms)
 {
-    showOnBar(m_parts.resistanceBar, roundHalfEven(ohms));
-    m_parts.resistanceReadout->setCaption(
+    showOnBar(m_controls.resistanceBar, roundHalfEven(ohms));
+    m_controls.resistanceReadout->setCaption(
         QString::fromStdString(formatGeneral(m_circuit.state().r, m_circuit.separator())));
 }
 
 void Source::showSwitchedOn(bool on)
 {
-    m_parts.lamp->setVisible(on);
-    m_parts.picture->setSwitchedOn(on);
-    m_parts.emfBar->setVisible(!on);
-    m_parts.resistanceBar->setVisible(!on);
+    m_controls.lamp->setVisible(on);
+    m_controls.picture->setSwitchedOn(on);
+    m_controls.emfBar->setVisible(!on);
+    m_controls.resistanceBar->setVisible(!on);
 }
 
 void Source::showCurrent(double amperes)
 {
-    m_parts.current->clear();
-    m_parts.current->print(m_circuit.format(amperes, "#0.00"));
+    m_controls.current->clear();
+    m_controls.current->print(m_circuit.format(amperes, "#0.00"));
 }

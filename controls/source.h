@@ -8,7 +8,7 @@ class Source : public Instrument
 {
     Q_OBJECT
   public:
-    struct Parts
+    struct Controls
     {
         SourcePicture *picture = nullptr;
         BenchImage *lamp = nullptr;
@@ -17,7 +17,7 @@ class Source : public Instrument
         ReadoutBox *current = nullptr;
     };
 
-    Source(Circuit &circuit, const Parts &parts);
+    Source(Circuit &circuit, const Controls &controls);
 
     void describe(BenchAccessibility &access) const override;
 
@@ -28,5 +28,5 @@ class Source : public Instrument
     void showSwitchedOn(bool on);
     void showCurrent(double amperes);
 
-    Parts m_parts;
+    Controls m_controls;
 };

@@ -4,19 +4,20 @@
 #include "controls/circuit.h"
 #include "toolkit/bench_items.h"
 
-UnknownResistor::UnknownResistor(Circuit &circuit, const Parts &parts)
-    : Instrument(circuit, "unknown resistor", {parts.resistor, parts.value}), m_parts(parts)
+UnknownResistor::UnknownResistor(Circuit &circuit, const Controls &controls)
+    : Instrument(circuit, "unknown resistor", {controls.resistor, controls.value}),
+      m_controls(controls)
 {
-    m_parts.resistor->onClick = circuit.whileRunning([&circuit] { circuit.drawUnknown(); });
+    m_controls.resistor->onClick = circuit.whileRunning([&circuit] { circuit.drawUnknown(); });
     connect(&circuit, &Circuit::unknownChanged, this, &UnknownResistor::showResistance);
     connect(&circuit, &Circuit::revealed, this, [this](Circuit::Reveal what, bool shown) {
         if (what == Circuit::Reveal::Result)
-            m_parts.value->setVisible(shown);
+            m_controls.value->setVisible(shown);
     });
 }
 
 void UnknownResistor::showResistance(double ohms)
 {
-    m_parts.value->setCaption(QStringLiteral("Rx=") + m_circuit.format(ohms, "0.0") +
-                              QStringLiteral(" Ом"));
+    m_controls.value->setCaption(QStringLiteral("Rx=") + m_circuit.format(ohms, "0.0") +
+                                 QStringLiteral(" Ом"));
 }

@@ -8,16 +8,16 @@ class UnknownResistor : public Instrument
 {
     Q_OBJECT
   public:
-    struct Parts
+    struct Controls
     {
         BenchImage *resistor = nullptr;
         BenchLabel *value = nullptr; // hidden but while the result is revealed
     };
 
-    UnknownResistor(Circuit &circuit, const Parts &parts);
+    UnknownResistor(Circuit &circuit, const Controls &controls);
 
   private:
     void showResistance(double ohms);
 
-    Parts m_parts;
+    Controls m_controls;
 };

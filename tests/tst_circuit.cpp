@@ -205,26 +205,26 @@ struct SmallBench
     FakeDesktop desktop;
     BenchCanvas canvas;
     Circuit circuit{desktop, nullptr};
-    SlideWire::Parts parts;
+    SlideWire::Controls controls;
 
     SmallBench()
     {
         canvas.resize(640, 480);
-        parts.bench = &canvas;
-        parts.wire = canvas.add(std::make_unique<BenchImage>("Image3", QRectF(32, 178, 500, 65),
-                                                             ":/assets/bench/slide_wire.svg"));
-        parts.card = canvas.add(
+        controls.bench = &canvas;
+        controls.wire = canvas.add(std::make_unique<BenchImage>("Image3", QRectF(32, 178, 500, 65),
+                                                                ":/assets/bench/slide_wire.svg"));
+        controls.card = canvas.add(
             std::make_unique<BenchLabel>("Lbldv", QRectF(280, 200, 35, 22), QStringLiteral("100")));
-        parts.jockey = canvas.add(std::make_unique<BenchImage>("Image4", QRectF(280, 198, 35, 39),
-                                                               ":/assets/bench/jockey.svg"));
-        parts.leftArm = canvas.add(
+        controls.jockey = canvas.add(std::make_unique<BenchImage>(
+            "Image4", QRectF(280, 198, 35, 39), ":/assets/bench/jockey.svg"));
+        controls.leftArm = canvas.add(
             std::make_unique<BenchLabel>("Lbl_R_L", QRectF(100, 144, 120, 22), QString()));
-        parts.rightArm = canvas.add(
+        controls.rightArm = canvas.add(
             std::make_unique<BenchLabel>("Lbl_R_R", QRectF(232, 144, 120, 22), QString()));
-        parts.lead =
+        controls.lead =
             canvas.add(std::make_unique<BenchLine>("Line1", QPointF(296, 230), QPointF(256, 384)));
-        parts.bar = new ScrollBar(Qt::Horizontal, 0, 200, 100, &canvas);
-        parts.bar->setGeometry(60, 170, 448, 12);
+        controls.bar = new ScrollBar(Qt::Horizontal, 0, 200, 100, &canvas);
+        controls.bar->setGeometry(60, 170, 448, 12);
     }
 };
 
@@ -235,9 +235,9 @@ struct SmallBench
 void tst_Circuit::sliderWireAlone()
 {
     SmallBench bench;
-    new SlideWire(bench.circuit, bench.parts);
+    new SlideWire(bench.circuit, bench.controls);
     bench.circuit.start();
-    const SlideWire::Parts &p = bench.parts;
+    const SlideWire::Controls &p = bench.controls;
     QVERIFY(p.bar->isHidden()); // the key is open
     QVERIFY(!p.leftArm->isVisible());
     bench.circuit.toggleKey();
@@ -270,8 +270,8 @@ void tst_Circuit::missingControlStopsTheBench()
 {
     if (qEnvironmentVariableIsSet("KORVEL_MISSING_CONTROL")) {
         SmallBench bench;
-        bench.parts.lead = nullptr;
-        new SlideWire(bench.circuit, bench.parts);
+        bench.controls.lead = nullptr;
+        new SlideWire(bench.circuit, bench.controls);
         return; // not reached
     }
     QProcess child;
