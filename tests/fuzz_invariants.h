@@ -6,9 +6,9 @@
 #include "model/number_format.h"
 #include "toolkit/bench_canvas.h"
 #include "toolkit/bench_items.h"
+#include "toolkit/pause_timer.h"
 #include "toolkit/readout_box.h"
 #include "toolkit/scroll_bar.h"
-#include "toolkit/pause_timer.h"
 
 #include <QSet>
 #include <QStringList>
@@ -185,10 +185,10 @@ inline QStringList benchViolations(BenchWindow &form, const BenchHistory &histor
     const double alpha = s.Ig * 312;
     expect(control<BenchLine>(form, "Line17")->p1().x() == 279 &&
                control<BenchLine>(form, "Line17")->p1().y() == 335 &&
-               std::fabs(control<BenchLine>(form, "Line17")->p2().x() - (279 + 57 * std::sin(alpha))) <
-                   1e-3 &&
-               std::fabs(control<BenchLine>(form, "Line17")->p2().y() - (335 - 57 * std::cos(alpha))) <
-                   1e-3 &&
+               std::fabs(control<BenchLine>(form, "Line17")->p2().x() -
+                         (279 + 57 * std::sin(alpha))) < 1e-3 &&
+               std::fabs(control<BenchLine>(form, "Line17")->p2().y() -
+                         (335 - 57 * std::cos(alpha))) < 1e-3 &&
                std::fabs(s.alpha - alpha) < 1e-6 * std::max(1.0, std::fabs(alpha)),
            QStringLiteral("needle tip (%1, %2) for Ig = %3")
                .arg(control<BenchLine>(form, "Line17")->p2().x())

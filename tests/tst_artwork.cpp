@@ -1,8 +1,8 @@
 // Tests of the drawn instruments, read from the pixels of the rendered bench: the galvanometer's
 // dial, the source's knob and toggle, the jockey's card, the key, the resistor and the readouts.
 #include "bench_fixture.h"
-#include "model/needle.h"
 #include "controls/galvanometer.h"
+#include "model/needle.h"
 
 #include <QPainter>
 
