@@ -59,13 +59,15 @@ ScrollBar *BenchDriver::decade(int i) const
     return bar(kDecadeBars[i]);
 }
 
-// The press and the release go to the widget the point lies on (a readout or a bar), else to the
-// bench's drawing.
+QWidget *BenchDriver::widgetAt(QPointF at) const
+{
+    QWidget *child = m_bench.childAt(at.toPoint());
+    return child ? child : &m_bench;
+}
+
 void BenchDriver::click(QPointF at) const
 {
-    QWidget *target = m_bench.childAt(at.toPoint());
-    if (!target)
-        target = &m_bench;
+    QWidget *target = widgetAt(at);
     const QPointF local = target->mapFrom(&m_bench, at.toPoint());
     const QPointF global = target->mapToGlobal(local);
     for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {

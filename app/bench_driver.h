@@ -44,6 +44,9 @@ class BenchDriver
     /** The bar of decade `i`: 0 for ×10000 … 5 for ×0.1. */
     ScrollBar *decade(int i) const;
 
+    /** The widget a real click at a point of the bench reaches: a readout or a bar, else the
+     * bench's drawing. */
+    QWidget *widgetAt(QPointF at) const;
     /** A left click, pressed and released, at a point of the bench, where a real one would go. */
     void click(QPointF at) const;
     /** A left click on the middle of a drawn control. */

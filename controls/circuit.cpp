@@ -47,10 +47,7 @@ void Circuit::start()
     // The rheostat keeps 112.5 until it is first set; its bar shows 112.
     m_state.Reo = static_cast<float>(m_state.Reo_max * 3 / 4);
     emit rheostatChanged(m_state.Reo);
-    m_sliderPosition = kSliderPositions / 2;
-    m_state.R_dlina = m_sliderPosition * 0.005;
-    m_state.R_L = m_state.R_dlina * m_state.Rmax;
-    m_state.R_R = static_cast<float>(m_state.Rmax - m_state.R_L);
+    placeSlider(kSliderPositions / 2);
     emit sliderShown();
     emit keyThrown(false);
     showSource();
@@ -86,12 +83,17 @@ void Circuit::setRheostatMaximum(int ohms)
 
 void Circuit::moveSlider(int position)
 {
+    placeSlider(position);
+    emit sliderShown();
+    recalculate();
+}
+
+void Circuit::placeSlider(int position)
+{
     m_sliderPosition = position;
     m_state.R_dlina = position * 0.005;
     m_state.R_L = m_state.R_dlina * m_state.Rmax;
     m_state.R_R = static_cast<float>(m_state.Rmax - m_state.R_L);
-    emit sliderShown();
-    recalculate();
 }
 
 void Circuit::turnDecade(int i, int digit)

@@ -115,6 +115,8 @@ class Circuit : public QObject
     void revealed(Circuit::Reveal what, bool shown);
 
   private:
+    /** The slider at `position` half-divisions, and the wire's two arms from it. */
+    void placeSlider(int position);
     void showKey();
     void showSource();
     void recalculate();

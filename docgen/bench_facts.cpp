@@ -34,11 +34,11 @@ class Measurement : public BalancingBench
     {
         b.setSource(12, 0);
         b.setRheostatMaximum(500);
-        b.clickKey();
+        b.click("Lblvkl");
         b.rheostatToMaximum();
         b.setDecades({9, 9, 9, 9, 9, 9});
-        b.setSlider(sliderPosition);
-        b.clickSource();
+        b.slider()->setBenchValue(sliderPosition);
+        b.click("Image1");
     }
 
     std::string readout() const override { return b.readout().toStdString(); }
@@ -161,10 +161,10 @@ void sensitive(QHash<QString, QString> &v)
     // The start-up unknown balanced at the middle of the wire under the sensitive settings.
     Bench b;
     b.setSource(12, 0);
-    b.clickKey();
+    b.click("Lblvkl");
     b.setDecades({0, 1, 9, 6, 3, 0});
     b.setRheostat(0);
-    b.clickSource();
+    b.click("Image1");
     v[QStringLiteral("SENSITIVE_I")] = b.sourceCurrent();
     b.decade(kTenths)->setBenchValue(1);
     v[QStringLiteral("SENSITIVE_STEP")] = typeset(b.readout());
@@ -185,7 +185,7 @@ void example(QHash<QString, QString> &v)
         rows += QStringLiteral("<tr><td>%1</td><td>%2</td><td>%3</td><td>%4</td></tr>")
                     .arg(s.note, s.rheostat, s.box, s.readout);
     v[QStringLiteral("EXAMPLE_ROWS")] = rows;
-    v[QStringLiteral("EXAMPLE_SLIDER")] = b.slider();
+    v[QStringLiteral("EXAMPLE_SLIDER")] = b.sliderCard();
     v[QStringLiteral("EXAMPLE_RL")] = b.leftArm();
     v[QStringLiteral("EXAMPLE_RR")] = b.rightArm();
     v[QStringLiteral("EXAMPLE_I")] = b.sourceCurrent();

@@ -19,40 +19,35 @@
 
 namespace benchfacts {
 
-// The one place where the documents operate the bench's window: through the bench driver, as a
-// user would. Everything else here reads only the places of its controls for the pictures.
-struct Bench
+// The window the documents are made from, started offscreen.
+struct DocsWindow
 {
     // No box may appear while the documents are made: a refusal would mean the documented
     // settings are wrong, and that must fail the build.
     QuietDesktop desktop;
     BenchWindow form{desktop};
-    BenchDriver drive{form};
-    Bench()
+    DocsWindow()
     {
         form.start();
         QApplication::processEvents();
     }
-    BenchItem *item(const char *name) const { return drive.control<BenchItem>(name); }
-    ScrollBar *bar(const char *name) const { return drive.bar(name); }
+};
+
+// The one place where the documents operate the bench's window: the bench driver, as a user
+// would, and the readouts by what the documents call them. Everything else here reads only the
+// places of its controls for the pictures.
+struct Bench : DocsWindow, BenchDriver
+{
+    Bench() : BenchDriver(form) {}
     QRectF place(const char *name) const
     {
         if (const BenchItem *drawn = findControl<BenchItem>(form, QString::fromLatin1(name)))
             return drawn->bounds();
-        return QRectF(drive.control<QWidget>(name)->geometry());
+        return QRectF(control<QWidget>(name)->geometry());
     }
-    ScrollBar *decade(int k) const { return drive.decade(k); }
-    void setDecades(const int (&digits)[kDecades])
-    {
-        drive.setDecades({digits[0], digits[1], digits[2], digits[3], digits[4], digits[5]});
-    }
-    void clickKey() { drive.click("Lblvkl"); }
-    void clickSource() { drive.click("Image1"); }
-    void setSource(int emf, int internalResistance) { drive.setSource(emf, internalResistance); }
-    void setRheostatMaximum(int ohms) { bar("VScroll7")->setBenchValue(ohms); }
-    void setRheostat(int ohms) { bar("HScroll2")->setBenchValue(ohms); }
-    void rheostatToMaximum() { setRheostat(bar("HScroll2")->endValue()); }
-    void setSlider(int position) { drive.slider()->setBenchValue(position); }
+    void setRheostatMaximum(int ohms) const { bar("VScroll7")->setBenchValue(ohms); }
+    void setRheostat(int ohms) const { bar("HScroll2")->setBenchValue(ohms); }
+    void rheostatToMaximum() const { setRheostat(bar("HScroll2")->endValue()); }
 
     // Whether the bench showed a box; the last one is told on the error stream.
     bool refused() const
@@ -62,18 +57,15 @@ struct Bench
         std::fprintf(stderr, "docgen: the bench refused: %s\n", qPrintable(desktop.lastBox));
         return true;
     }
-    QString readout() const { return drive.shown("Picture2"); }
-    QString sourceCurrent() const { return drive.shown("Picture3"); }
-    QString box() const { return drive.shown("Picture1"); }
-    QString rheostat() const { return drive.caption("Lbl_reo"); }
-    QString slider() const { return drive.caption("Lbldv").trimmed(); }
+    QString readout() const { return shown("Picture2"); }
+    QString sourceCurrent() const { return shown("Picture3"); }
+    QString box() const { return shown("Picture1"); }
+    QString rheostat() const { return caption("Lbl_reo"); }
+    QString sliderCard() const { return caption("Lbldv").trimmed(); }
     // The value of a caption such as "R_L=2,500 Ом".
-    QString leftArm() const { return drive.caption("Lbl_R_L").section('=', 1); }
-    QString rightArm() const { return drive.caption("Lbl_R_R").section('=', 1); }
-    QString measured() const { return drive.caption("Lbl_Ri"); }
-    const CircuitState &state() const { return drive.state(); }
-    // A number as the readouts write it: the pattern's digits, the locale's decimal separator.
-    QString format(double value, const char *pattern) const { return drive.format(value, pattern); }
+    QString leftArm() const { return caption("Lbl_R_L").section('=', 1); }
+    QString rightArm() const { return caption("Lbl_R_R").section('=', 1); }
+    QString measured() const { return caption("Lbl_Ri"); }
     QImage shot() const { return form.centralWidget()->grab().toImage(); }
 };
 
@@ -103,9 +95,9 @@ inline QString withError(const Bench &b, double value, double error)
 // The galvanometer under the start-up settings with a small box: a current the needle shows.
 inline void galvanometerState(Bench &b)
 {
-    b.clickKey();
+    b.click("Lblvkl");
     b.decade(2)->setBenchValue(1);
-    b.clickSource();
+    b.click("Image1");
 }
 
 /** The legends of the annotated pictures of the bench, under their names. */

@@ -161,8 +161,7 @@ inline bool tracesShow(BenchWindow &window, QRect onBench)
 /** The widget a real click at this point of the bench reaches: a readout or bar, else the bench. */
 inline QWidget *widgetAt(BenchWindow &form, QPoint at)
 {
-    QWidget *child = benchOf(form)->childAt(at);
-    return child ? child : benchOf(form);
+    return BenchDriver(form).widgetAt(at);
 }
 
 /** A left click at a point of the bench, delivered where a real click would go. */
